@@ -1,0 +1,58 @@
+#pragma once
+
+#include "engine/Card.h"
+#include "engine/InlineVector.h"
+
+#include <array>
+#include <cstdint>
+
+namespace quillory {
+
+// The cards that dealing skips, in the order they were reserved. A deck that
+// reserves a handful of known cards (the usual case) needs no heap.
+using ReservedCards = InlineVector<Card, 8>;
+
+// A 52-card deck for one deal. Construction lays the cards out in the fresh
+// order: the card at index 4 * rank + suit, so dealing an unshuffled deck
+// gives the Ace of Spade, Ace of Heart, Ace of Club, Ace of Diamond, Two of
+// Spade, ... King of Diamond.
+//
+// Callers build a deck, shuffle it (twice, by convention), optionally reserve
+// the cards known to be elsewhere, and deal what they need. Reserve may come
+// before or after Shuffle; Shuffle never touches the reserved list.
+class Deck {
+public:
+    Deck();
+
+    // Puts the cards into a uniformly random order derived from the seed and
+    // restarts dealing at position 0. A seed of 0 means: use GetTickCount().
+    // The order is a function of the seed and of the deck's current order, so
+    // two fresh decks shuffled with equal seeds end in equal orders, while a
+    // second shuffle of the same deck with the same seed is a new, independent
+    // permutation rather than the first one applied again. Reseeds this
+    // thread's generator.
+    void Shuffle(std::int32_t seed);
+
+    // Hands out the next card that is not reserved. Returns false when the
+    // deck is used up: `out` is left unchanged if no position was left at all,
+    // and set to no card if every remaining card was reserved. Each skipped
+    // card uses up a position.
+    bool Deal(Card& out);
+
+    // Adds a card to the reserved list. Not validated: duplicates, no card and
+    // cards already dealt are accepted. Always returns true.
+    bool Reserve(const Card& card);
+
+    // Index of the next card to hand out: 0 to 51 while dealing, 52 when used up.
+    std::int32_t Position() const { return m_position; }
+    // The cards in deal order.
+    const std::array<Card, kDeckSize>& Cards() const { return m_cards; }
+    const ReservedCards& Reserved() const { return m_reserved; }
+
+private:
+    std::int32_t m_position{0};
+    std::array<Card, kDeckSize> m_cards{};
+    ReservedCards m_reserved{};
+};
+
+} // namespace quillory

@@ -1,0 +1,53 @@
+#include "odds/Labels.h"
+
+#include <array>
+#include <cstdio>
+
+namespace quillory {
+
+std::int32_t TrialCount(std::int32_t players) { return players > 0 ? 10000 / players : 0; }
+
+std::string FormatWinningRate(std::int32_t wins, std::int32_t trials) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.02f%%", static_cast<double>(wins) * 100.0 / trials);
+    return text;
+}
+
+std::string AverageWinningRate(std::int32_t players) {
+    static const std::array<const char*, 9> kRates{
+        "51-52 %", "34-36 %", "25-27 %", "20-22 %", "17-18 %",
+        "15-16 %", "12-14 %", "11-13 %", "10-12 %",
+    };
+    if (players < 2 || players > 10) {
+        return "-";
+    }
+    return kRates[static_cast<std::size_t>(players - 2)];
+}
+
+std::string CardLabel(const Card& card) {
+    std::string text;
+    switch (card.rank) {
+    case kAce:
+        text = "A";
+        break;
+    case kJack:
+        text = "J";
+        break;
+    case kQueen:
+        text = "Q";
+        break;
+    case kKing:
+        text = "K";
+        break;
+    default:
+        text = std::to_string(card.rank + 1);
+        break;
+    }
+    static const std::array<const char*, 4> kSuits{"(S)", "(H)", "(C)", "(D)"};
+    if (card.suit >= 0 && card.suit < 4) {
+        text += kSuits[static_cast<std::size_t>(card.suit)];
+    }
+    return text;
+}
+
+} // namespace quillory
