@@ -44,17 +44,24 @@ Table RandomTable(std::int32_t seed, std::uint32_t seats) {
     return table;
 }
 
-void BM_DeckDoubleShuffle(benchmark::State& state) {
+// A fresh deck, the two shuffles every caller makes, and a deal of the given
+// number of cards (9 for a heads-up trial, 25 for a ten-seat deal).
+void BM_DeckShuffleTwiceAndDeal(benchmark::State& state) {
+    const auto cards = static_cast<int>(state.range(0));
     std::int32_t seed = 1;
     for (auto _ : state) {
         Deck deck;
         deck.Shuffle(seed);
         deck.Shuffle(seed);
         ++seed;
-        benchmark::DoNotOptimize(deck);
+        Card card;
+        for (int i = 0; i < cards; ++i) {
+            deck.Deal(card);
+        }
+        benchmark::DoNotOptimize(card);
     }
 }
-BENCHMARK(BM_DeckDoubleShuffle);
+BENCHMARK(BM_DeckShuffleTwiceAndDeal)->Arg(9)->Arg(25);
 
 void BM_BestHandReference(benchmark::State& state) {
     const auto hands = RandomHands(1024);

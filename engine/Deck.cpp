@@ -7,13 +7,15 @@
 
 namespace quillory {
 
-Deck::Deck() {
-    for (int i = 0; i < kDeckSize; ++i) {
-        m_cards[static_cast<std::size_t>(i)] = CardAtFreshIndex(i);
-    }
-}
-
 namespace {
+
+constexpr std::array<Card, kDeckSize> kFreshOrder = [] {
+    std::array<Card, kDeckSize> cards{};
+    for (int i = 0; i < kDeckSize; ++i) {
+        cards[static_cast<std::size_t>(i)] = CardAtFreshIndex(i);
+    }
+    return cards;
+}();
 
 // A fingerprint of the deck's current order. Folding it into the seed makes a
 // second shuffle with the same seed a different permutation: a fresh deck
@@ -31,7 +33,10 @@ std::uint32_t OrderFingerprint(const std::array<Card, kDeckSize>& cards) {
 
 } // namespace
 
+Deck::Deck() : m_cards(kFreshOrder) {}
+
 void Deck::Shuffle(std::int32_t seed) {
+    SettleThrough(kDeckSize - 1); // this shuffle applies to the current order
     m_position = 0;
     std::uint32_t s = seed == 0 ? GetTickCount() : static_cast<std::uint32_t>(seed);
     s ^= OrderFingerprint(m_cards);
@@ -39,37 +44,59 @@ void Deck::Shuffle(std::int32_t seed) {
     // Seed twice, the second time with the generator's own first output.
     SeedRandom(s);
     SeedRandom(static_cast<std::uint32_t>(NextRandom()));
+    m_shuffleState = RandomState();
+    m_settled = 0;
+}
 
-    // Fisher-Yates from the top. Each 64-bit draw gives two 32-bit numbers,
-    // each scaled into 0..i by a multiply and shift; the bias of that scaling
-    // is below 52 / 2^32 per draw, far beneath anything measurable.
-    std::uint64_t bits = 0;
-    bool haveHalf = false;
-    for (int i = kDeckSize - 1; i > 0; --i) {
-        std::uint32_t r;
-        if (haveHalf) {
-            r = static_cast<std::uint32_t>(bits >> 32);
-        } else {
-            bits = NextRandom64();
-            r = static_cast<std::uint32_t>(bits);
-        }
-        haveHalf = !haveHalf;
-        const auto j = static_cast<std::size_t>(
-            (static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(i + 1)) >> 32);
-        std::swap(m_cards[static_cast<std::size_t>(i)], m_cards[j]);
+void Deck::Settle(int last) const {
+    // Step k swaps position k with a position drawn uniformly from k..51. Each
+    // 64-bit number of the generator serves two steps (even steps take its low
+    // half, odd steps its high half); a half is scaled into 0..51-k by a
+    // multiply and shift, whose bias is below 52 / 2^32, far beneath anything
+    // measurable.
+    if (last > kDeckSize - 2) {
+        last = kDeckSize - 2; // the last position has no choice left
     }
+    std::uint64_t state = m_shuffleState;
+    std::uint64_t bits = m_shuffleBits;
+    Card* cards = m_cards.data();
+    auto step = [cards](int k, std::uint32_t r) {
+        const auto j = static_cast<std::size_t>(k) +
+                       static_cast<std::size_t>((std::uint64_t{r} * static_cast<std::uint64_t>(kDeckSize - k)) >> 32);
+        std::swap(cards[k], cards[j]);
+    };
+    int k = m_settled;
+    if ((k & 1) != 0 && k <= last) {
+        step(k++, static_cast<std::uint32_t>(bits >> 32));
+    }
+    for (; k + 1 <= last; k += 2) {
+        state += detail::kGolden;
+        bits = detail::Mix64(state);
+        step(k, static_cast<std::uint32_t>(bits));
+        step(k + 1, static_cast<std::uint32_t>(bits >> 32));
+    }
+    if (k <= last) {
+        state += detail::kGolden;
+        bits = detail::Mix64(state);
+        step(k, static_cast<std::uint32_t>(bits));
+    }
+    m_shuffleState = state;
+    m_shuffleBits = bits;
+    m_settled = last + 1 >= kDeckSize - 1 ? kDeckSize : last + 1;
 }
 
 bool Deck::Deal(Card& out) {
     if (m_position > kDeckSize - 1) {
         return false;
     }
+    SettleThrough(m_position);
     out = m_cards[static_cast<std::size_t>(m_position++)];
     while (m_reserved.Contains(out)) {
         if (m_position > kDeckSize - 1) {
             out = kNoCard;
             return false;
         }
+        SettleThrough(m_position);
         out = m_cards[static_cast<std::size_t>(m_position++)];
     }
     return true;

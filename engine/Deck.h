@@ -31,6 +31,11 @@ public:
     // second shuffle of the same deck with the same seed is a new, independent
     // permutation rather than the first one applied again. Reseeds this
     // thread's generator.
+    //
+    // The shuffle is a Fisher-Yates pass from the front, carried out lazily:
+    // position k is settled only when it is dealt or the order is looked at.
+    // A deal of a few cards after the second shuffle thus costs a few steps,
+    // not 51; the order is the same either way.
     void Shuffle(std::int32_t seed);
 
     // Hands out the next card that is not reserved. Returns false when the
@@ -46,13 +51,30 @@ public:
     // Index of the next card to hand out: 0 to 51 while dealing, 52 when used up.
     std::int32_t Position() const { return m_position; }
     // The cards in deal order.
-    const std::array<Card, kDeckSize>& Cards() const { return m_cards; }
+    const std::array<Card, kDeckSize>& Cards() const {
+        SettleThrough(kDeckSize - 1);
+        return m_cards;
+    }
     const ReservedCards& Reserved() const { return m_reserved; }
 
 private:
+    // Runs the pending shuffle's steps up to and including position `last`
+    // (and a few beyond, so dealing card by card settles in batches).
+    void SettleThrough(int last) const {
+        if (m_settled <= last) {
+            Settle(last + 7);
+        }
+    }
+    void Settle(int last) const;
+
     std::int32_t m_position{0};
-    std::array<Card, kDeckSize> m_cards{};
+    mutable std::array<Card, kDeckSize> m_cards;
     ReservedCards m_reserved{};
+    // The pending shuffle: positions below m_settled are final; the others are
+    // still to be drawn from m_shuffleState.
+    mutable std::int32_t m_settled{kDeckSize};
+    mutable std::uint64_t m_shuffleState{0};
+    mutable std::uint64_t m_shuffleBits{0};
 };
 
 } // namespace quillory

@@ -40,27 +40,30 @@ HandKey KeyOf(HandStrength s) {
 }
 
 HandStrength HandMasks::Evaluate() const {
-    const std::uint32_t a = suits[0];
-    const std::uint32_t b = suits[1];
-    const std::uint32_t c = suits[2];
-    const std::uint32_t d = suits[3];
-
-    for (const std::uint32_t suitMask : {a, b, c, d}) {
-        if (std::popcount(suitMask) >= 5) {
-            // At most seven cards: a flush excludes four of a kind and a full house.
-            if (const std::uint32_t top = StraightTop(suitMask)) {
-                return Pack(StraightFlush, top);
-            }
-            std::uint32_t v[5];
-            TopValues(suitMask, 5, v);
-            return Pack(Flush, v[0], v[1], v[2], v[3], v[4]);
+    // A suit field of 5 or more cards gets bit 3 set once 3 is added to it.
+    const std::uint32_t flushFlags = (suitCounts + 0x03030303U) & 0x08080808U;
+    if (flushFlags != 0) {
+        // At most seven cards: a flush excludes four of a kind and a full house.
+        const auto suit = static_cast<unsigned>(std::countr_zero(flushFlags)) / 8U;
+        const auto suitMask = static_cast<std::uint32_t>((bits >> (16U * suit)) & 0xFFFFU);
+        if (const std::uint32_t top = StraightTop(suitMask)) {
+            return Pack(StraightFlush, top);
         }
+        std::uint32_t v[5];
+        TopValues(suitMask, 5, v);
+        return Pack(Flush, v[0], v[1], v[2], v[3], v[4]);
     }
 
+    const auto a = static_cast<std::uint32_t>(bits & 0xFFFFU);
+    const auto b = static_cast<std::uint32_t>((bits >> 16) & 0xFFFFU);
+    const auto c = static_cast<std::uint32_t>((bits >> 32) & 0xFFFFU);
+    const auto d = static_cast<std::uint32_t>(bits >> 48);
     const std::uint32_t any = a | b | c | d;
-    const std::uint32_t four = a & b & c & d;
-    const std::uint32_t three = ((a & b) & (c | d)) | ((c & d) & (a | b));
-    const std::uint32_t two = (a & b) | (a & c) | (a & d) | (b & c) | (b & d) | (c & d);
+    const std::uint32_t ab = a & b;
+    const std::uint32_t cd = c & d;
+    const std::uint32_t four = ab & cd;
+    const std::uint32_t three = (ab & (c | d)) | (cd & (a | b));
+    const std::uint32_t two = ab | cd | ((a | b) & (c | d));
 
     if (four != 0) {
         const std::uint32_t quad = TopBit(four);
@@ -82,15 +85,15 @@ HandStrength HandMasks::Evaluate() const {
         TopValues(any & ~(1U << trips), 2, v);
         return Pack(ThreeOfKind, trips, v[0], v[1]);
     }
-    if (std::popcount(two) >= 2) {
-        std::uint32_t p[2];
-        TopValues(two, 2, p);
-        return Pack(TwoPair, p[0], p[1], TopBit(any & ~(1U << p[0]) & ~(1U << p[1])));
-    }
     if (two != 0) {
-        const std::uint32_t pair = TopBit(two);
-        TopValues(any & ~(1U << pair), 3, v);
-        return Pack(OnePair, pair, v[0], v[1], v[2]);
+        const std::uint32_t high = TopBit(two);
+        const std::uint32_t rest = two & ~(1U << high);
+        if (rest != 0) {
+            const std::uint32_t low = TopBit(rest);
+            return Pack(TwoPair, high, low, TopBit(any & ~(1U << high) & ~(1U << low)));
+        }
+        TopValues(any & ~(1U << high), 3, v);
+        return Pack(OnePair, high, v[0], v[1], v[2]);
     }
     TopValues(any, 5, v);
     return Pack(HighCard, v[0], v[1], v[2], v[3], v[4]);
@@ -120,17 +123,17 @@ bool AllRealAndDistinct(const Card* cards, int count) {
 }
 
 std::int32_t HoleCardsUsed(const SevenCards& seven, HandStrength best) {
+    std::array<HandMasks, 7> single{};
+    for (std::size_t i = 0; i < 7; ++i) {
+        single[i].Add(seven[i]);
+    }
     for (int index = 0; index < kCombinations; ++index) {
-        const auto& positions = kCombinationPositions[static_cast<std::size_t>(index)];
-        Card five[5];
-        std::int32_t hole = 0;
-        for (std::size_t i = 0; i < 5; ++i) {
-            const auto p = static_cast<std::size_t>(positions[i]);
-            five[i] = seven[p];
-            hole += p >= 5 ? 1 : 0;
-        }
-        if (EvaluateCards(five, 5) == best) {
-            return hole;
+        const auto& p = kCombinationPositions[static_cast<std::size_t>(index)];
+        const HandMasks five = single[static_cast<std::size_t>(p[0])] + single[static_cast<std::size_t>(p[1])] +
+                               single[static_cast<std::size_t>(p[2])] + single[static_cast<std::size_t>(p[3])] +
+                               single[static_cast<std::size_t>(p[4])];
+        if (five.Evaluate() == best) {
+            return (p[3] >= 5 ? 1 : 0) + (p[4] >= 5 ? 1 : 0);
         }
     }
     return 0; // unreachable when `best` is the strength of the seven cards

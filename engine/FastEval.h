@@ -43,14 +43,22 @@ constexpr std::int32_t LeadingRankOf(HandStrength s) {
 // The whole key back from a strength.
 HandKey KeyOf(HandStrength s);
 
-// The cards of a hand as one rank mask per suit: bit v set for rank value v
-// (1 Two ... 13 Ace). Add the board once, copy, then add each seat's cards.
+// The cards of a hand as bit masks: 16 bits per suit (suit s at bits 16s to
+// 16s+15), bit v of a suit set for rank value v (1 Two ... 13 Ace), and a
+// count of cards per suit in 8-bit fields. Add the board once, copy, then add
+// each seat's cards. Two hands of distinct cards combine with operator+.
 struct HandMasks {
-    std::array<std::uint16_t, 4> suits{};
+    std::uint64_t bits{0};
+    std::uint32_t suitCounts{0};
 
     void Add(const Card& card) {
         const int value = card.rank == kAce ? 13 : card.rank;
-        suits[static_cast<std::size_t>(card.suit)] |= static_cast<std::uint16_t>(1U << value);
+        bits |= 1ULL << (16 * card.suit + value);
+        suitCounts += 1U << (8 * card.suit);
+    }
+
+    friend HandMasks operator+(const HandMasks& x, const HandMasks& y) {
+        return HandMasks{x.bits | y.bits, x.suitCounts + y.suitCounts};
     }
 
     // Strength of the best five-card hand among the five to seven cards added.

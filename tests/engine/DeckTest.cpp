@@ -131,6 +131,29 @@ TEST(Deck, SecondShuffleWithSameSeedIsNotTheFirstPermutationAgain) {
     EXPECT_NE(twice.Cards(), once.Cards());
 }
 
+TEST(Deck, OrderDoesNotDependOnWhenItIsLookedAt) {
+    // The shuffle settles positions as they are dealt; looking at the whole
+    // order early, or dealing with reserved cards skipped, must not change it.
+    Deck looked;
+    looked.Shuffle(2024);
+    looked.Shuffle(2024);
+    const auto order = looked.Cards();
+
+    Deck dealt;
+    dealt.Shuffle(2024);
+    dealt.Shuffle(2024);
+    dealt.Reserve(order[3]);
+    Card card;
+    for (int pos = 0; pos < kDeckSize; ++pos) {
+        if (pos == 3) {
+            continue;
+        }
+        ASSERT_TRUE(dealt.Deal(card));
+        EXPECT_EQ(card, order[static_cast<std::size_t>(pos)]) << "position " << pos;
+    }
+    EXPECT_EQ(dealt.Cards(), order);
+}
+
 std::uint32_t FixedTick() { return 31337U; }
 
 TEST(Deck, SeedZeroUsesTheTickCount) {
