@@ -32,8 +32,8 @@ void BM_EstimateWins(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(EstimateWins(kFirst, kSecond, known, kBoard, players, trials));
     }
-    state.counters["trials/s"] =
-        benchmark::Counter(static_cast<double>(trials), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["trials/s"] = benchmark::Counter(static_cast<double>(trials),
+                                                    benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_EstimateWins)->Apply(EstimateArgs);
 

@@ -1,0 +1,197 @@
+// quillory-odds: runs the window's estimate (or the exact enumeration) for the
+// cards given on the command line and prints it for a person or as JSON.
+#include "OddsCommand.h"
+
+#include "odds/ExactOdds.h"
+#include "odds/Labels.h"
+#include "platform/TickCount.h"
+
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <ostream>
+
+#ifndef QUILLORY_VERSION
+#define QUILLORY_VERSION "unknown"
+#endif
+
+namespace quillory {
+
+namespace {
+
+constexpr const char* kUsage =
+    R"(Usage: quillory-odds HOLE [--board CARDS] [--players N] [--trials T] [--seed S]
+                     [--exact] [--json]
+
+Estimates the chance that a Texas hold'em hand wins at the showdown, the same
+Monte Carlo estimate the Quillory window shows: the unknown board cards and the
+opponents' cards are dealt at random and a trial counts when your hand is among
+the winners (a split pot counts as a win).
+
+Cards are rank then suit, case-insensitive, with or without blanks or commas
+between them: ranks A 2-9 T (or 10) J Q K, suits s h c d.
+  quillory-odds AsKd
+  quillory-odds "10h Jh" --board Qh,Kh,2c --players 6
+
+Options:
+  --board CARDS  the known board: 3 (flop), 4 (turn) or 5 (river) cards
+  --players N    players at the table including you, 2 to 10 (default 4)
+  --trials T     number of trials, 1 to 100000000 (default 10000 / players)
+  --seed S       repeatable run: trial t uses seed S + t (default: the clock)
+  --exact        count every deal instead of sampling (up to 50 million)
+  --json         print one JSON object instead of text
+  --help         show this help
+  --version      show the version
+
+Exit status: 0 done, 2 bad input.
+)";
+
+// The tick source behind --seed: every shuffle of trial t then gets S + t.
+std::atomic<std::uint32_t> g_fixedTicks{0};
+std::uint32_t FixedTicks() {
+    return g_fixedTicks.load(std::memory_order_relaxed);
+}
+
+// What the command found, by sampling or by enumeration.
+struct Outcome {
+    std::int64_t trials{0}; // trials run, or showdowns counted
+    std::int64_t wins{0};   // of those, seat 0 among the winners
+    std::optional<std::int64_t> winsAlone{};
+    std::optional<std::int64_t> ties{};
+    double probability{0.0};
+    double stdError{0.0};
+};
+
+std::string Format(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string LabelList(const Card* cards, std::int32_t count, const char* separator) {
+    std::string text;
+    for (std::int32_t i = 0; i < count; ++i) {
+        text += (i > 0 ? separator : "") + CardLabel(cards[i]);
+    }
+    return text;
+}
+
+std::string JsonLabels(const Card* cards, std::int32_t count) {
+    return count == 0 ? "[]" : "[\"" + LabelList(cards, count, "\", \"") + "\"]";
+}
+
+std::string JsonCount(const std::optional<std::int64_t>& value) {
+    return value ? std::to_string(*value) : "null";
+}
+
+void PrintJson(const OddsRequest& r, const Outcome& o, std::ostream& out) {
+    const Card hole[2] = {r.first, r.second};
+    out << "{\"hand\": " << JsonLabels(hole, 2)
+        << ", \"known_board\": " << JsonLabels(r.board.data(), r.known)
+        << ", \"players\": " << r.players << ", \"trials\": " << o.trials
+        << ", \"wins\": " << o.wins << ", \"winning_rate\": \""
+        << FormatWinningRate(static_cast<std::int32_t>(o.wins), static_cast<std::int32_t>(o.trials))
+        << "\", \"probability\": " << Format("%.9f", o.probability)
+        << ", \"std_error\": " << Format("%.9f", o.stdError) << ", \"average_rate\": \""
+        << AverageWinningRate(r.players) << "\", \"exact\": " << (r.exact ? "true" : "false")
+        << ", \"seed\": " << (r.seeded ? std::to_string(r.seed) : "null")
+        << ", \"wins_alone\": " << JsonCount(o.winsAlone) << ", \"ties\": " << JsonCount(o.ties)
+        << "}\n";
+}
+
+void PrintText(const OddsRequest& r, const Outcome& o, std::ostream& out) {
+    const Card hole[2] = {r.first, r.second};
+    const std::string rate =
+        FormatWinningRate(static_cast<std::int32_t>(o.wins), static_cast<std::int32_t>(o.trials));
+    out << "Hand:            " << LabelList(hole, 2, ", ") << "\n"
+        << "Board:           "
+        << (r.known == 0 ? "none yet (preflop)" : LabelList(r.board.data(), r.known, ", ")) << "\n"
+        << "Players:         " << r.players << "\n";
+    if (r.exact) {
+        const double total = static_cast<double>(o.trials);
+        out << "Winning rate:    " << rate << " (exact)\n"
+            << "Wins:            " << o.wins << " of " << o.trials
+            << " showdowns: " << Format("%.2f%%", static_cast<double>(*o.winsAlone) * 100.0 / total)
+            << " alone, " << Format("%.2f%%", static_cast<double>(*o.ties) * 100.0 / total)
+            << " tied\n";
+    } else {
+        out << "Winning rate:    " << rate << "\n"
+            << "Wins:            " << o.wins << " of " << o.trials << " trials";
+        if (r.seeded) {
+            out << " (seed " << r.seed << ")";
+        }
+        out << "\n"
+            << "Standard error:  " << Format("%.2f", o.stdError * 100.0) << " percentage points\n";
+    }
+    out << "Average rate:    " << AverageWinningRate(r.players) << " (average winning rate for "
+        << r.players << " players)\n";
+}
+
+// The exact count, or a message when it would take too long.
+bool RunExact(const OddsRequest& r, Outcome& o, std::string& error) {
+    const double count = ExactShowdownCount(r.known, r.players);
+    if (count > kExactShowdownLimit) {
+        const std::string shown =
+            count < 9.0e15 ? Format("%.0f", count) : "about " + Format("%.2g", count);
+        error = "--exact would have to count " + shown + " showdowns, more than the " +
+                Format("%.0f", kExactShowdownLimit) +
+                " it allows; leave out --exact for a Monte Carlo estimate";
+        return false;
+    }
+    ExactOdds exact;
+    EnumerateExactOdds(r.first, r.second, r.known, r.board, r.players, exact);
+    o.trials = static_cast<std::int64_t>(exact.showdowns);
+    o.wins = static_cast<std::int64_t>(exact.Wins());
+    o.winsAlone = static_cast<std::int64_t>(exact.winsAlone);
+    o.ties = static_cast<std::int64_t>(exact.ties);
+    o.probability = exact.Probability();
+    return true;
+}
+
+void RunSampled(const OddsRequest& r, Outcome& o) {
+    std::optional<ScopedTickSource> fixed;
+    if (r.seeded) {
+        g_fixedTicks.store(r.seed, std::memory_order_relaxed);
+        fixed.emplace(FixedTicks);
+    }
+    const std::int32_t wins =
+        EstimateWins(r.first, r.second, r.known, r.board, r.players, r.trials);
+    o.trials = r.trials;
+    o.wins = wins;
+    o.probability = static_cast<double>(wins) / static_cast<double>(r.trials);
+    o.stdError = std::sqrt(o.probability * (1.0 - o.probability) / static_cast<double>(r.trials));
+}
+
+} // namespace
+
+int RunOddsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const OddsArguments parsed = ParseOddsArguments(args);
+    if (parsed.action == OddsAction::Help) {
+        out << kUsage;
+        return 0;
+    }
+    if (parsed.action == OddsAction::Version) {
+        out << "quillory-odds " << QUILLORY_VERSION << "\n";
+        return 0;
+    }
+    std::string error = parsed.error;
+    Outcome outcome;
+    if (error.empty() && parsed.request.exact) {
+        RunExact(parsed.request, outcome, error);
+    } else if (error.empty()) {
+        RunSampled(parsed.request, outcome);
+    }
+    if (!error.empty()) {
+        err << "quillory-odds: " << error << "\n";
+        return 2;
+    }
+    if (parsed.request.json) {
+        PrintJson(parsed.request, outcome, out);
+    } else {
+        PrintText(parsed.request, outcome, out);
+    }
+    return 0;
+}
+
+} // namespace quillory

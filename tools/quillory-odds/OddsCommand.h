@@ -1,0 +1,52 @@
+#pragma once
+
+#include "odds/Estimator.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quillory {
+
+// The command line of quillory-odds:
+//   quillory-odds HOLE [--board CARDS] [--players N] [--trials T] [--seed S]
+//                 [--exact] [--json]
+// Options take their value as the next argument or after '='. Every option
+// may be given once. Exit status: 0 done, 2 bad input (one line on stderr).
+
+inline constexpr std::int32_t kDefaultPlayers = 4;
+inline constexpr std::int32_t kMaxTrials = 100'000'000;
+
+enum class OddsAction { Estimate, Help, Version };
+
+// A checked request: two distinct real hole cards, 0 or 3 to 5 known board
+// cards distinct from them and from each other, 2 to 10 players, 1 to
+// kMaxTrials trials.
+struct OddsRequest {
+    Card first{};
+    Card second{};
+    BoardCards board{};
+    std::int32_t known{0};
+    std::int32_t players{kDefaultPlayers};
+    std::int32_t trials{0}; // TrialCount(players) unless --trials was given
+    bool seeded{false};     // --seed given: trial t uses seed + t
+    std::uint32_t seed{0};
+    bool exact{false};
+    bool json{false};
+};
+
+struct OddsArguments {
+    OddsAction action{OddsAction::Estimate};
+    OddsRequest request{};
+    std::string error{}; // empty when the arguments are good
+};
+
+// Parses the arguments after the program name. Never throws.
+OddsArguments ParseOddsArguments(const std::vector<std::string>& args);
+
+// Runs the whole command: parses, estimates (or enumerates) and prints to
+// `out`, or prints one line to `err`. Returns the exit status.
+int RunOddsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace quillory
