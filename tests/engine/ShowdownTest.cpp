@@ -96,11 +96,17 @@ TEST(Showdown, DetailCoversOnlyTheFirstSeats) {
     EXPECT_EQ(hole, (std::vector<std::int32_t>{1, 1, 2, 2}));
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr std::int32_t kDeals = 300;
+#else
+constexpr std::int32_t kDeals = 3000;
+#endif
+
 TEST(Showdown, RandomFullTablesAgreeWithTheReference) {
     // Ten-seat tables dealt from shuffled decks: the fast showdown, the
     // detailed showdown for every table size and the reference agree.
     int mismatches = 0;
-    for (std::int32_t deal = 0; deal < 3000; ++deal) {
+    for (std::int32_t deal = 0; deal < kDeals; ++deal) {
         Deck deck;
         deck.Shuffle(deal + 1);
         deck.Shuffle(deal + 1);
