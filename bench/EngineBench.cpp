@@ -5,7 +5,6 @@
 #include "engine/Table.h"
 
 #include <benchmark/benchmark.h>
-
 #include <vector>
 
 namespace quillory {

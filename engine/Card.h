@@ -50,7 +50,9 @@ struct Card {
 inline constexpr Card kNoCard{};
 
 // True when the slot holds a card (its suit is not negative).
-constexpr bool HoldsCard(const Card& card) { return card.suit >= 0; }
+constexpr bool HoldsCard(const Card& card) {
+    return card.suit >= 0;
+}
 
 // True for a real card: rank 0 to 12 and suit 0 to 3.
 constexpr bool IsRealCard(const Card& card) {
@@ -59,9 +61,13 @@ constexpr bool IsRealCard(const Card& card) {
 
 // Index of a card in a fresh deck: 4 * rank + suit (0 the Ace of Spade, 51 the
 // King of Diamond). Only meaningful for real cards.
-constexpr int FreshDeckIndex(const Card& card) { return 4 * card.rank + card.suit; }
+constexpr int FreshDeckIndex(const Card& card) {
+    return 4 * card.rank + card.suit;
+}
 
 // The card at a fresh-deck index 0 to 51.
-constexpr Card CardAtFreshIndex(int index) { return Card{index / 4, index % 4}; }
+constexpr Card CardAtFreshIndex(int index) {
+    return Card{index / 4, index % 4};
+}
 
 } // namespace quillory

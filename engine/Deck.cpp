@@ -62,7 +62,8 @@ void Deck::Settle(int last) const {
     Card* cards = m_cards.data();
     auto step = [cards](int k, std::uint32_t r) {
         const auto j = static_cast<std::size_t>(k) +
-                       static_cast<std::size_t>((std::uint64_t{r} * static_cast<std::uint64_t>(kDeckSize - k)) >> 32);
+                       static_cast<std::size_t>(
+                           (std::uint64_t{r} * static_cast<std::uint64_t>(kDeckSize - k)) >> 32);
         std::swap(cards[k], cards[j]);
     };
     int k = m_settled;

@@ -129,9 +129,10 @@ std::int32_t HoleCardsUsed(const SevenCards& seven, HandStrength best) {
     }
     for (int index = 0; index < kCombinations; ++index) {
         const auto& p = kCombinationPositions[static_cast<std::size_t>(index)];
-        const HandMasks five = single[static_cast<std::size_t>(p[0])] + single[static_cast<std::size_t>(p[1])] +
-                               single[static_cast<std::size_t>(p[2])] + single[static_cast<std::size_t>(p[3])] +
-                               single[static_cast<std::size_t>(p[4])];
+        const HandMasks five =
+            single[static_cast<std::size_t>(p[0])] + single[static_cast<std::size_t>(p[1])] +
+            single[static_cast<std::size_t>(p[2])] + single[static_cast<std::size_t>(p[3])] +
+            single[static_cast<std::size_t>(p[4])];
         if (five.Evaluate() == best) {
             return (p[3] >= 5 ? 1 : 0) + (p[4] >= 5 ? 1 : 0);
         }

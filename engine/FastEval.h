@@ -32,7 +32,9 @@ constexpr HandStrength StrengthOf(const HandKey& key) {
 }
 
 // The class of a strength.
-constexpr std::int32_t CategoryOf(HandStrength s) { return static_cast<std::int32_t>(s >> 20); }
+constexpr std::int32_t CategoryOf(HandStrength s) {
+    return static_cast<std::int32_t>(s >> 20);
+}
 
 // The leading rank k1 of a strength, as a rank number (0 Ace ... 12 King).
 constexpr std::int32_t LeadingRankOf(HandStrength s) {

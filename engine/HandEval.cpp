@@ -12,9 +12,13 @@ const std::array<std::array<std::int8_t, 5>, kCombinations> kCombinationPosition
     {2, 3, 4, 5, 6},
 }};
 
-int CompareCardsByRank(const Card& a, const Card& b) { return a.rank - b.rank; }
+int CompareCardsByRank(const Card& a, const Card& b) {
+    return a.rank - b.rank;
+}
 
-int CompareRanks(std::int32_t a, std::int32_t b) { return RankValue(a) - RankValue(b); }
+int CompareRanks(std::int32_t a, std::int32_t b) {
+    return RankValue(a) - RankValue(b);
+}
 
 void SortByRank(FiveCards& cards) {
     // Insertion sort: five elements, stable, and the same result everywhere.
@@ -29,8 +33,7 @@ void SortByRank(FiveCards& cards) {
     }
 }
 
-bool SelectCombination(const SevenCards& seven, int index, FiveCards& out,
-                       std::int32_t& holeUsed) {
+bool SelectCombination(const SevenCards& seven, int index, FiveCards& out, std::int32_t& holeUsed) {
     if (index < 0 || index >= kCombinations) {
         return false;
     }
@@ -67,7 +70,9 @@ void OrderPair(std::int32_t a, std::int32_t b, std::int32_t& high, std::int32_t&
     }
 }
 
-bool ByValueDescending(std::int32_t a, std::int32_t b) { return CompareRanks(a, b) > 0; }
+bool ByValueDescending(std::int32_t a, std::int32_t b) {
+    return CompareRanks(a, b) > 0;
+}
 
 } // namespace
 
@@ -214,9 +219,14 @@ HandKey Classify(const FiveCards& sorted) {
         HandCategory category;
     };
     static constexpr Entry kDetectors[] = {
-        {IsStraightFlush, StraightFlush}, {IsFourOfKind, FourOfKind}, {IsFullHouse, FullHouse},
-        {IsFlush, Flush},                 {IsStraight, Straight},     {IsThreeOfKind, ThreeOfKind},
-        {IsTwoPair, TwoPair},             {IsOnePair, OnePair},
+        {IsStraightFlush, StraightFlush},
+        {IsFourOfKind, FourOfKind},
+        {IsFullHouse, FullHouse},
+        {IsFlush, Flush},
+        {IsStraight, Straight},
+        {IsThreeOfKind, ThreeOfKind},
+        {IsTwoPair, TwoPair},
+        {IsOnePair, OnePair},
     };
     for (const Entry& entry : kDetectors) {
         HandKey key{};

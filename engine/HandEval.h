@@ -46,7 +46,9 @@ struct HandKey {
 
 // Value of a rank number when hands are compared: the number itself, except
 // the Ace (0), which is worth 13. No card (-1) is worth -1.
-constexpr std::int32_t RankValue(std::int32_t rank) { return rank == kAce ? 13 : rank; }
+constexpr std::int32_t RankValue(std::int32_t rank) {
+    return rank == kAce ? 13 : rank;
+}
 
 // Rank number of the first card minus that of the second (aces sort first).
 int CompareCardsByRank(const Card& a, const Card& b);

@@ -9,8 +9,7 @@ namespace quillory {
 // A growable array whose first N elements live inside the object; only larger
 // sizes touch the heap. Used where the engine's lists are small in practice
 // (reserved cards, seats) and are built thousands of times per estimate.
-template <typename T, std::size_t N>
-class InlineVector {
+template <typename T, std::size_t N> class InlineVector {
 public:
     InlineVector() = default;
     explicit InlineVector(std::size_t count, const T& value = T{}) { Resize(count, value); }

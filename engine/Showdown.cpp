@@ -62,7 +62,9 @@ void TakeSeat(std::int32_t seat, const Value& value, Value& best, WinnerList& wi
     }
 }
 
-int CompareStrengths(HandStrength a, HandStrength b) { return a < b ? -1 : (a > b ? 1 : 0); }
+int CompareStrengths(HandStrength a, HandStrength b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
 
 } // namespace
 

@@ -5,7 +5,9 @@
 
 namespace quillory {
 
-std::int32_t TrialCount(std::int32_t players) { return players > 0 ? 10000 / players : 0; }
+std::int32_t TrialCount(std::int32_t players) {
+    return players > 0 ? 10000 / players : 0;
+}
 
 std::string FormatWinningRate(std::int32_t wins, std::int32_t trials) {
     char text[32];

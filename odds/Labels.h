@@ -25,6 +25,8 @@ std::string CardLabel(const Card& card);
 
 // Index of a card's picture in the card strip: suit * 13 + rank (0 the ace of
 // spades, 12 its king, 13 the ace of hearts, 51 the king of diamonds).
-constexpr std::int32_t CardImageIndex(const Card& card) { return card.suit * 13 + card.rank; }
+constexpr std::int32_t CardImageIndex(const Card& card) {
+    return card.suit * 13 + card.rank;
+}
 
 } // namespace quillory

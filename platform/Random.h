@@ -45,7 +45,11 @@ inline std::int32_t NextRandom() {
 
 // Saves and restores this thread's generator state, so a test can fix or
 // replay a sequence.
-inline std::uint64_t RandomState() { return detail::t_randomState; }
-inline void SetRandomState(std::uint64_t state) { detail::t_randomState = state; }
+inline std::uint64_t RandomState() {
+    return detail::t_randomState;
+}
+inline void SetRandomState(std::uint64_t state) {
+    detail::t_randomState = state;
+}
 
 } // namespace quillory

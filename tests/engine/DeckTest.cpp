@@ -1,9 +1,9 @@
 #include "engine/Deck.h"
-#include "platform/TickCount.h"
+
 #include "TestCards.h"
+#include "platform/TickCount.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace quillory {
@@ -154,7 +154,9 @@ TEST(Deck, OrderDoesNotDependOnWhenItIsLookedAt) {
     EXPECT_EQ(dealt.Cards(), order);
 }
 
-std::uint32_t FixedTick() { return 31337U; }
+std::uint32_t FixedTick() {
+    return 31337U;
+}
 
 TEST(Deck, SeedZeroUsesTheTickCount) {
     ScopedTickSource ticks(FixedTick);

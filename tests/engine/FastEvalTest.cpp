@@ -1,12 +1,12 @@
 // The fast evaluation against the reference and against a second, deliberately
 // naive evaluator written here from the rules of poker alone.
 #include "engine/FastEval.h"
-#include "engine/HandEval.h"
-#include "TestCards.h"
 
-#include <gtest/gtest.h>
+#include "TestCards.h"
+#include "engine/HandEval.h"
 
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <random>
 #include <tuple>
 #include <vector>

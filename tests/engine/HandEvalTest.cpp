@@ -1,10 +1,10 @@
-#include "engine/FastEval.h"
 #include "engine/HandEval.h"
-#include "engine/Table.h"
+
 #include "TestCards.h"
+#include "engine/FastEval.h"
+#include "engine/Table.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace quillory {
@@ -14,14 +14,18 @@ using test::C;
 using test::Five;
 using test::Seven;
 
-int Sign(int v) { return (v > 0) - (v < 0); }
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 struct Case {
     const char* better;
     const char* worse;
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.better << " > " << c.worse; }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.better << " > " << c.worse;
+}
 
 class HandOrder : public ::testing::TestWithParam<Case> {};
 
@@ -35,17 +39,18 @@ TEST_P(HandOrder, BetterHandWins) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, HandOrder,
-    ::testing::Values(Case{"As Ks Qs Js Ts", "Ks Qs Js Ts 9s"}, // royal over king-high
-                      Case{"2h 3d 4s 5c 6h", "Ah 2d 3s 4c 5h"}, // six-high over the wheel
-                      Case{"As Ad 7c 8h 9s", "Ks Kd Qc Jh 9s"}, // aces over kings
-                      Case{"As Ad 2c 2h 9s", "Ks Kd Qc Qh 9s"}, // aces and twos over kings up
-                      Case{"5s 5d 3c 9h Ks", "5h 5c 4d 9s Qs"}, // top kicker decides first
-                      Case{"3s 3d 3c 2h 2s", "2c 2d 2h As Ad"}, // the three decides a full house
-                      Case{"Ah 3h 5h 7h 9h", "Kh Qh Jh 9h 7h"}, // ace-high flush over king-high
-                      Case{"Ah Kh 5h 4h 2h", "Ad Qd Jd 9d 7d"}, // second card decides
-                      Case{"9s 9d 9c 9h 2s", "8s 8d 8c 8h As"}, Case{"2s 2d 2c 3h 3s", "As Ks Qs Js 9s"},
-                      Case{"2s 2d 2c Ah Ks", "As Ad Kc Kh Qs"}, Case{"Ts Jd Qc Kh Ah", "9s 9d 9c Kh As"},
-                      Case{"As Ad Ac 2h 3s", "Ks Kd Kc Ah Qs"}, Case{"As Kd Qc Jh 9s", "Ks Qd Jc Th 8s"}),
+    ::testing::Values(
+        Case{"As Ks Qs Js Ts", "Ks Qs Js Ts 9s"}, // royal over king-high
+        Case{"2h 3d 4s 5c 6h", "Ah 2d 3s 4c 5h"}, // six-high over the wheel
+        Case{"As Ad 7c 8h 9s", "Ks Kd Qc Jh 9s"}, // aces over kings
+        Case{"As Ad 2c 2h 9s", "Ks Kd Qc Qh 9s"}, // aces and twos over kings up
+        Case{"5s 5d 3c 9h Ks", "5h 5c 4d 9s Qs"}, // top kicker decides first
+        Case{"3s 3d 3c 2h 2s", "2c 2d 2h As Ad"}, // the three decides a full house
+        Case{"Ah 3h 5h 7h 9h", "Kh Qh Jh 9h 7h"}, // ace-high flush over king-high
+        Case{"Ah Kh 5h 4h 2h", "Ad Qd Jd 9d 7d"}, // second card decides
+        Case{"9s 9d 9c 9h 2s", "8s 8d 8c 8h As"}, Case{"2s 2d 2c 3h 3s", "As Ks Qs Js 9s"},
+        Case{"2s 2d 2c Ah Ks", "As Ad Kc Kh Qs"}, Case{"Ts Jd Qc Kh Ah", "9s 9d 9c Kh As"},
+        Case{"As Ad Ac 2h 3s", "Ks Kd Kc Ah Qs"}, Case{"As Kd Qc Jh 9s", "Ks Qd Jc Th 8s"}),
     [](const ::testing::TestParamInfo<Case>& info) { return "Case" + std::to_string(info.index); });
 
 TEST(HandEval, StraightKeys) {
@@ -87,7 +92,8 @@ TEST(HandEval, SelectCombinationOrderAndRefusal) {
     EXPECT_FALSE(SelectCombination(seven, 21, five, hole));
     EXPECT_EQ(five, before);
     // The table's counts of hole cards: 0, then per row of the published order.
-    const int expected[kCombinations] = {0, 1, 1, 1, 1, 2, 1, 1, 2, 2, 1, 1, 2, 2, 2, 1, 1, 2, 2, 2, 2};
+    const int expected[kCombinations] = {0, 1, 1, 1, 1, 2, 1, 1, 2, 2, 1,
+                                         1, 2, 2, 2, 1, 1, 2, 2, 2, 2};
     for (int i = 0; i < kCombinations; ++i) {
         SelectCombination(seven, i, five, hole);
         EXPECT_EQ(hole, expected[i]) << "combination " << i;
@@ -135,8 +141,9 @@ TEST(HandEval, EveryFiveCardHand) {
             for (int c = b + 1; c < 50; ++c) {
                 for (int d = c + 1; d < 51; ++d) {
                     for (int e = d + 1; e < 52; ++e) {
-                        FiveCards five{CardAtFreshIndex(a), CardAtFreshIndex(b), CardAtFreshIndex(c),
-                                       CardAtFreshIndex(d), CardAtFreshIndex(e)};
+                        FiveCards five{CardAtFreshIndex(a), CardAtFreshIndex(b),
+                                       CardAtFreshIndex(c), CardAtFreshIndex(d),
+                                       CardAtFreshIndex(e)};
                         const HandStrength fast = EvaluateCards(five.data(), 5);
                         SortByRank(five);
                         const HandKey key = Classify(five);

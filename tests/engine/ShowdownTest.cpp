@@ -1,6 +1,6 @@
+#include "TestCards.h"
 #include "engine/Deck.h"
 #include "engine/Table.h"
-#include "TestCards.h"
 
 #include <gtest/gtest.h>
 
@@ -134,7 +134,8 @@ TEST(Showdown, RandomFullTablesAgreeWithTheReference) {
                 std::int32_t used = 0;
                 table.BestHand(s, best, used);
                 const HandKey key = Classify(best);
-                mismatches += cat[s] != key.category || lead[s] != key.k1 || hole[s] != used ? 1 : 0;
+                mismatches +=
+                    cat[s] != key.category || lead[s] != key.k1 || hole[s] != used ? 1 : 0;
             }
         }
     }

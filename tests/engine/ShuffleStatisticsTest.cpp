@@ -6,10 +6,9 @@
 #include "engine/Deck.h"
 #include "platform/Random.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace quillory {
 namespace {
@@ -67,7 +66,8 @@ void ProbingShuffle(Order& cards, std::int32_t seed) {
     }
     const Order before = cards;
     for (int k = 0; k < kDeckSize; ++k) {
-        cards[static_cast<std::size_t>(k)] = before[static_cast<std::size_t>(p[static_cast<std::size_t>(k)])];
+        cards[static_cast<std::size_t>(k)] =
+            before[static_cast<std::size_t>(p[static_cast<std::size_t>(k)])];
     }
 }
 
@@ -82,7 +82,8 @@ double MeanAdjacentPairs(int shuffles, const std::function<Order(std::int32_t)>&
     for (int s = 0; s < shuffles; ++s) {
         const Order order = shuffled(5000 + s);
         for (std::size_t k = 0; k + 1 < order.size(); ++k) {
-            total += (FreshDeckIndex(order[k]) + 1) % kDeckSize == FreshDeckIndex(order[k + 1]) ? 1 : 0;
+            total +=
+                (FreshDeckIndex(order[k]) + 1) % kDeckSize == FreshDeckIndex(order[k + 1]) ? 1 : 0;
         }
     }
     return static_cast<double>(total) / shuffles;
@@ -95,11 +96,12 @@ TEST(ShuffleStatistics, OneShuffleIsUniform) {
         return deck.Cards();
     });
     EXPECT_LT(ChiSquare(counts, kShuffles), CriticalValue());
-    EXPECT_NEAR(MeanAdjacentPairs(kShuffles, [](std::int32_t seed) {
-                    Deck deck;
-                    deck.Shuffle(seed);
-                    return deck.Cards();
-                }),
+    EXPECT_NEAR(MeanAdjacentPairs(kShuffles,
+                                  [](std::int32_t seed) {
+                                      Deck deck;
+                                      deck.Shuffle(seed);
+                                      return deck.Cards();
+                                  }),
                 1.0, 0.05);
 }
 
@@ -114,12 +116,13 @@ TEST(ShuffleStatistics, TwoShufflesWithEqualSeedsAreUniform) {
     // The Ace of Spade is the first card dealt about once in 52 shuffles.
     const double top = static_cast<double>(counts[0][0]) / kShuffles;
     EXPECT_NEAR(top, 1.0 / 52.0, 0.004);
-    EXPECT_NEAR(MeanAdjacentPairs(kShuffles, [](std::int32_t seed) {
-                    Deck deck;
-                    deck.Shuffle(seed);
-                    deck.Shuffle(seed);
-                    return deck.Cards();
-                }),
+    EXPECT_NEAR(MeanAdjacentPairs(kShuffles,
+                                  [](std::int32_t seed) {
+                                      Deck deck;
+                                      deck.Shuffle(seed);
+                                      deck.Shuffle(seed);
+                                      return deck.Cards();
+                                  }),
                 1.0, 0.05);
 }
 

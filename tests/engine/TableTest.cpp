@@ -1,4 +1,5 @@
 #include "engine/Table.h"
+
 #include "TestCards.h"
 
 #include <gtest/gtest.h>

@@ -33,7 +33,9 @@ inline std::vector<Card> ParseCards(std::string_view text) {
     return cards;
 }
 
-inline Card C(std::string_view text) { return ParseCards(text).at(0); }
+inline Card C(std::string_view text) {
+    return ParseCards(text).at(0);
+}
 
 inline FiveCards Five(std::string_view text) {
     const auto cards = ParseCards(text);

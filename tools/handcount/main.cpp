@@ -25,7 +25,7 @@ namespace {
 constexpr std::array<long long, kHandCategories> kKnownTotals{
     23294460, 58627800, 31433400, 6461620, 6180020, 4047644, 3473184, 224848, 41584};
 constexpr std::array<const char*, kHandCategories> kNames{
-    "high card", "one pair", "two pair", "three of a kind", "straight",
+    "high card", "one pair",   "two pair",       "three of a kind", "straight",
     "flush",     "full house", "four of a kind", "straight flush"};
 
 struct Counts {
@@ -69,7 +69,8 @@ void CountFrom(int first, bool reference, Counts& counts) {
                                 FiveCards best{};
                                 std::int32_t hole = 0;
                                 BestOfSeven(seven, best, hole);
-                                if (StrengthOf(Classify(best)) != s || HoleCardsUsed(seven, s) != hole) {
+                                if (StrengthOf(Classify(best)) != s ||
+                                    HoleCardsUsed(seven, s) != hole) {
                                     ++counts.mismatches;
                                 }
                             }
