@@ -1,0 +1,28 @@
+#pragma once
+
+#include "report/Simulation.h"
+
+#include <filesystem>
+#include <string>
+
+namespace quillory {
+
+enum class ExportStatus {
+    Written,   // the file now holds the complete report
+    Cancelled, // the progress callback cancelled the run; nothing was written
+    Failed,    // the file could not be written; the error names path and reason
+};
+
+struct ExportResult {
+    ExportStatus status{ExportStatus::Failed};
+    std::string error{};
+};
+
+// Simulates the deals and writes the report to `path` ("\n" line ends). The
+// path is checked before the simulation starts (a temporary file is created
+// next to it), so an unwritable path fails at once; an existing file is only
+// ever replaced by a complete report, and on cancellation or any failure it
+// stays as it was and no temporary file remains.
+ExportResult ExportReportFile(const std::filesystem::path& path, const SimulationOptions& options);
+
+} // namespace quillory

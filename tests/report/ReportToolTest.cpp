@@ -1,0 +1,144 @@
+// Runs the quillory-report program itself through the shell.
+#include "CommandLine.h"
+#include "TempDir.h"
+#include "report/ReportFormat.h"
+#include "report/Simulation.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+
+namespace quillory {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+struct Outcome {
+    int status{-1};
+    std::string out{};
+    std::string err{};
+};
+
+std::string Quoted(const std::filesystem::path& path) {
+    return "'" + path.string() + "'";
+}
+
+// Runs `prefix tool arguments` in sh, with standard output and error captured
+// in files of `dir`, unless `arguments` redirects standard output itself.
+Outcome RunTool(const TempDir& dir, const std::string& arguments, const std::string& prefix = "") {
+    const auto out = dir / "stdout.captured";
+    const auto err = dir / "stderr.captured";
+    const bool ownOutput = arguments.find('>') != std::string::npos;
+    const std::string command = prefix + Quoted(QUILLORY_REPORT_TOOL) + " " + arguments +
+                                (ownOutput ? "" : " >" + Quoted(out)) + " 2>" + Quoted(err);
+    const int raw = std::system(command.c_str());
+    Outcome outcome;
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.out = ReadFile(out);
+    outcome.err = ReadFile(err);
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return outcome;
+}
+
+std::string LibraryReport(std::int64_t deals, std::uint32_t seed) {
+    SimulationOptions options;
+    options.deals = deals;
+    options.seed = seed;
+    HandStatistics statistics;
+    EXPECT_TRUE(SimulateDeals(options, statistics));
+    return FormatReport(statistics);
+}
+
+TEST(ReportTool, SeededReportIsTheLibrarysWhateverTheThreadsAndTheOutput) {
+    const TempDir dir;
+    const std::string expected = LibraryReport(1200, 9);
+    const Outcome one = RunTool(dir, "--seed 9 --deals 1200 --threads 1");
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(one.err, ""); // no progress when standard error is not a terminal
+    EXPECT_EQ(one.out, expected);
+    EXPECT_EQ(RunTool(dir, "--deals=1200 --threads=3 --seed=9 -o -").out, expected);
+
+    const auto file = dir / "report.txt";
+    WriteFile(file, "old");
+    const Outcome toFile = RunTool(dir, "--seed 9 --deals 1200 --threads 2 -o " + Quoted(file));
+    EXPECT_EQ(toFile.status, 0);
+    EXPECT_EQ(toFile.out, "");
+    EXPECT_EQ(ReadFile(file), expected);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
+}
+
+TEST(ReportTool, RunsWithoutSeedDiffer) {
+    const TempDir dir;
+    const Outcome first = RunTool(dir, "--deals 300");
+    const Outcome second = RunTool(dir, "--deals 300");
+    EXPECT_EQ(first.status, 0);
+    EXPECT_EQ(test::SplitLines(first.out).size(), static_cast<std::size_t>(kReportLines));
+    EXPECT_NE(first.out, second.out);
+}
+
+TEST(ReportTool, BadArgumentsExitWithStatusTwo) {
+    const TempDir dir;
+    const Outcome bad = RunTool(dir, "--deals lots");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err, "quillory-report: --deals needs a whole number, not 'lots'\n"
+                       "Try 'quillory-report --help'.\n");
+    EXPECT_EQ(RunTool(dir, "extra").status, 2);
+
+    const Outcome help = RunTool(dir, "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, ReportUsage());
+}
+
+TEST(ReportTool, UnwritablePathsExitWithStatusTwoAndKeepTheOldFile) {
+    const TempDir dir;
+    const auto missing = dir / "missing" / "report.txt";
+    const Outcome noDir = RunTool(dir, "--deals 100 -o " + Quoted(missing));
+    EXPECT_EQ(noDir.status, 2);
+    EXPECT_EQ(noDir.err, "quillory-report: cannot create \"" + missing.string() +
+                             "\": No such file or directory\n");
+
+    // A file-size limit of 2 kB (sh counts 512-byte blocks) makes the write fail.
+    const auto file = dir / "report.txt";
+    WriteFile(file, "old");
+    const Outcome tooLarge =
+        RunTool(dir, "--seed 1 --deals 100 -o " + Quoted(file), "ulimit -f 4; ");
+    EXPECT_EQ(tooLarge.status, 2);
+    EXPECT_NE(tooLarge.err.find("File too large"), std::string::npos) << tooLarge.err;
+    EXPECT_EQ(ReadFile(file), "old");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
+
+    if (std::filesystem::exists("/dev/full")) {
+        const Outcome full = RunTool(dir, "--deals 100 >/dev/full");
+        EXPECT_EQ(full.status, 2);
+        EXPECT_EQ(full.err,
+                  "quillory-report: cannot write to standard output: No space left on device\n");
+    }
+}
+
+TEST(ReportTool, TerminationWritesNothing) {
+    const TempDir dir;
+    const auto file = dir / "report.txt";
+    WriteFile(file, "old");
+    // Long enough that the signal always arrives while the deals run.
+    const std::string script = Quoted(QUILLORY_REPORT_TOOL) + " --deals 1000000000 -o " +
+                               Quoted(file) + " 2>" + Quoted(dir / "err") +
+                               " & pid=$!; sleep 0.3; kill -TERM $pid; wait $pid; exit $?";
+    const int raw = std::system(script.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 143);
+    EXPECT_EQ(ReadFile(dir / "err"),
+              "quillory-report: interrupted; \"" + file.string() + "\" left as it was\n");
+    std::filesystem::remove(dir / "err");
+    EXPECT_EQ(ReadFile(file), "old");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
+}
+
+} // namespace
+} // namespace quillory
+#endif

@@ -1,0 +1,134 @@
+#include "CommandLine.h"
+
+#include <algorithm>
+#include <charconv>
+#include <thread>
+
+namespace quillory {
+
+namespace {
+
+// Reads a whole argument as a decimal number within [low, high].
+bool ParseNumber(std::string_view name, std::string_view text, std::int64_t low, std::int64_t high,
+                 std::int64_t& value, std::string& error) {
+    std::int64_t parsed = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, parsed);
+    if (text.empty() || result.ec == std::errc::invalid_argument || result.ptr != end) {
+        error = std::string(name) + " needs a whole number, not '" + std::string(text) + "'";
+        return false;
+    }
+    if (result.ec == std::errc::result_out_of_range || parsed < low || parsed > high) {
+        error = std::string(name) + " must be from " + std::to_string(low) + " to " +
+                std::to_string(high) + ", not " + std::string(text);
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+} // namespace
+
+int DefaultReportThreads() {
+    const unsigned processors = std::thread::hardware_concurrency();
+    return static_cast<int>(std::clamp<unsigned>(processors, 1U, kMaxReportThreads));
+}
+
+bool ParseReportCommandLine(std::span<const std::string_view> args, ReportCommand& command,
+                            std::string& error) {
+    command = ReportCommand{};
+    command.options.threads = DefaultReportThreads();
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view arg = args[i];
+        if (arg == "-h" || arg == "--help") {
+            command.action = ReportCommand::Action::Help;
+            continue;
+        }
+        if (arg == "--version") {
+            command.action = ReportCommand::Action::Version;
+            continue;
+        }
+
+        // Options with a value: "--name value", "--name=value", "-o value".
+        std::string_view name = arg;
+        std::string_view value;
+        bool hasValue = false;
+        if (arg.starts_with("--")) {
+            if (const auto eq = arg.find('='); eq != std::string_view::npos) {
+                name = arg.substr(0, eq);
+                value = arg.substr(eq + 1);
+                hasValue = true;
+            }
+        }
+        const bool known = name == "-o" || name == "--output" || name == "--deals" ||
+                           name == "--seed" || name == "--threads";
+        if (!known) {
+            error = arg.starts_with("-") && arg != "-"
+                        ? "unknown option '" + std::string(arg) + "'"
+                        : "unexpected argument '" + std::string(arg) + "' (use -o FILE)";
+            return false;
+        }
+        if (!hasValue) {
+            if (i + 1 >= args.size()) {
+                error = std::string(name) + " needs a value";
+                return false;
+            }
+            value = args[++i];
+        }
+
+        std::int64_t number = 0;
+        if (name == "-o" || name == "--output") {
+            if (value.empty()) {
+                error = std::string(name) + " needs a file name (or - for standard output)";
+                return false;
+            }
+            command.output = std::string(value);
+        } else if (name == "--deals") {
+            if (!ParseNumber(name, value, 0, kMaxReportDeals, number, error)) {
+                return false;
+            }
+            command.options.deals = number;
+        } else if (name == "--seed") {
+            if (!ParseNumber(name, value, 0, 0xFFFFFFFFLL, number, error)) {
+                return false;
+            }
+            command.options.seed = static_cast<std::uint32_t>(number);
+        } else {
+            if (!ParseNumber(name, value, 1, kMaxReportThreads, number, error)) {
+                return false;
+            }
+            command.options.threads = static_cast<int>(number);
+        }
+    }
+    return true;
+}
+
+std::string ReportUsage() {
+    return "Usage: quillory-report [-o FILE | -] [--deals N] [--seed S] [--threads K]\n"
+           "\n"
+           "Simulates random deals at a ten-seat table and writes the hand-statistics\n"
+           "report: for each hand class, leading rank, table size (2 to 10 players) and\n"
+           "number of hole cards used, how many such hands were not among the winners,\n"
+           "how many occurred, and the rate of the first to the second.\n"
+           "\n"
+           "  -o, --output FILE  write the report to FILE, replacing it only once the\n"
+           "                     report is complete; '-' or no -o: standard output\n"
+           "      --deals N      number of deals, 0 to 1000000000 (default 100000)\n"
+           "      --seed S       seed base 0 to 4294967295: deal i is shuffled with the\n"
+           "                     seed S + i, so equal seeds give equal reports whatever\n"
+           "                     the thread count (default: a random seed)\n"
+           "      --threads K    worker threads, 1 to 256 (default: the processors)\n"
+           "  -h, --help         show this text\n"
+           "      --version      show the version\n"
+           "\n"
+           "Lines end in a line feed on every system. Progress is shown on standard\n"
+           "error when it is a terminal. Exit status: 0 success, 2 bad arguments or a\n"
+           "report that cannot be written, 130 interrupted (Ctrl-C), 143 terminated;\n"
+           "an interrupted run writes nothing and leaves an existing file as it was.\n";
+}
+
+std::string ReportVersion() {
+    return std::string("quillory-report ") + QUILLORY_VERSION + "\n";
+}
+
+} // namespace quillory

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "report/Simulation.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quillory {
+
+// What a quillory-report command line asks for.
+struct ReportCommand {
+    enum class Action { Run, Help, Version };
+
+    Action action{Action::Run};
+    // The report file; empty or "-" means standard output.
+    std::string output{};
+    // Deals, seed and threads; the progress callback is left to the caller.
+    SimulationOptions options{};
+
+    bool ToStandardOutput() const { return output.empty() || output == "-"; }
+};
+
+// Limits of the numeric options.
+inline constexpr std::int64_t kMaxReportDeals = 1'000'000'000;
+inline constexpr int kMaxReportThreads = 256;
+
+// Parses the arguments that follow the program name:
+//   -o FILE | --output FILE | --output=FILE   report file ("-": standard output)
+//   --deals N     0 to kMaxReportDeals, default 100,000
+//   --seed S      0 to 4294967295; without it the caller picks a random base
+//   --threads K   1 to kMaxReportThreads, default: the number of processors
+//   -h, --help    --version
+// Numeric options also take the form --name=VALUE; a later option overrides
+// an earlier one. False, with a one-line message in `error`, on anything else.
+bool ParseReportCommandLine(std::span<const std::string_view> args, ReportCommand& command,
+                            std::string& error);
+
+// The text of --help and of --version.
+std::string ReportUsage();
+std::string ReportVersion();
+
+// The default number of worker threads: the processors available, at least 1.
+int DefaultReportThreads();
+
+} // namespace quillory

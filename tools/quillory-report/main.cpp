@@ -1,0 +1,162 @@
+// quillory-report: writes the hand-statistics report from the shell. See
+// ReportUsage() for the options and exit statuses.
+#include "CommandLine.h"
+#include "report/ReportExport.h"
+#include "report/ReportFormat.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#define QUILLORY_ISATTY _isatty
+#define QUILLORY_FILENO _fileno
+#else
+#include <unistd.h>
+#define QUILLORY_ISATTY ::isatty
+#define QUILLORY_FILENO fileno
+#endif
+
+namespace {
+
+constexpr int kExitBadUse = 2;
+
+// The signal that asked us to stop (SIGINT or SIGTERM), or 0.
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void OnInterrupt(int signal) {
+    g_interrupted = signal;
+    // A second signal ends the program at once.
+    std::signal(signal, SIG_DFL);
+}
+
+// Stops the run cleanly on Ctrl-C or a termination request, so that no
+// temporary file is left behind. A signal that was ignored when we started
+// (a background job of a non-interactive shell) stays ignored.
+void CatchInterrupts() {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        if (std::signal(signal, OnInterrupt) == SIG_IGN) {
+            std::signal(signal, SIG_IGN);
+        }
+    }
+}
+
+// The conventional exit status of a program stopped by a signal.
+int InterruptedStatus() {
+    return 128 + static_cast<int>(g_interrupted);
+}
+
+// Shows "quillory-report: 42% of 100000 deals" on one terminal line.
+class ProgressLine {
+public:
+    explicit ProgressLine(bool shown) : m_shown(shown) {}
+
+    bool Update(std::int64_t done, std::int64_t total) {
+        if (m_shown && total > 0) {
+            const auto percent = static_cast<int>(done * 100 / total);
+            if (percent != m_percent) {
+                m_percent = percent;
+                std::fprintf(stderr, "\rquillory-report: %3d%% of %lld deals", percent,
+                             static_cast<long long>(total));
+                std::fflush(stderr);
+            }
+        }
+        return g_interrupted == 0;
+    }
+
+    void Clear() {
+        if (m_shown && m_percent >= 0) {
+            std::fprintf(stderr, "\r%*s\r", 50, "");
+            std::fflush(stderr);
+        }
+    }
+
+private:
+    bool m_shown{};
+    int m_percent{-1};
+};
+
+int Fail(const std::string& message, int status) {
+    std::fprintf(stderr, "quillory-report: %s\n", message.c_str());
+    return status;
+}
+
+int WriteToStandardOutput(const quillory::SimulationOptions& options, ProgressLine& progress) {
+    quillory::HandStatistics statistics;
+    const bool completed = quillory::SimulateDeals(options, statistics);
+    progress.Clear();
+    if (!completed) {
+        return Fail("interrupted; nothing written", InterruptedStatus());
+    }
+    const std::string text = quillory::FormatReport(statistics);
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+        std::fflush(stdout) != 0) {
+        const int error = errno != 0 ? errno : EIO;
+        return Fail(std::string("cannot write to standard output: ") + std::strerror(error),
+                    kExitBadUse);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    quillory::ReportCommand command;
+    std::string error;
+    if (!quillory::ParseReportCommandLine(args, command, error)) {
+        std::fprintf(stderr, "quillory-report: %s\nTry 'quillory-report --help'.\n", error.c_str());
+        return kExitBadUse;
+    }
+    if (command.action == quillory::ReportCommand::Action::Help) {
+        std::fputs(quillory::ReportUsage().c_str(), stdout);
+        return 0;
+    }
+    if (command.action == quillory::ReportCommand::Action::Version) {
+        std::fputs(quillory::ReportVersion().c_str(), stdout);
+        return 0;
+    }
+
+    CatchInterrupts();
+#ifdef _WIN32
+    // The report's lines end in "\n" on every system.
+    _setmode(_fileno(stdout), _O_BINARY);
+#else
+    // A file-size limit then shows as a write error rather than killing us.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+
+    if (!command.options.seed) {
+        // The tick count starts near zero in every new process, so it would
+        // give nearly the same seeds on every run; draw the base instead.
+        command.options.seed = std::random_device{}();
+    }
+
+    ProgressLine progress(QUILLORY_ISATTY(QUILLORY_FILENO(stderr)) != 0);
+    command.options.progress = [&progress](std::int64_t done, std::int64_t total) {
+        return progress.Update(done, total);
+    };
+
+    if (command.ToStandardOutput()) {
+        return WriteToStandardOutput(command.options, progress);
+    }
+    const quillory::ExportResult result =
+        quillory::ExportReportFile(command.output, command.options);
+    progress.Clear();
+    switch (result.status) {
+    case quillory::ExportStatus::Written:
+        return 0;
+    case quillory::ExportStatus::Cancelled:
+        return Fail("interrupted; \"" + command.output + "\" left as it was", InterruptedStatus());
+    case quillory::ExportStatus::Failed:
+        break;
+    }
+    return Fail(result.error, kExitBadUse);
+}
