@@ -126,10 +126,13 @@ TEST(ReportTool, TerminationWritesNothing) {
     const TempDir dir;
     const auto file = dir / "report.txt";
     WriteFile(file, "old");
-    // Long enough that the signal always arrives while the deals run.
-    const std::string script = Quoted(QUILLORY_REPORT_TOOL) + " --deals 1000000000 -o " +
-                               Quoted(file) + " 2>" + Quoted(dir / "err") +
-                               " & pid=$!; sleep 0.3; kill -TERM $pid; wait $pid; exit $?";
+    // The signal is sent once the temporary file exists, so it always arrives
+    // while the (practically endless) run is going.
+    const std::string script =
+        Quoted(QUILLORY_REPORT_TOOL) + " --deals 1000000000 -o " + Quoted(file) + " 2>" +
+        Quoted(dir / "err") + " & pid=$!; i=0; while [ $i -lt 400 ] && ! ls -A " +
+        Quoted(dir.Path()) + " | grep -q '[.]tmp$'; do sleep 0.05; i=$((i+1)); done; " +
+        "kill -TERM $pid; wait $pid; exit $?";
     const int raw = std::system(script.c_str());
     EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 143);
     EXPECT_EQ(ReadFile(dir / "err"),
