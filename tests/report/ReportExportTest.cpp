@@ -1,6 +1,5 @@
 #include "report/ReportExport.h"
 
-#include "FileSizeLimit.h"
 #include "TempDir.h"
 #include "report/ReportFormat.h"
 
@@ -60,23 +59,6 @@ TEST(ReportExport, UnwritablePathFailsBeforeSimulating) {
     EXPECT_NE(result.error.find("No such file or directory"), std::string::npos) << result.error;
     EXPECT_EQ(calls, 0);
 }
-
-#ifndef _WIN32
-TEST(ReportExport, WriteErrorLeavesTheExistingFileUntouched) {
-    const TempDir dir;
-    const auto path = dir / "report.txt";
-    WriteFile(path, "old");
-    ExportResult result;
-    {
-        const test::FileSizeLimit limit(2048); // any report is over 20 kB
-        result = ExportReportFile(path, Seeded(500, 11));
-    }
-    EXPECT_EQ(result.status, ExportStatus::Failed);
-    EXPECT_NE(result.error.find(path.string()), std::string::npos) << result.error;
-    EXPECT_EQ(ReadFile(path), "old");
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
-}
-#endif
 
 } // namespace
 } // namespace quillory

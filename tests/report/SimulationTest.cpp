@@ -103,25 +103,6 @@ TEST(ReportSimulation, DealsBoardThenSeatsFromOneDoublyShuffledDeck) {
     EXPECT_EQ(std::popcount(seen), 25);
 }
 
-TEST(ReportSimulation, SeatsCountedAreDealsTimesTableSize) {
-    const std::int64_t deals = 300 * kScale + 7;
-    const HandStatistics statistics = Simulate(deals, 5, 2);
-    for (int n = kMinTableSize; n <= kMaxTableSize; ++n) {
-        EXPECT_EQ(statistics.SeatsCounted(n), deals * n) << "table size " << n;
-    }
-    // At least one winner per deal and table size, more with ties.
-    std::int64_t won = 0;
-    for (int c = 0; c < 9; ++c) {
-        for (int u = 0; u < kHoleCounts; ++u) {
-            for (int r = 0; r < 13; ++r) {
-                won += statistics.Won(c, u, 2, r);
-            }
-        }
-    }
-    EXPECT_GE(won, deals);
-    EXPECT_LT(won, 2 * deals);
-}
-
 TEST(ReportSimulation, SeededRunsRepeatWhateverTheThreadCount) {
     const std::int64_t deals = 500 * kScale + 3; // not a multiple of the chunk size
     const HandStatistics one = Simulate(deals, 77, 1);
