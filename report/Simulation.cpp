@@ -183,7 +183,7 @@ bool RunThreaded(const SimulationOptions& options, std::int64_t total, int threa
                 break;
             }
             lock.unlock();
-            const bool goOn = !options.progress || report(done.load(std::memory_order_relaxed));
+            const bool goOn = report(done.load(std::memory_order_relaxed));
             lock.lock();
             if (!goOn) {
                 lock.unlock();
