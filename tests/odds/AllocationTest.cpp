@@ -1,0 +1,70 @@
+// The estimate allocates nothing per trial. This program replaces the global
+// allocation functions with counting ones, so it is kept apart from the other
+// tests.
+#include "OddsTestSupport.h"
+#include "odds/Labels.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <new>
+
+namespace {
+std::atomic<long> g_allocations{0};
+} // namespace
+
+void* operator new(std::size_t size) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace quillory {
+namespace {
+
+using test::Board;
+using test::C;
+
+long AllocationsDuring(std::int32_t (*estimate)(const Card&, const Card&, std::int32_t,
+                                                const BoardCards&, std::int32_t, std::int32_t),
+                       const Card& first, const Card& second, std::int32_t k,
+                       const BoardCards& board, std::int32_t n) {
+    const long before = g_allocations.load();
+    const std::int32_t wins = estimate(first, second, k, board, n, TrialCount(n));
+    const long after = g_allocations.load();
+    EXPECT_GE(wins, 0);
+    return after - before;
+}
+
+TEST(EstimatorAllocation, NoAllocationAtAllOnTheStrengthPath) {
+    test::TicksFrom ticks(77);
+    const BoardCards board = Board("Qh Jh 2c Kd 7s");
+    for (const std::int32_t n : {2, 4, 10}) {
+        for (const std::int32_t k : {0, 3, 5}) {
+            EXPECT_EQ(AllocationsDuring(EstimateWins, C("As"), C("Ks"), k, board, n), 0)
+                << n << " players, " << k << " known";
+        }
+    }
+}
+
+TEST(EstimatorAllocation, TablePathAllocatesOnlyItsWinnerListOnce) {
+    // Duplicate known cards take the table path; its thousands of trials share
+    // one winner list, and the decks' reserved lists stay inline.
+    test::TicksFrom ticks(78);
+    const BoardCards board = Board("As Jh 2c Kd 7s");
+    for (const std::int32_t n : {2, 10}) {
+        EXPECT_LE(AllocationsDuring(EstimateWins, C("As"), C("Ks"), 5, board, n), 1);
+        EXPECT_LE(AllocationsDuring(EstimateWinsByTable, C("As"), C("Ks"), 0, board, n), 1);
+    }
+}
+
+} // namespace
+} // namespace quillory

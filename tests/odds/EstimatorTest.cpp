@@ -1,0 +1,153 @@
+// The estimator deals exactly the cards of the literal trial procedure and
+// decides exactly as the reference showdown: with the same tick source, the
+// fast EstimateWins, the table-based EstimateWinsByTable and a word-for-word
+// version of the procedure on the reference evaluation count the same wins.
+#include "OddsTestSupport.h"
+#include "odds/Labels.h"
+
+#include <gtest/gtest.h>
+
+namespace quillory {
+namespace {
+
+using test::Board;
+using test::C;
+using test::LiteralEstimate;
+using test::TicksFrom;
+
+#ifdef __SANITIZE_ADDRESS__
+constexpr std::int32_t kTrials = 40;
+#else
+constexpr std::int32_t kTrials = 200;
+#endif
+
+// Hole cards and a board of five more, all distinct, drawn from a deck
+// shuffled with `seed`.
+struct Deal7 {
+    Card first;
+    Card second;
+    BoardCards board;
+};
+
+Deal7 RandomKnownCards(std::int32_t seed) {
+    Deck deck;
+    deck.Shuffle(seed);
+    Deal7 d{};
+    deck.Deal(d.first);
+    deck.Deal(d.second);
+    for (Card& c : d.board) {
+        deck.Deal(c);
+    }
+    return d;
+}
+
+// Checks all three ways of counting agree for the given input and ticks.
+void ExpectSameWins(const Card& first, const Card& second, std::int32_t k, const BoardCards& board,
+                    std::int32_t n, std::int32_t trials, std::uint32_t tick,
+                    TickSource source = test::FixedTicks) {
+    TicksFrom ticks(tick, source);
+    const std::int32_t literal = LiteralEstimate(first, second, k, board, n, trials);
+    ticks.Restart(tick);
+    EXPECT_EQ(EstimateWins(first, second, k, board, n, trials), literal)
+        << n << " players, " << k << " known, tick " << tick;
+    ticks.Restart(tick);
+    EXPECT_EQ(EstimateWinsByTable(first, second, k, board, n, trials), literal)
+        << n << " players, " << k << " known, tick " << tick;
+}
+
+TEST(Estimator, SameWinsAsLiteralProcedureForEveryTableSizeAndBoard) {
+    for (std::int32_t n = 2; n <= kMaxPlayers; ++n) {
+        for (const std::int32_t k : {0, 3, 4, 5}) {
+            const Deal7 d = RandomKnownCards(n * 100 + k + 1);
+            ExpectSameWins(d.first, d.second, k, d.board, n, kTrials,
+                           static_cast<std::uint32_t>(7919 * n + 31 * k));
+        }
+    }
+}
+
+TEST(Estimator, TickCountIsReadAnewForEveryShuffle) {
+    // A clock that moves at every read gives each shuffle its own seed; the
+    // estimator must read it exactly where the procedure does.
+    for (const std::int32_t n : {2, 6, 10}) {
+        const Deal7 d = RandomKnownCards(n);
+        ExpectSameWins(d.first, d.second, 3, d.board, n, kTrials, 500, test::CountingTicks);
+    }
+}
+
+TEST(Estimator, SeedsWrapAroundTheTickCounter) {
+    // Seeds run through 0 and the sign change of the 32-bit seed.
+    const Deal7 d = RandomKnownCards(99);
+    ExpectSameWins(d.first, d.second, 0, d.board, 3, kTrials, 0xFFFFFFFFU - kTrials / 2);
+    ExpectSameWins(d.first, d.second, 0, d.board, 3, kTrials, 0x7FFFFFFFU - kTrials / 2);
+}
+
+TEST(Estimator, OddKnownCardsPassThroughAsTheyStand) {
+    // Entry mode allows duplicates and empty slots; the estimate then follows
+    // the procedure literally instead of the shortcut.
+    const BoardCards flop = Board("Qh Jh 2c Kd 7s");
+    ExpectSameWins(C("As"), C("As"), 0, flop, 4, kTrials, 11); // the same hole card twice
+    ExpectSameWins(C("As"), C("Kd"), 3, Board("As Jh 2c"), 3, kTrials, 12); // hole card on board
+    ExpectSameWins(C("As"), C("Kd"), 5, Board("Qh Qh 2c 9d 9d"), 2, kTrials, 13);
+    ExpectSameWins(C("As"), kNoCard, 3, flop, 5, kTrials, 14); // a hole card still missing
+    BoardCards gap = flop;
+    gap[1] = kNoCard;
+    ExpectSameWins(C("As"), C("Kd"), 4, gap, 2, kTrials, 15); // an empty board slot
+    gap = flop;
+    gap[0] = kNoCard;
+    ExpectSameWins(C("As"), C("Kd"), 3, gap, 3, kTrials, 16);        // an empty first flop card
+    ExpectSameWins(Card{kAce, 7}, C("Kd"), 0, flop, 2, kTrials, 17); // a suit out of range
+}
+
+TEST(Estimator, OnlyTheKnownBoardCardsAreRead) {
+    TicksFrom ticks(42);
+    const std::int32_t withRiver =
+        EstimateWins(C("As"), C("Kd"), 3, Board("Qh Jh 2c Kd 7s"), 4, 500);
+    ticks.Restart(42);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, Board("Qh Jh 2c"), 4, 500), withRiver);
+}
+
+TEST(Estimator, FixedTicksRepeatTheEstimate) {
+    const Deal7 d = RandomKnownCards(5);
+    TicksFrom ticks(123456);
+    const std::int32_t once = EstimateWins(d.first, d.second, 0, d.board, 4, TrialCount(4));
+    ticks.Restart(123456);
+    EXPECT_EQ(EstimateWins(d.first, d.second, 0, d.board, 4, TrialCount(4)), once);
+}
+
+TEST(Estimator, SharedFirstPlaceCountsAsAWin) {
+    // A royal flush on the board, or four kings with an ace: every seat plays
+    // the board, so every trial is a tie.
+    TicksFrom ticks(1);
+    for (const char* board : {"As Ks Qs Js Ts", "Ks Kh Kc Kd As"}) {
+        for (const std::int32_t n : {2, 10}) {
+            const std::int32_t trials = TrialCount(n);
+            const std::int32_t wins = EstimateWins(C("2c"), C("3d"), 5, Board(board), n, trials);
+            EXPECT_EQ(wins, trials) << board;
+            EXPECT_EQ(FormatWinningRate(wins, trials), "100.00%");
+        }
+    }
+}
+
+TEST(Estimator, RangesOutsideTheContract) {
+    TicksFrom ticks(9);
+    const BoardCards board = Board("Qh Jh 2c Kd 7s");
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 4, 0), 0);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 4, -5), 0);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 0, 100), 0);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, -3, 100), 0);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 11, 100), 0);
+    EXPECT_EQ(EstimateWinsByTable(C("As"), C("Kd"), 3, board, 11, 100), 0);
+    // Alone at the table, seat 0 always wins.
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 0, board, 1, 100), 100);
+    // k beyond 0-5 acts as the nearest end.
+    const std::int32_t beyond = EstimateWins(C("As"), C("Kd"), 9, board, 3, 300);
+    ticks.Restart(9);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 5, board, 3, 300), beyond);
+    ticks.Restart(9);
+    const std::int32_t below = EstimateWins(C("As"), C("Kd"), -4, board, 3, 300);
+    ticks.Restart(9);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 0, board, 3, 300), below);
+}
+
+} // namespace
+} // namespace quillory
