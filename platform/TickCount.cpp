@@ -9,10 +9,13 @@ namespace {
 
 std::atomic<TickSource> g_source{nullptr};
 
+// The monotonic clock's milliseconds, truncated to 32 bits. Its epoch is the
+// system's start on Linux, Windows and macOS, so two runs of a program started
+// a second apart see different counts (a process-relative counter would start
+// every run near 0 and repeat the same shuffles).
 std::uint32_t SteadyTicks() {
     using namespace std::chrono;
-    static const auto start = steady_clock::now();
-    const auto ms = duration_cast<milliseconds>(steady_clock::now() - start).count();
+    const auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms));
 }
 

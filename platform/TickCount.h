@@ -4,8 +4,8 @@
 
 namespace quillory {
 
-// Milliseconds since an arbitrary start (the first call in this process), as an
-// unsigned 32-bit number that wraps after about 49.7 days. It only seeds
+// Milliseconds since the system started (the monotonic clock), as an unsigned
+// 32-bit number that wraps after about 49.7 days. It only seeds
 // shuffles; nothing compares it with a clock.
 std::uint32_t GetTickCount();
 
