@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,7 +21,10 @@ struct ToolRun {
 // Runs the program with `args` (already quoted for the shell), capturing
 // stdout and stderr separately.
 ToolRun RunTool(const std::string& args) {
-    const std::string errFile = ::testing::TempDir() + "quillory-odds-stderr.txt";
+    // ctest runs each test of this program as its own process, maybe at the
+    // same time as another: the process id keeps their files apart.
+    const std::string errFile =
+        ::testing::TempDir() + "quillory-odds-stderr-" + std::to_string(getpid()) + ".txt";
     const std::string command =
         std::string("'") + QUILLORY_ODDS_PATH + "' " + args + " 2>'" + errFile + "'";
     ToolRun run;
@@ -39,6 +43,7 @@ ToolRun RunTool(const std::string& args) {
     std::ostringstream text;
     text << err.rdbuf();
     run.err = text.str();
+    std::remove(errFile.c_str());
     return run;
 }
 
