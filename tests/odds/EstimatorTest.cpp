@@ -106,14 +106,6 @@ TEST(Estimator, OnlyTheKnownBoardCardsAreRead) {
     EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, Board("Qh Jh 2c"), 4, 500), withRiver);
 }
 
-TEST(Estimator, FixedTicksRepeatTheEstimate) {
-    const Deal7 d = RandomKnownCards(5);
-    TicksFrom ticks(123456);
-    const std::int32_t once = EstimateWins(d.first, d.second, 0, d.board, 4, TrialCount(4));
-    ticks.Restart(123456);
-    EXPECT_EQ(EstimateWins(d.first, d.second, 0, d.board, 4, TrialCount(4)), once);
-}
-
 TEST(Estimator, SharedFirstPlaceCountsAsAWin) {
     // A royal flush on the board, or four kings with an ace: every seat plays
     // the board, so every trial is a tie.
