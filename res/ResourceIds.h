@@ -1,0 +1,76 @@
+#pragma once
+
+// Numbers of the program's resources: dialog templates, strings, the icon, the
+// card strip, the About command of the window menu, and the control ids of
+// each dialog. Control ids are unique within their dialog only.
+
+namespace quillory::res {
+
+inline constexpr int kAboutDialog = 100;       // "About Quillory"
+inline constexpr int kTrainerDialog = 102;     // the main window, "Quillory"
+inline constexpr int kCardPickerDialog = 130;  // "Select Card"
+inline constexpr int kCallAdvisorDialog = 131; // "Should I Call?"
+
+inline constexpr int kMainIcon = 128;    // 32 x 32 and 16 x 16
+inline constexpr int kCardStrip = 133;   // 52 pictures of 40 x 60 pixels
+inline constexpr int kAboutString = 101; // "&About Quillory..."
+
+// Command id of the About item in the window menu. Window-menu commands keep
+// their low four bits for the system, so handlers compare id & 0xFFF0.
+inline constexpr int kAboutCommand = 0x0010;
+
+// Results of a modal dialog.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
+namespace trainer {
+inline constexpr int kDraw = 1003;
+inline constexpr int kWinningRate = 1004;
+inline constexpr int kFlop = 1005;
+inline constexpr int kTurn = 1006;
+inline constexpr int kRiver = 1007;
+inline constexpr int kPlayers = 1008;
+inline constexpr int kAverageRate = 1009;
+inline constexpr int kHands = 1010;
+inline constexpr int kShowdown = 1011;
+inline constexpr int kPracticeMode = 1012;
+inline constexpr int kMore = 1013;
+inline constexpr int kHole1 = 1014;
+inline constexpr int kHole2 = 1015;
+inline constexpr int kFlop1 = 1016;
+inline constexpr int kFlop2 = 1017;
+inline constexpr int kFlop3 = 1018;
+inline constexpr int kTurnCard = 1019;
+inline constexpr int kRiverCard = 1020;
+inline constexpr int kPot = 1021;
+inline constexpr int kInvest = 1022;
+inline constexpr int kAddUpTo = 1023;
+inline constexpr int kExpectingProfit = 1024;
+inline constexpr int kFixHole1 = 1025;
+inline constexpr int kFixHole2 = 1026;
+inline constexpr int kFixFlop1 = 1027;
+inline constexpr int kFixFlop2 = 1028;
+inline constexpr int kFixFlop3 = 1029;
+inline constexpr int kFixTurn = 1030;
+inline constexpr int kFixRiver = 1031;
+} // namespace trainer
+
+namespace picker {
+inline constexpr int kSuit1 = 1013;
+inline constexpr int kRank1 = 1014;
+inline constexpr int kSuit2 = 1015;
+inline constexpr int kRank2 = 1016;
+inline constexpr int kSuit3 = 1017;
+inline constexpr int kRank3 = 1018;
+} // namespace picker
+
+namespace advisor {
+inline constexpr int kCurrentPot = 1015;
+inline constexpr int kInvestSoFar = 1016;
+inline constexpr int kCalculate = 1017;
+inline constexpr int kPrize = 1018;
+inline constexpr int kCallers = 1019;
+inline constexpr int kAdding = 1020;
+} // namespace advisor
+
+} // namespace quillory::res

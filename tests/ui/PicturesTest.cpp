@@ -1,0 +1,139 @@
+// The card pictures and the list views that show them.
+#include "tests/ui/UiTestSupport.h"
+#include "ui/CardImages.h"
+#include "ui/ListView.h"
+
+#include <QHeaderView>
+
+using namespace quillory;
+
+namespace {
+
+bool IsRedInk(QRgb pixel) {
+    return qAlpha(pixel) == 255 && qRed(pixel) > 150 && qGreen(pixel) < 90 && qBlue(pixel) < 110;
+}
+
+int RedPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += IsRedInk(image.pixel(x, y)) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+class PicturesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        const CardStrip strip = LoadCardStrip();
+        QCOMPARE(strip.normal.size(), QSize(2080, 60));
+        QCOMPARE(strip.doubleDensity.size(), QSize(4160, 120));
+        QCOMPARE(m_images.Add(strip.normal, strip.doubleDensity), 52);
+    }
+
+    void everyPictureIsACardWithTransparentCornersAndAnOpaqueFace() {
+        for (int i = 0; i < m_images.Count(); ++i) {
+            const QImage face = m_images.Picture(i).toImage();
+            QCOMPARE(face.size(), CardImages::kPictureSize);
+            QCOMPARE(qAlpha(face.pixel(0, 0)), 0); // black is the mask colour
+            QCOMPARE(qAlpha(face.pixel(39, 59)), 0);
+            for (const QPoint inside :
+                 {QPoint(20, 5), QPoint(5, 30), QPoint(34, 30), QPoint(20, 55)}) {
+                QCOMPARE(qAlpha(face.pixel(inside)), 255);
+            }
+        }
+    }
+
+    void heartsAndDiamondsAreRedAndSpadesAndClubsAreNot() {
+        for (int i = 0; i < 52; ++i) {
+            const int suit = i / 13;
+            const int red = RedPixels(m_images.Picture(i).toImage());
+            if (suit == 1 || suit == 3) {
+                QVERIFY2(red > 60, qPrintable(CardPictureName(i)));
+            } else {
+                QVERIFY2(red == 0, qPrintable(CardPictureName(i)));
+            }
+        }
+    }
+
+    void picturesCarryADoubleDensityVersion() {
+        const QIcon icon = m_images.Icon(13);
+        QVERIFY(icon.availableSizes().contains(QSize(80, 120)));
+        QCOMPARE(icon.pixmap(CardImages::kPictureSize, 2.0).size(), QSize(80, 120));
+        QVERIFY(m_images.Icon(52).isNull());
+        QVERIFY(m_images.Picture(-1).isNull());
+    }
+
+    void picturesAreNamedInStripOrder() {
+        QCOMPARE(CardPictureName(0), QStringLiteral("ace of spades"));
+        QCOMPARE(CardPictureName(22), QStringLiteral("10 of hearts"));
+        QCOMPARE(CardPictureName(26), QStringLiteral("ace of clubs"));
+        QCOMPARE(CardPictureName(51), QStringLiteral("king of diamonds"));
+        QVERIFY(CardPictureName(52).isEmpty());
+    }
+
+    void programIconHasBothSizes() {
+        const QIcon icon = ProgramIcon();
+        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+        QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
+    }
+
+    void reportViewKeepsRowsColumnsAndStyles() {
+        ListView view(false);
+        QCOMPARE(view.InsertColumn(0, QStringLiteral("Hands"), Qt::AlignLeft, 90), 0);
+        QCOMPARE(view.InsertColumn(5, QStringLiteral("Result"), Qt::AlignLeft, 90), 1);
+        QCOMPARE(view.horizontalHeaderItem(1)->text(), QStringLiteral("Result"));
+        QCOMPARE(view.columnWidth(1), 90);
+        view.SetExtendedStyle(ListView::kGridLines | ListView::kFullRowSelect);
+        QVERIFY(view.showGrid());
+        QCOMPARE(view.selectionBehavior(), QAbstractItemView::SelectRows);
+
+        QCOMPARE(view.InsertItem(0, QStringLiteral("A(S), 10(H)")), 0);
+        QCOMPARE(view.InsertItem(9, QStringLiteral("K(D), 2(C)")), 1); // past the end appends
+        QCOMPARE(view.InsertItem(1, QStringLiteral("Q(H), Q(C)")), 1);
+        QCOMPARE(view.InsertItem(-1, QStringLiteral("refused")), -1);
+        QCOMPARE(view.GetItemCount(), 3);
+        QCOMPARE(view.GetItemText(2, 0), QStringLiteral("K(D), 2(C)"));
+        QVERIFY(view.SetItemText(2, 1, QStringLiteral("Winner!")));
+        QCOMPARE(view.GetItemText(2, 1), QStringLiteral("Winner!"));
+        QVERIFY(!view.SetItemText(3, 1, QStringLiteral("x")));
+        QVERIFY(!view.SetItemText(0, 2, QStringLiteral("x")));
+
+        QVERIFY(view.SetItemSelected(1, true));
+        QVERIFY(view.IsItemSelected(1));
+        QCOMPARE(view.SetSelectionMark(1), -1);
+        QCOMPARE(view.GetSelectionMark(), 1);
+        QVERIFY(view.DeleteAllItems());
+        QCOMPARE(view.GetItemCount(), 0);
+        QCOMPARE(view.GetSelectionMark(), -1);
+    }
+
+    void cardViewShowsItsPictureCentredOnTheFelt() {
+        ListView view(true);
+        view.resize(92, 90);
+        view.InsertColumn(0, QString(), Qt::AlignLeft, 85);
+        view.SetImageList(&m_images);
+        view.show();
+        const QImage empty = view.grab().toImage();
+        QCOMPARE(view.InsertItem(0, QString(), 51), 0);
+        QCOMPARE(view.GetItemImage(0), 51);
+        QCOMPARE(view.item(0, 0)->toolTip(), QStringLiteral("king of diamonds"));
+        const QImage shown = view.grab().toImage();
+        const QPoint centre(view.width() / 2, view.height() / 2);
+        QVERIFY(shown.pixel(centre) != empty.pixel(centre));
+        // The card lies within the view, with felt around it.
+        QCOMPARE(shown.pixel(2, 2), empty.pixel(2, 2));
+        QVERIFY(!view.horizontalHeader()->isVisible());
+    }
+
+private:
+    CardImages m_images;
+};
+
+QUILLORY_UI_TEST_MAIN(PicturesTest)
+#include "PicturesTest.moc"

@@ -1,0 +1,316 @@
+// The main window: start-up, settings, closing, the About box and help.
+#include "ui/TrainerDialog.h"
+
+#include "res/ResourceIds.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/AboutDialog.h"
+#include "ui/ListView.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace quillory;
+using testing::Seam;
+using testing::TemporarySettings;
+namespace ids = res::trainer;
+
+namespace {
+
+const QString kModeKey = QStringLiteral("Setting/Demonstration");
+const QString kPlayersKey = QStringLiteral("Setting/NumPlayers");
+
+QString Edit(const CTrainerDialog& dialog, int id) {
+    return dialog.GetItemText(id);
+}
+
+void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+} // namespace
+
+class TrainerDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        Seam().Reset();
+        TemporarySettings::Clear();
+    }
+
+    void cleanup() { QCOMPARE(Seam().UnexpectedDialogs(), 0); }
+
+    void settingsLiveUnderTheCompanyAndTheProgramName() {
+        QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Morvelle Software"));
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("ui_trainer_tests"));
+    }
+
+    void firstStartOpensInPracticeModeWithFourPlayers() {
+        CTrainerDialog dialog;
+        dialog.Create();
+        QVERIFY(testing::Activate(dialog));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Quillory"));
+        QCOMPARE(dialog.m_bPracticeMode, 1);
+        QCOMPARE(dialog.m_nPlayers, 4);
+        QVERIFY(dialog.Item<QCheckBox>(ids::kPracticeMode)->isChecked());
+        QCOMPARE(Edit(dialog, ids::kPlayers), QStringLiteral("4"));
+        QCOMPARE(Edit(dialog, ids::kAverageRate), QStringLiteral("25-27 %"));
+        QCOMPARE(Edit(dialog, ids::kPot), QStringLiteral("40"));
+        QCOMPARE(Edit(dialog, ids::kInvest), QStringLiteral("10"));
+        QCOMPARE(Edit(dialog, ids::kExpectingProfit), QStringLiteral("0"));
+        QCOMPARE(Edit(dialog, ids::kAddUpTo), QStringLiteral("0"));
+        QCOMPARE(Edit(dialog, ids::kWinningRate), QString());
+        QVERIFY(dialog.IsItemEnabled(ids::kDraw));
+        QVERIFY(!dialog.IsItemEnabled(ids::kFlop));
+        QVERIFY(!dialog.IsItemEnabled(ids::kTurn));
+        QVERIFY(!dialog.IsItemEnabled(ids::kRiver));
+        QVERIFY(dialog.IsItemEnabled(ids::kShowdown));
+        QVERIFY(dialog.IsItemEnabled(ids::kHands));
+        QVERIFY(!dialog.IsItemEnabled(ids::kFixHole1));
+        QVERIFY(dialog.GetDlgItem(ids::kMore)->isHidden());
+        QVERIFY(!dialog.IsItemEnabled(ids::kMore));
+        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(ids::kPracticeMode));
+        QCOMPARE(dialog.m_firstCards.size(), std::size_t(4));
+        QCOMPARE(dialog.m_secondCards.size(), std::size_t(4));
+        for (const Card& card : dialog.m_board) {
+            QCOMPARE(card, kNoCard);
+        }
+        QCOMPARE(dialog.m_cardImages.Count(), 52);
+        QVERIFY(Seam().Messages().empty());
+    }
+
+    void windowMatchesItsTemplate() {
+        CTrainerDialog dialog;
+        dialog.Create();
+        QCOMPARE(dialog.m_listHands->columnCount(), 2);
+        QCOMPARE(dialog.m_listHands->horizontalHeaderItem(0)->text(), QStringLiteral("Hands"));
+        QCOMPARE(dialog.m_listHands->horizontalHeaderItem(1)->text(), QStringLiteral("Result"));
+        QCOMPARE(dialog.m_listHands->columnWidth(0), 90);
+        QCOMPARE(dialog.m_listHands->columnWidth(1), 90);
+        QCOMPARE(dialog.m_listHands->GetExtendedStyle(), 0x21u);
+        for (ListView* view :
+             {dialog.m_listHole1, dialog.m_listHole2, dialog.m_listFlop1, dialog.m_listFlop2,
+              dialog.m_listFlop3, dialog.m_listTurn, dialog.m_listRiver}) {
+            QVERIFY(view->IsPictureView());
+            QCOMPARE(view->columnCount(), 1);
+            QCOMPARE(view->columnWidth(0), 85);
+            QCOMPARE(view->GetImageList(), &dialog.m_cardImages);
+            QCOMPARE(view->GetExtendedStyle(), 0x21u);
+            QCOMPARE(view->focusPolicy(), Qt::NoFocus);
+        }
+        QCOMPARE(dialog.GetDlgItem(ids::kHole1)->accessibleName(),
+                 QStringLiteral("Your first card"));
+        QCOMPARE(dialog.GetDlgItem(ids::kFixRiver)->accessibleName(),
+                 QStringLiteral("Fix the river card"));
+
+        // Tab order: the check box, the players edit, the five hand buttons,
+        // pot, investment, then the seven Fix buttons.
+        const std::vector<int> order{ids::kPracticeMode, ids::kPlayers, ids::kDraw,     ids::kFlop,
+                                     ids::kTurn,         ids::kRiver,   ids::kShowdown, ids::kPot,
+                                     ids::kInvest,       ids::kMore,    ids::kFixHole1};
+        const auto nextTabStop = [](QWidget* from) {
+            QWidget* next = from->nextInFocusChain();
+            while ((next->focusPolicy() & Qt::TabFocus) == 0) {
+                next = next->nextInFocusChain();
+            }
+            return next;
+        };
+        for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+            QCOMPARE(nextTabStop(dialog.GetDlgItem(order[i])), dialog.GetDlgItem(order[i + 1]));
+        }
+        QCOMPARE(dialog.GetDlgItem(ids::kExpectingProfit)->focusPolicy(), Qt::ClickFocus);
+
+        // Labels lend their mnemonics to the edits after them.
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->text() == QStringLiteral("&Pot:")) {
+                QCOMPARE(label->buddy(), dialog.GetDlgItem(ids::kPot));
+            } else if (label->text() == QStringLiteral("Your &Invest.:")) {
+                QCOMPARE(label->buddy(), dialog.GetDlgItem(ids::kInvest));
+            }
+        }
+    }
+
+    void settingsAreWrittenOnCloseAndReadOnTheNextStart() {
+        {
+            CTrainerDialog dialog;
+            dialog.Create();
+            QVERIFY(testing::Activate(dialog));
+            dialog.Item<QCheckBox>(ids::kPracticeMode)->click();
+            Type(dialog.Item<QLineEdit>(ids::kPlayers), QStringLiteral("7"));
+            dialog.OnKillFocusPlayers();
+            QTest::keyClick(dialog.GetDlgItem(ids::kPlayers), Qt::Key_Escape);
+            QVERIFY(dialog.IsEnded());
+            QCOMPARE(dialog.result(), res::kIdCancel);
+        }
+        QCOMPARE(TemporarySettings::Read(kModeKey).toInt(), 0);
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 7);
+
+        CTrainerDialog next;
+        next.Create();
+        QCOMPARE(next.m_bPracticeMode, 0);
+        QCOMPARE(next.m_nPlayers, 7);
+        QCOMPARE(Edit(next, ids::kPot), QStringLiteral("70"));
+        QCOMPARE(Edit(next, ids::kAverageRate), QStringLiteral("15-16 %"));
+        QVERIFY(next.IsItemEnabled(ids::kFixTurn));
+        QVERIFY(!next.IsItemEnabled(ids::kShowdown));
+        QVERIFY(!next.IsItemEnabled(ids::kHands));
+    }
+
+    void enterInThePotEditClosesAfterAGoodReadAndStoresTheSettings() {
+        TemporarySettings::Write(kPlayersKey, 3);
+        CTrainerDialog dialog;
+        dialog.Create();
+        QVERIFY(testing::Activate(dialog));
+        // A push button that had the focus must not take Enter from the edit.
+        dialog.GetDlgItem(ids::kDraw)->setFocus();
+        auto* pot = dialog.Item<QLineEdit>(ids::kPot);
+        Type(pot, QStringLiteral("20000000"));
+        QTest::keyClick(pot, Qt::Key_Return);
+        QVERIFY(!dialog.IsEnded());
+        QCOMPARE(Seam().Messages().back().text,
+                 QStringLiteral("Please enter an integer between 0 and 10000000."));
+        QCOMPARE(QApplication::focusWidget(), pot);
+
+        Type(dialog.Item<QLineEdit>(ids::kPlayers), QStringLiteral("9"));
+        Type(pot, QStringLiteral("250"));
+        QTest::keyClick(pot, Qt::Key_Return);
+        QVERIFY(dialog.IsEnded());
+        QCOMPARE(dialog.result(), res::kIdOk);
+        QCOMPARE(dialog.m_nPot, 250);
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 9);
+        QCOMPARE(TemporarySettings::Read(kModeKey).toInt(), 1);
+    }
+
+    void everyWayOfClosingWritesTheSettings() {
+        {
+            CTrainerDialog dialog;
+            dialog.Create();
+            dialog.m_nPlayers = 5;
+            dialog.UpdateData(false);
+            dialog.close(); // the close box
+            QVERIFY(dialog.IsEnded());
+        }
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 5);
+        {
+            CTrainerDialog dialog;
+            dialog.Create();
+            dialog.m_nPlayers = 6;
+            dialog.UpdateData(false);
+        } // destroyed without ending
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 6);
+        {
+            // The modal run, ended by a script as the user would end it.
+            CTrainerDialog dialog;
+            Seam().QueueDialog([](QDialog& shown) {
+                auto& window = static_cast<CTrainerDialog&>(shown);
+                window.Item<QLineEdit>(ids::kPlayers)->setText(QStringLiteral("8"));
+                window.reject();
+                return window.result();
+            });
+            QCOMPARE(dialog.DoModal(), res::kIdCancel);
+        }
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 8);
+        QVERIFY(Seam().Messages().empty());
+    }
+
+    void closingWithARefusedCountStoresAValidOneQuietly() {
+        CTrainerDialog dialog;
+        dialog.Create();
+        QVERIFY(testing::Activate(dialog));
+        Type(dialog.Item<QLineEdit>(ids::kPlayers), QStringLiteral("1"));
+        QTest::keyClick(dialog.GetDlgItem(ids::kPlayers), Qt::Key_Escape);
+        QVERIFY(dialog.IsEnded());
+        QCoreApplication::processEvents();
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 2);
+        QVERIFY(Seam().Messages().empty());
+    }
+
+    void storedValuesOutsideTheirRangeStartAtTheNearestValidOne_data() {
+        QTest::addColumn<QVariant>("storedCount");
+        QTest::addColumn<QVariant>("storedMode");
+        QTest::addColumn<int>("players");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("0") << QVariant(0) << QVariant(1) << 2 << 1;
+        QTest::newRow("55") << QVariant(55) << QVariant(0) << 10 << 0;
+        QTest::newRow("abc") << QVariant("abc") << QVariant("abc") << 4 << 1;
+        QTest::newRow("-3") << QVariant(-3) << QVariant(7) << 2 << 1;
+        QTest::newRow("huge") << QVariant("99999999999999999999") << QVariant(0) << 10 << 0;
+        QTest::newRow("7") << QVariant(" 7 ") << QVariant() << 7 << 1;
+        QTest::newRow("empty") << QVariant("") << QVariant("") << 4 << 1;
+    }
+
+    void storedValuesOutsideTheirRangeStartAtTheNearestValidOne() {
+        QFETCH(QVariant, storedCount);
+        QFETCH(QVariant, storedMode);
+        QFETCH(int, players);
+        QFETCH(int, mode);
+        TemporarySettings::Write(kPlayersKey, storedCount);
+        if (storedMode.isValid()) {
+            TemporarySettings::Write(kModeKey, storedMode);
+        }
+        CTrainerDialog dialog;
+        dialog.Create();
+        QCOMPARE(dialog.m_nPlayers, players);
+        QCOMPARE(dialog.m_bPracticeMode, mode);
+        QCOMPARE(dialog.m_firstCards.size(), std::size_t(players));
+        QCOMPARE(Edit(dialog, ids::kPot), QString::number(10 * players));
+        QVERIFY(Seam().Messages().empty());
+    }
+
+    void theAboutItemOpensTheAboutBox() {
+        CTrainerDialog dialog;
+        dialog.Create();
+        QString caption;
+        QString version;
+        Seam().QueueDialog([&](QDialog& shown) {
+            auto& about = dynamic_cast<CAboutDialog&>(shown);
+            caption = about.windowTitle();
+            version = about.findChild<QLabel*>(QStringLiteral("label"))->text();
+            QTest::keyClick(&about, Qt::Key_Return); // OK is the default button
+            return about.result();
+        });
+        QVERIFY(dialog.OnSysCommand(res::kAboutCommand | 0x2)); // low bits are the system's
+        QCOMPARE(caption, QStringLiteral("About Quillory"));
+        QCOMPARE(version, QStringLiteral("Quillory Version 1.0"));
+        QVERIFY(!dialog.OnSysCommand(0xF060)); // other commands go to the platform
+        QCOMPARE(Seam().DialogTitles().size(), std::size_t(1));
+
+#ifndef Q_OS_WIN
+        // Without a system menu the context menu carries the item, after a separator.
+        QAction* about = dialog.AboutAction();
+        QVERIFY(about != nullptr);
+        QCOMPARE(about->text(), QStringLiteral("&About Quillory..."));
+        const QList<QAction*> actions = dialog.actions();
+        const qsizetype at = actions.indexOf(about);
+        QVERIFY(at > 0 && actions[at - 1]->isSeparator());
+        QCOMPARE(dialog.contextMenuPolicy(), Qt::ActionsContextMenu);
+        Seam().QueueDialog([](QDialog& shown) {
+            shown.reject();
+            return shown.result();
+        });
+        about->trigger();
+        QCOMPARE(Seam().DialogTitles().back(), QStringLiteral("About Quillory"));
+#endif
+    }
+
+    void helpKeyShowsTheHelpText() {
+        CTrainerDialog dialog;
+        dialog.Create();
+        QVERIFY(testing::Activate(dialog));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(Seam().Messages().size(), std::size_t(1));
+        QCOMPARE(Seam().Messages().front().icon, MessageIcon::Information);
+        QVERIFY(Seam().Messages().front().text.contains(QStringLiteral("Practice mode")));
+        QVERIFY(!dialog.IsEnded());
+    }
+};
+
+QUILLORY_UI_TEST_MAIN(TrainerDialogTest)
+#include "TrainerDialogTest.moc"

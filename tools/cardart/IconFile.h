@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <vector>
+
+namespace quillory::cardart {
+
+// A Windows icon file holding the images (each at most 256 pixels square) as
+// 32-bit bitmaps with an AND mask, the form every resource compiler accepts.
+QByteArray EncodeIconFile(const std::vector<QImage>& images);
+
+} // namespace quillory::cardart

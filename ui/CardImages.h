@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <vector>
+
+namespace quillory {
+
+// The card pictures, cut from the card strip: picture i is the card with
+// CardImageIndex i (suit * 13 + rank), so 0 is the ace of spades and 51 the
+// king of diamonds. Black is the mask colour: pure black pixels of the strip
+// become transparent. A strip of double density, when given, keeps the
+// pictures crisp on high-density screens.
+class CardImages {
+public:
+    static constexpr QSize kPictureSize{40, 60};
+
+    // Cuts a strip into pictures of kPictureSize, left to right, and appends
+    // them. The double-density strip, if not null, must be twice as wide and
+    // high. Returns the number of pictures added (0 for a null strip).
+    int Add(const QImage& strip, const QImage& doubleDensity = {});
+
+    void Clear();
+    int Count() const { return static_cast<int>(m_icons.size()); }
+
+    // The picture as an icon with every density it has; null when the index is
+    // outside 0 to Count() - 1.
+    QIcon Icon(int index) const;
+
+    // The normal-density picture, with transparency; null outside the range.
+    QPixmap Picture(int index) const;
+
+private:
+    std::vector<QIcon> m_icons;
+    std::vector<QPixmap> m_pictures;
+};
+
+// The program's card strip (resource 133) at normal and double density.
+struct CardStrip {
+    QImage normal;
+    QImage doubleDensity;
+};
+CardStrip LoadCardStrip();
+
+// The program icon (resource 128) at 16, 32 and 64 pixels.
+QIcon ProgramIcon();
+
+// A readable name of the picture at a strip index: "ace of spades", "10 of
+// hearts". Empty outside 0 to 51.
+QString CardPictureName(int index);
+
+// A copy of an image in which every pure black pixel is transparent.
+QImage MaskBlack(const QImage& image);
+
+} // namespace quillory

@@ -1,0 +1,135 @@
+// Control notifications of a template dialog: clicks, text changes and
+// focus losses, delivered in the order and at the moments TemplateDialog.h
+// describes.
+#include "ui/TemplateDialog.h"
+
+#include <QAbstractButton>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <algorithm>
+
+namespace quillory {
+namespace {
+
+// How long a focus-loss notification waits while a modal window is open.
+constexpr int kModalRetryMs = 50;
+
+void AppendOnce(std::vector<int>& ids, int id) {
+    if (std::find(ids.begin(), ids.end(), id) == ids.end()) {
+        ids.push_back(id);
+    }
+}
+
+} // namespace
+
+void TemplateDialog::OnClicked(int id, std::function<void()> handler) {
+    auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
+    if (button == nullptr) {
+        return;
+    }
+    connect(button, &QAbstractButton::clicked, this,
+            [this, button, handler = std::move(handler)](bool checked) {
+                if (m_destroyed) {
+                    return;
+                }
+                // The edit the user left is checked before the click counts. When it
+                // refused its entry and took the focus back, the click is lost, as it
+                // would be under a message box; a check box is put back as it was.
+                if (!m_pendingFocusLoss.empty() && ModalDepth() == 0) {
+                    DeliverFocusLoss();
+                    if (m_destroyed) {
+                        return;
+                    }
+                    if (!button->hasFocus()) {
+                        if (button->isCheckable()) {
+                            button->setChecked(!checked);
+                        }
+                        return;
+                    }
+                }
+                handler();
+            });
+}
+
+void TemplateDialog::OnChange(int id, std::function<void()> handler) {
+    QWidget* item = GetDlgItem(id);
+    m_changeHandlers[id] = std::move(handler);
+    if (auto* edit = qobject_cast<QLineEdit*>(item); edit != nullptr) {
+        connect(edit, &QLineEdit::textChanged, this, [this, id] { DeliverChange(id); });
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(item); plain != nullptr) {
+        connect(plain, &QPlainTextEdit::textChanged, this, [this, id] { DeliverChange(id); });
+    }
+}
+
+void TemplateDialog::OnKillFocus(int id, std::function<void()> handler) {
+    if (QWidget* item = GetDlgItem(id); item != nullptr) {
+        m_killFocusHandlers[id] = std::move(handler);
+        item->installEventFilter(this);
+    }
+}
+
+void TemplateDialog::DeliverChange(int id) {
+    if (m_lockout > 0 || m_destroyed) {
+        return;
+    }
+    if (m_writing > 0) {
+        AppendOnce(m_pendingChanges, id);
+        return;
+    }
+    const auto found = m_changeHandlers.find(id);
+    if (found != m_changeHandlers.end()) {
+        found->second();
+    }
+}
+
+bool TemplateDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !m_destroyed) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && reason != Qt::ActiveWindowFocusReason &&
+            reason != Qt::PopupFocusReason) {
+            const int id = ControlId(*widget);
+            if (m_killFocusHandlers.count(id) != 0) {
+                AppendOnce(m_pendingFocusLoss, id);
+                ScheduleFocusLoss();
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TemplateDialog::ScheduleFocusLoss() {
+    if (m_focusLossScheduled) {
+        return;
+    }
+    m_focusLossScheduled = true;
+    QTimer::singleShot(ModalDepth() > 0 ? kModalRetryMs : 0, this, [this] {
+        m_focusLossScheduled = false;
+        DeliverFocusLoss();
+    });
+}
+
+void TemplateDialog::DeliverFocusLoss() {
+    if (m_destroyed || m_pendingFocusLoss.empty()) {
+        return;
+    }
+    if (ModalDepth() > 0) {
+        ScheduleFocusLoss();
+        return;
+    }
+    std::vector<int> lost;
+    lost.swap(m_pendingFocusLoss);
+    for (int id : lost) {
+        if (m_destroyed) {
+            return;
+        }
+        const auto found = m_killFocusHandlers.find(id);
+        if (found != m_killFocusHandlers.end()) {
+            found->second();
+        }
+    }
+}
+
+} // namespace quillory

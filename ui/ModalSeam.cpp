@@ -1,0 +1,82 @@
+#include "platform/ModalSeam.h"
+
+#include "res/Strings.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quillory {
+namespace {
+
+// The toolkit's own modal windows.
+class QtModalSeam final : public ModalSeam {
+public:
+    int RunDialog(QDialog& dialog) override { return dialog.exec(); }
+
+    void ShowMessage(QWidget* owner, const QString& title, const QString& text,
+                     MessageIcon icon) override {
+        const QMessageBox::Icon shown =
+            icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information;
+        QMessageBox box(shown, title, text, QMessageBox::Ok, owner);
+        box.exec();
+    }
+
+    QString ChooseSaveFile(QWidget* owner, const SaveFileRequest& request) override {
+        // No filter and no default extension; the dialog asks before it lets
+        // the user pick an existing file.
+        return QFileDialog::getSaveFileName(owner, request.caption);
+    }
+};
+
+QtModalSeam g_qtSeam;
+ModalSeam* g_seam = nullptr;
+int g_depth = 0;
+
+ModalSeam& Current() {
+    return g_seam != nullptr ? *g_seam : g_qtSeam;
+}
+
+// Counts one modal level for as long as it lives.
+class DepthGuard {
+public:
+    DepthGuard() { ++g_depth; }
+    ~DepthGuard() { --g_depth; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+};
+
+} // namespace
+
+void SetModalSeam(ModalSeam* seam) {
+    g_seam = seam;
+}
+
+ScopedModalSeam::ScopedModalSeam(ModalSeam& seam) : m_previous(g_seam) {
+    g_seam = &seam;
+}
+
+ScopedModalSeam::~ScopedModalSeam() {
+    g_seam = m_previous;
+}
+
+int RunModalDialog(QDialog& dialog) {
+    DepthGuard guard;
+    return Current().RunDialog(dialog);
+}
+
+void ShowMessageBox(QWidget* owner, const QString& text, MessageIcon icon) {
+    DepthGuard guard;
+    Current().ShowMessage(owner, QString::fromUtf8(res::kMessageTitle), text, icon);
+}
+
+QString ChooseSaveFile(QWidget* owner, const SaveFileRequest& request) {
+    DepthGuard guard;
+    return Current().ChooseSaveFile(owner, request);
+}
+
+int ModalDepth() {
+    return g_depth;
+}
+
+} // namespace quillory

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "platform/ModalSeam.h"
+#include "res/DialogTemplates.h"
+#include "ui/TemplateBuilder.h"
+
+#include <QDialog>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace quillory {
+
+class DataExchange;
+
+// A dialog built from a template, with the life of a classic modal dialog:
+//
+//   construct -> DoModal (or Create) -> OnInitDialog -> ... -> EndDialog -> OnDestroy
+//
+// Enter, when the focus is not on a push button, presses the default button
+// or, without one, accepts: OnOK reads all controls and closes with kIdOk
+// only if the read succeeds. Esc and the close box run OnCancel, which closes
+// with kIdCancel without reading. Button 1 runs OnOK, button 2 OnCancel. Only
+// a button the template marks as default is one; a focused push button takes
+// Enter for itself while it has the focus.
+// OnDestroy runs once, right after the dialog ends; a derived class whose
+// OnDestroy must also run when the object is destroyed without ending calls
+// DestroyOnce() from its own destructor.
+//
+// Control notifications reach handlers registered by id:
+//   - clicks on buttons and check boxes (OnClicked);
+//   - text changes of edits (OnChange). A change the user makes is delivered
+//     at once. A change written by UpdateData(false) is delivered after the
+//     whole write, so a handler always reads consistent controls; a write
+//     that leaves a text as it was raises nothing. Inside a
+//     NotificationLockout written changes are not delivered at all;
+//   - focus loss of edits (OnKillFocus), delivered once the event that moved
+//     the focus is done, and only when no modal window is open. Focus that
+//     leaves because another window became active does not count. A click
+//     that arrives first delivers the pending focus losses before itself, and
+//     is dropped when one of them refused its entry and took the focus back.
+class TemplateDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // A dialog of the template with this resource number. An unknown number
+    // gives an empty dialog.
+    explicit TemplateDialog(int templateId, QWidget* parent = nullptr);
+    // A dialog of a template the caller keeps alive as long as the dialog.
+    explicit TemplateDialog(const res::DialogTemplate& source, QWidget* parent = nullptr);
+    ~TemplateDialog() override;
+    TemplateDialog(const TemplateDialog&) = delete;
+    TemplateDialog& operator=(const TemplateDialog&) = delete;
+
+    // Initialises the dialog and runs it modally through the modal seam.
+    // Returns kIdOk, kIdCancel or what EndDialog was given.
+    int DoModal();
+    // Initialises the dialog and shows it without waiting (tests, previews).
+    void Create();
+    void EndDialog(int result);
+    bool IsEnded() const { return m_destroyed; }
+
+    // Exchanges all members with the controls; see DataExchange. Returns false
+    // when a read failed.
+    bool UpdateData(bool saveAndValidate = true);
+
+    QWidget* GetDlgItem(int id) const;
+    template <class T> T* Item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
+    void EnableItem(int id, bool enable);
+    bool IsItemEnabled(int id) const;
+    QString GetItemText(int id) const;
+    // Replaces the text only when it differs; true when it changed.
+    bool SetItemText(int id, const QString& text);
+
+    // An OK message box owned by this dialog, through the modal seam.
+    void MessageBox(const QString& text, MessageIcon icon);
+
+    const res::DialogTemplate& Template() const { return *m_template; }
+    const BuiltDialog& Built() const { return m_built; }
+
+    void accept() override;
+    void reject() override;
+    void done(int result) override;
+
+protected:
+    virtual void DoDataExchange(DataExchange& dx);
+    // The base writes the members into the controls (no change notifications).
+    // Return true to give the focus to the first tab stop.
+    virtual bool OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void OnDestroy() {}
+
+    // Reads the controls with no message and no focus change.
+    bool UpdateDataQuietly();
+    void DestroyOnce();
+
+    void OnClicked(int id, std::function<void()> handler);
+    void OnChange(int id, std::function<void()> handler);
+    void OnKillFocus(int id, std::function<void()> handler);
+
+    class NotificationLockout {
+    public:
+        explicit NotificationLockout(TemplateDialog& dialog) : m_dialog(dialog) {
+            ++m_dialog.m_lockout;
+        }
+        ~NotificationLockout() { --m_dialog.m_lockout; }
+        NotificationLockout(const NotificationLockout&) = delete;
+        NotificationLockout& operator=(const NotificationLockout&) = delete;
+
+    private:
+        TemplateDialog& m_dialog;
+    };
+
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Build(const res::DialogTemplate& source);
+    void EnsureInitialised();
+    bool Exchange(bool save, bool quiet);
+    void DeliverChange(int id);
+    void ScheduleFocusLoss();
+    void DeliverFocusLoss();
+
+    const res::DialogTemplate* m_template{};
+    BuiltDialog m_built;
+    std::map<int, QWidget*> m_items;
+    std::map<int, std::function<void()>> m_changeHandlers;
+    std::map<int, std::function<void()>> m_killFocusHandlers;
+    std::vector<int> m_pendingChanges;
+    std::vector<int> m_pendingFocusLoss;
+    int m_writing{};
+    int m_lockout{};
+    bool m_focusLossScheduled{};
+    bool m_initialised{};
+    bool m_destroyed{};
+};
+
+} // namespace quillory
