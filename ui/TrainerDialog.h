@@ -57,7 +57,11 @@ public:
     void OnShowdown();
     void OnMore();
 
-    // Practice mode and player count.
+    // Practice mode and player count. ResetHand empties the eight list views,
+    // the seats and the board, sets pot 10 x players, investment 10, profit
+    // and "add up to" 0, no winning rate, Draw alone enabled, and writes the
+    // members to the controls without raising change notifications. It reads
+    // no control: callers read first.
     void OnPracticeMode();
     void ResetHand();
     void OnKillFocusPlayers();

@@ -191,7 +191,10 @@ QImage DrawProgramIcon(int size) {
         painter.restore();
     };
     if (size <= 16) {
-        drawCard(16.0, 16.0, 0.0, 0); // one clear card reads better when tiny
+        // One large card reads better when tiny.
+        painter.translate(16.0, 16.0);
+        painter.scale(1.3, 1.3);
+        drawCard(0.0, 0.0, 0.0, 0);
     } else {
         drawCard(12.5, 16.5, -14.0, 1);
         drawCard(19.5, 15.5, 10.0, 0);
