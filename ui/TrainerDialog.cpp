@@ -51,11 +51,11 @@ CTrainerDialog::CTrainerDialog(QWidget* parent)
     OnKillFocus(ids::kInvest, [this] { OnKillFocusInvest(); });
     OnKillFocus(ids::kPlayers, [this] { OnKillFocusPlayers(); });
 
-    auto* help = new QAction(QStringLiteral("&Help"), this);
-    help->setShortcut(QKeySequence::HelpContents);
-    help->setShortcutContext(Qt::WindowShortcut);
-    connect(help, &QAction::triggered, this, [this] { OnHelp(); });
-    addAction(help);
+    m_helpAction = new QAction(QStringLiteral("&Help"), this);
+    m_helpAction->setShortcut(QKeySequence::HelpContents);
+    m_helpAction->setShortcutContext(Qt::WindowShortcut);
+    connect(m_helpAction, &QAction::triggered, this, [this] { OnHelp(); });
+    addAction(m_helpAction);
 }
 
 CTrainerDialog::~CTrainerDialog() {
@@ -175,6 +175,7 @@ void CTrainerDialog::AddAboutEntry(const QString& text) {
 #ifdef Q_OS_MACOS
     m_applicationMenu = std::make_unique<QMenuBar>(nullptr);
     QMenu* helpMenu = m_applicationMenu->addMenu(QStringLiteral("&Help"));
+    helpMenu->addAction(m_helpAction);
     helpMenu->addAction(m_aboutAction);
 #endif
 }

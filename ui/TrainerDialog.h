@@ -116,6 +116,7 @@ private:
     void AddAboutEntry(const QString& text);
     std::array<ListView*, 8> AllListViews() const;
 
+    QAction* m_helpAction{};
     QAction* m_aboutAction{};
     std::unique_ptr<QMenuBar> m_applicationMenu;
 };
