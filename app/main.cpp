@@ -12,11 +12,13 @@ namespace {
 
 constexpr const char* kProduct = "Quillory Application";
 
-// A windowed program on Windows has no console of its own; the answers to
-// --version and --help go to the console it was started from.
+// A windowed program on Windows has no console of its own; unless its output
+// is redirected, the answers to --version and --help go to the console it
+// was started from.
 void AttachToStartingConsole() {
 #ifdef _WIN32
-    if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
+    const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((out == nullptr || out == INVALID_HANDLE_VALUE) && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
         std::freopen("CONOUT$", "w", stdout);
     }
 #endif
