@@ -9,7 +9,15 @@ namespace quillory {
 
 namespace {
 
-constexpr std::array<Card, kDeckSize> kFreshOrder = [] {
+constexpr std::array<std::uint8_t, kDeckSize> kFreshOrder = [] {
+    std::array<std::uint8_t, kDeckSize> order{};
+    for (int i = 0; i < kDeckSize; ++i) {
+        order[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+    }
+    return order;
+}();
+
+constexpr std::array<Card, kDeckSize> kCardOfIndex = [] {
     std::array<Card, kDeckSize> cards{};
     for (int i = 0; i < kDeckSize; ++i) {
         cards[static_cast<std::size_t>(i)] = CardAtFreshIndex(i);
@@ -21,11 +29,10 @@ constexpr std::array<Card, kDeckSize> kFreshOrder = [] {
 // second shuffle with the same seed a different permutation: a fresh deck
 // always has the same fingerprint, a shuffled one almost never does. The top
 // eight cards carry enough of the order for that (52^8 possibilities).
-std::uint32_t OrderFingerprint(const std::array<Card, kDeckSize>& cards) {
+std::uint32_t OrderFingerprint(const std::array<std::uint8_t, kDeckSize>& order) {
     std::uint64_t h = 0;
     for (int i = 0; i < 8; ++i) {
-        const Card& c = cards[static_cast<std::size_t>(i)];
-        h = (h << 6) | static_cast<std::uint64_t>((4 * c.rank + c.suit) & 63);
+        h = (h << 6) | order[static_cast<std::size_t>(i)];
     }
     h *= 0x9E3779B97F4A7C15ULL;
     return static_cast<std::uint32_t>(h >> 32);
@@ -33,13 +40,22 @@ std::uint32_t OrderFingerprint(const std::array<Card, kDeckSize>& cards) {
 
 } // namespace
 
-Deck::Deck() : m_cards(kFreshOrder) {}
+Deck::Deck() : m_order(kFreshOrder) {}
+
+std::array<Card, kDeckSize> Deck::Cards() const {
+    SettleThrough(kDeckSize - 1);
+    std::array<Card, kDeckSize> cards{};
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        cards[i] = kCardOfIndex[m_order[i]];
+    }
+    return cards;
+}
 
 void Deck::Shuffle(std::int32_t seed) {
     SettleThrough(kDeckSize - 1); // this shuffle applies to the current order
     m_position = 0;
     std::uint32_t s = seed == 0 ? GetTickCount() : static_cast<std::uint32_t>(seed);
-    s ^= OrderFingerprint(m_cards);
+    s ^= OrderFingerprint(m_order);
 
     // Seed twice, the second time with the generator's own first output.
     SeedRandom(s);
@@ -50,21 +66,20 @@ void Deck::Shuffle(std::int32_t seed) {
 
 void Deck::Settle(int last) const {
     // Step k swaps position k with a position drawn uniformly from k..51. Each
-    // 64-bit number of the generator serves two steps (even steps take its low
-    // half, odd steps its high half); a half is scaled into 0..51-k by a
-    // multiply and shift, whose bias is below 52 / 2^32, far beneath anything
-    // measurable.
+    // 64-bit number of the generator serves two steps (even steps take the low half, odd steps
+    // the high half); a half is scaled into 0..51-k by a multiply and shift,
+    // whose bias is below 52 / 2^32, far beneath anything measurable.
     if (last > kDeckSize - 2) {
         last = kDeckSize - 2; // the last position has no choice left
     }
     std::uint64_t state = m_shuffleState;
     std::uint64_t bits = m_shuffleBits;
-    Card* cards = m_cards.data();
-    auto step = [cards](int k, std::uint32_t r) {
+    std::uint8_t* order = m_order.data();
+    auto step = [order](int k, std::uint32_t r) {
         const auto j = static_cast<std::size_t>(k) +
                        static_cast<std::size_t>(
                            (std::uint64_t{r} * static_cast<std::uint64_t>(kDeckSize - k)) >> 32);
-        std::swap(cards[k], cards[j]);
+        std::swap(order[k], order[j]);
     };
     int k = m_settled;
     if ((k & 1) != 0 && k <= last) {
@@ -91,20 +106,24 @@ bool Deck::Deal(Card& out) {
         return false;
     }
     SettleThrough(m_position);
-    out = m_cards[static_cast<std::size_t>(m_position++)];
-    while (m_reserved.Contains(out)) {
+    std::uint8_t index = m_order[static_cast<std::size_t>(m_position++)];
+    while (((m_reservedMask >> index) & 1U) != 0) {
         if (m_position > kDeckSize - 1) {
             out = kNoCard;
             return false;
         }
         SettleThrough(m_position);
-        out = m_cards[static_cast<std::size_t>(m_position++)];
+        index = m_order[static_cast<std::size_t>(m_position++)];
     }
+    out = kCardOfIndex[index];
     return true;
 }
 
 bool Deck::Reserve(const Card& card) {
     m_reserved.PushBack(card);
+    if (IsRealCard(card)) {
+        m_reservedMask |= 1ULL << FreshDeckIndex(card);
+    }
     return true;
 }
 

@@ -51,10 +51,7 @@ public:
     // Index of the next card to hand out: 0 to 51 while dealing, 52 when used up.
     std::int32_t Position() const { return m_position; }
     // The cards in deal order.
-    const std::array<Card, kDeckSize>& Cards() const {
-        SettleThrough(kDeckSize - 1);
-        return m_cards;
-    }
+    std::array<Card, kDeckSize> Cards() const;
     const ReservedCards& Reserved() const { return m_reserved; }
 
 private:
@@ -68,8 +65,13 @@ private:
     void Settle(int last) const;
 
     std::int32_t m_position{0};
-    mutable std::array<Card, kDeckSize> m_cards;
+    // The order as fresh-deck indices (4 * rank + suit): a byte per card keeps
+    // the shuffle's swaps and the deck's construction cheap.
+    mutable std::array<std::uint8_t, kDeckSize> m_order;
     ReservedCards m_reserved{};
+    // The reserved real cards as a set of fresh-deck indices. Only real cards
+    // lie in the deck, so a dealt card is reserved exactly when its bit is set.
+    std::uint64_t m_reservedMask{0};
     // The pending shuffle: positions below m_settled are final; the others are
     // still to be drawn from m_shuffleState.
     mutable std::int32_t m_settled{kDeckSize};
