@@ -64,4 +64,7 @@ QString ChooseSaveFile(QWidget* owner, const SaveFileRequest& request);
 // How many modal calls are running now; 0 when the user is in the main window.
 int ModalDepth();
 
+// How many modal calls have started since the program began.
+int ModalCallCount();
+
 } // namespace quillory

@@ -35,14 +35,15 @@ void TemplateDialog::OnClicked(int id, std::function<void()> handler) {
                     return;
                 }
                 // The edit the user left is checked before the click counts. When it
-                // refused its entry and took the focus back, the click is lost, as it
+                // refused its entry, the user was told so and the click is lost, as it
                 // would be under a message box; a check box is put back as it was.
                 if (!m_pendingFocusLoss.empty() && ModalDepth() == 0) {
+                    const int modalCalls = ModalCallCount();
                     DeliverFocusLoss();
                     if (m_destroyed) {
                         return;
                     }
-                    if (!button->hasFocus()) {
+                    if (ModalCallCount() != modalCalls) {
                         if (button->isCheckable()) {
                             button->setChecked(!checked);
                         }

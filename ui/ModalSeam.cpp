@@ -32,6 +32,7 @@ public:
 QtModalSeam g_qtSeam;
 ModalSeam* g_seam = nullptr;
 int g_depth = 0;
+int g_calls = 0;
 
 ModalSeam& Current() {
     return g_seam != nullptr ? *g_seam : g_qtSeam;
@@ -40,7 +41,10 @@ ModalSeam& Current() {
 // Counts one modal level for as long as it lives.
 class DepthGuard {
 public:
-    DepthGuard() { ++g_depth; }
+    DepthGuard() {
+        ++g_depth;
+        ++g_calls;
+    }
     ~DepthGuard() { --g_depth; }
     DepthGuard(const DepthGuard&) = delete;
     DepthGuard& operator=(const DepthGuard&) = delete;
@@ -77,6 +81,10 @@ QString ChooseSaveFile(QWidget* owner, const SaveFileRequest& request) {
 
 int ModalDepth() {
     return g_depth;
+}
+
+int ModalCallCount() {
+    return g_calls;
 }
 
 } // namespace quillory

@@ -38,7 +38,7 @@ class DataExchange;
 //     the focus is done, and only when no modal window is open. Focus that
 //     leaves because another window became active does not count. A click
 //     that arrives first delivers the pending focus losses before itself, and
-//     is dropped when one of them refused its entry and took the focus back.
+//     is dropped when one of them refused its entry (and so showed a message).
 class TemplateDialog : public QDialog {
     Q_OBJECT
 

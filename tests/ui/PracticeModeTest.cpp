@@ -162,6 +162,16 @@ private slots:
         QVERIFY(m_dialog->IsItemEnabled(ids::kFixHole1));
     }
 
+    void aClickRunsAfterTheFocusLossItFollows() {
+        Type(m_players, QStringLiteral("7"));
+        m_dialog->GetDlgItem(ids::kPot)->setFocus(); // the focus loss is still pending
+        m_dialog->Item<QCheckBox>(ids::kPracticeMode)->click();
+        QCOMPARE(m_dialog->m_bPracticeMode, 0);
+        QCOMPARE(m_dialog->m_nPlayers, 7);
+        QCOMPARE(m_dialog->GetItemText(ids::kPot), QStringLiteral("70"));
+        QVERIFY(Seam().Messages().empty());
+    }
+
     void aResetHoldsACountThatSlippedOutOfRange() {
         m_dialog->m_nPlayers = 1;
         m_dialog->ResetHand();
