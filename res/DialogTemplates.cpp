@@ -90,7 +90,7 @@ constexpr std::array kAdvisorControls{
     C{advisor::kInvestSoFar, K::Edit,       "",                        {100, 25, 60, 14},  kNumberEdit, "Your investment so far"},
     C{kNoId,                 K::Label,      "Hou much adding:",        {7, 45, 88, 8},     kNoStyle,    {}},
     C{advisor::kAdding,      K::Edit,       "",                        {100, 43, 60, 14},  kNumberEdit, "How much you are adding"},
-    C{advisor::kCalculate,   K::PushButton, "Calculate",               {170, 43, 60, 14},  kButton,     {}},
+    C{advisor::kCalculate,   K::PushButton, "Calculate",               {170, 43, 60, 14},  kButton | kDefaultButton, {}},
     C{kNoId,                 K::Label,      "Expecting prize:",        {250, 9, 80, 8},    kHidden | kDisabled, {}},
     C{advisor::kPrize,       K::Edit,       "",                        {250, 19, 120, 28},
       kBorder | kReadOnly | kMultiLine | kHidden | kDisabled,                                           "Expected prize"},
@@ -99,6 +99,7 @@ constexpr std::array kAdvisorControls{
     C{advisor::kCallers,     K::ListView,   "",                        {7, 77, 488, 233},  kBorder,
       "Expected profit by the number of players who call after you"},
     C{kIdCancel,             K::PushButton, "Close",                   {445, 316, 50, 14}, kButton,     {}},
+    C{advisor::kSummary,     K::Label,      "",                        {7, 319, 430, 8},   kNoPrefix,   {}},
 };
 
 // clang-format on

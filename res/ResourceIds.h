@@ -71,6 +71,7 @@ inline constexpr int kCalculate = 1017;
 inline constexpr int kPrize = 1018;
 inline constexpr int kCallers = 1019;
 inline constexpr int kAdding = 1020;
+inline constexpr int kSummary = 1021; // the status line under the table
 } // namespace advisor
 
 } // namespace quillory::res
