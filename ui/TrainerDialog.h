@@ -56,6 +56,8 @@ public:
     void OnRiver();
     void OnShowdown();
     void OnMore();
+    // Simulates 100,000 deals and saves the hand statistics where the user chooses.
+    void ExportHandStatistics();
 
     // Practice mode and player count. ResetHand empties the eight list views,
     // the seats and the board, sets pot 10 x players, investment 10, profit
