@@ -82,6 +82,10 @@ public:
     void OnFixFlop3();
     void OnFixTurn();
     void OnFixRiver();
+    // Estimates the winning rate again for the cards as they stand (the known
+    // board cards are the filled slots), rewrites the user's row of the hands
+    // list and refreshes the pot figures. Changes no button state.
+    void RefreshEstimate();
 
     // Members, in the order of the data exchange. The list views are bound by
     // the first exchange (in OnInitDialog).
@@ -116,6 +120,12 @@ protected:
 
 private:
     void AddAboutEntry(const QString& text);
+    // Hand steps: the estimate for k known board cards into the winning rate,
+    // the profit refresh (figures, average rate, write-back), and a Fix
+    // button's replacement of one filled slot through the card picker.
+    void EstimateWinningRate(std::int32_t knownBoard);
+    void RefreshProfit();
+    void FixCard(Card* slot, ListView* view);
     std::array<ListView*, 8> AllListViews() const;
 
     QAction* m_helpAction{};
