@@ -1,8 +1,17 @@
+#include "ui/HandStatisticsExport.h"
 #include "ui/TrainerDialog.h"
 
 namespace quillory {
 
-// The hidden "&More..." button: exports the hand statistics. Not wired yet.
-void CTrainerDialog::OnMore() {}
+// The hidden "&More..." button. The export uses nothing of the window's
+// state; the read only makes a refused entry known, as every handler does.
+void CTrainerDialog::OnMore() {
+    UpdateData(true);
+    ExportHandStatistics();
+}
+
+void CTrainerDialog::ExportHandStatistics() {
+    SaveHandStatistics(this, StatisticsExportOptions{});
+}
 
 } // namespace quillory

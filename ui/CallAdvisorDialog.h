@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ui/TemplateDialog.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace quillory {
+
+class ListView;
+
+// "Should I Call?" (template 131): the expected profit of putting more money
+// into the pot. From the pot, the user's investment so far, an amount to add
+// and the winning rate, "Calculate" (OnCalculate) works out
+//   - the prize: the expected profit of adding the amount, with its
+//     percentage of what the user would then have put in ("+$20 (50%)");
+//   - the table: 21 rows for 0 % to 1000 % of the amount (0, 10, ..., 100,
+//     150, 200, 300, ..., 1000) against columns for 0, 1, 2, ... players who
+//     put the same in after the user. Row 10, the amount itself, is selected
+//     and focused. An amount of 0 gives one row (the profit of adding
+//     nothing) and no selection.
+// Higher is better everywhere; "-" is a profit of exactly 0.
+//
+// The opener sets m_nWinRate and m_nCallers before DoModal. The three amounts
+// are read within 0 to kMaxMoney; a refused entry is reported and the
+// calculation goes on with the members as they then are. The prize field is
+// hidden, so the status line under the table repeats the prize and the rate.
+class CCallAdvisorDialog : public TemplateDialog {
+    Q_OBJECT
+
+public:
+    explicit CCallAdvisorDialog(QWidget* parent = nullptr);
+    ~CCallAdvisorDialog() override;
+
+    static constexpr std::int32_t kMaxMoney = 10000000;
+    static constexpr std::int32_t kMaxRate = 100;
+
+    void OnCalculate();
+
+    // The heading of result column s (1 or more): "No caller", "1 caller", ...
+    static QString CallerHeading(std::int32_t column);
+
+    // Members. The list is bound by the first exchange (in OnInitDialog).
+    ListView* m_listCallers{};
+    std::int32_t m_nInvestSoFar{};
+    std::int32_t m_nCurrentPot{};
+    QString m_strPrize;
+    std::int32_t m_nAdding{};
+    std::int32_t m_nWinRate{};  // whole percent, 0 to 100; set by the opener
+    std::int32_t m_nCallers{1}; // result columns after the amount column; set by the opener
+
+protected:
+    void DoDataExchange(DataExchange& dx) override;
+    bool OnInitDialog() override;
+
+private:
+    void AddMissingColumns();
+    void FitColumns();
+    void ShowSummary();
+};
+
+} // namespace quillory

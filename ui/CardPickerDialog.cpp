@@ -1,0 +1,101 @@
+#include "ui/CardPickerDialog.h"
+
+#include "res/ResourceIds.h"
+#include "ui/DataExchange.h"
+#include "ui/ListBox.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quillory {
+namespace {
+
+namespace ids = res::picker;
+
+constexpr std::array kSuitNames{"Spade", "Heart", "Club", "Diamond"};
+
+// The rank list's texts in rank order: "A", "2" to "10", "J", "Q", "K".
+QString RankName(int rank) {
+    switch (rank) {
+    case kAce:
+        return QStringLiteral("A");
+    case kJack:
+        return QStringLiteral("J");
+    case kQueen:
+        return QStringLiteral("Q");
+    case kKing:
+        return QStringLiteral("K");
+    default:
+        return QString::asprintf("%d", rank + 1);
+    }
+}
+
+} // namespace
+
+CCardPickerDialog::CCardPickerDialog(std::int32_t cards, QWidget* parent)
+    : TemplateDialog(res::kCardPickerDialog, parent), m_nCards(std::clamp(cards, 1, 3)) {}
+
+bool CCardPickerDialog::GetCard1(Card& card) const {
+    card = Card{m_nRank1, m_nSuit1};
+    return true;
+}
+
+bool CCardPickerDialog::GetCard2(Card& card) const {
+    card = Card{m_nRank2, m_nSuit2};
+    return true;
+}
+
+bool CCardPickerDialog::GetCard3(Card& card) const {
+    card = Card{m_nRank3, m_nSuit3};
+    return true;
+}
+
+void CCardPickerDialog::DoDataExchange(DataExchange& dx) {
+    dx.Control(ids::kRank3, m_listRank3);
+    dx.Control(ids::kRank2, m_listRank2);
+    dx.Control(ids::kRank1, m_listRank1);
+    dx.Control(ids::kSuit3, m_listSuit3);
+    dx.Control(ids::kSuit2, m_listSuit2);
+    dx.Control(ids::kSuit1, m_listSuit1);
+    // The selections only flow out of the lists: writing the members back
+    // would clear the lists' selections to -1 at start-up.
+    if (dx.IsSaving()) {
+        dx.ListBoxIndex(ids::kSuit1, m_nSuit1);
+        dx.ListBoxIndex(ids::kSuit2, m_nSuit2);
+        dx.ListBoxIndex(ids::kSuit3, m_nSuit3);
+        dx.ListBoxIndex(ids::kRank1, m_nRank1);
+        dx.ListBoxIndex(ids::kRank2, m_nRank2);
+        dx.ListBoxIndex(ids::kRank3, m_nRank3);
+    }
+}
+
+bool CCardPickerDialog::OnInitDialog() {
+    TemplateDialog::OnInitDialog();
+    const std::array suits{m_listSuit1, m_listSuit2, m_listSuit3};
+    const std::array ranks{m_listRank1, m_listRank2, m_listRank3};
+    for (ListBox* list : suits) {
+        for (const char* name : kSuitNames) {
+            list->AddString(QString::fromLatin1(name));
+        }
+    }
+    for (ListBox* list : ranks) {
+        for (int rank = kAce; rank <= kKing; ++rank) {
+            list->AddString(RankName(rank));
+        }
+    }
+    for (int column = 0; column < 3; ++column) {
+        suits[static_cast<std::size_t>(column)]->SetCurSel(0);
+        ranks[static_cast<std::size_t>(column)]->SetCurSel(0);
+    }
+    if (m_nCards < 3) {
+        m_listSuit3->setEnabled(false);
+        m_listRank3->setEnabled(false);
+    }
+    if (m_nCards < 2) {
+        m_listSuit2->setEnabled(false);
+        m_listRank2->setEnabled(false);
+    }
+    return true;
+}
+
+} // namespace quillory

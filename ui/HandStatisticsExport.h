@@ -1,0 +1,48 @@
+#pragma once
+
+#include "report/Simulation.h"
+#include "ui/TaskProgressDialog.h"
+
+#include <QString>
+#include <chrono>
+#include <cstdint>
+
+class QWidget;
+
+namespace quillory {
+
+// The hand-statistics export behind the main window's hidden "&More..."
+// button: asks where to save (through the modal seam), simulates the deals
+// with shuffle seeds from the tick count, and writes the 381-line report.
+//
+// - Cancelling the save dialog ends the export silently; nothing is created.
+// - The file is opened before the simulation, so a path that cannot be
+//   created is reported at once, with the path and the reason.
+// - The report is written to a temporary file next to the target, which
+//   replaces the target only once it is complete; cancelling the progress
+//   window, a write error or any other failure leaves an existing file as it
+//   was (failures are reported, a cancel is not).
+// - Text mode: every "\n" of the report becomes the platform's line end, so
+//   on Linux and macOS the bytes are those of quillory-report.
+struct StatisticsExportOptions {
+    // Deals to simulate; the window always uses kReportDeals.
+    std::int64_t deals{kReportDeals};
+    // Worker threads; 0 means QThread::idealThreadCount().
+    int threads{0};
+    // How long the export may take before the progress window opens.
+    std::chrono::milliseconds progressDelay{TaskProgressDialog::kDefaultDelay};
+};
+
+enum class StatisticsExportOutcome {
+    NoPath,    // the save dialog was cancelled
+    Written,   // the file holds the complete report
+    Cancelled, // the user cancelled the simulation; nothing was written
+    Failed,    // the user was told why; an existing file is unchanged
+};
+
+StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExportOptions& options);
+
+// The message shown when the report cannot be saved to `path`.
+QString SaveFailureMessage(const QString& path, const QString& reason);
+
+} // namespace quillory
