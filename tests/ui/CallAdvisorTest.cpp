@@ -1,0 +1,216 @@
+// "Should I Call?": the worked cases through the dialog, the table's shape,
+// selection and focus, entry checks, and opening it from the program.
+#include "app/CallAdvisorApp.h"
+#include "res/ResourceIds.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/CallAdvisorDialog.h"
+#include "ui/DataExchange.h"
+#include "ui/ListView.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <memory>
+
+using namespace quillory;
+using testing::Seam;
+namespace ids = res::advisor;
+
+namespace {
+
+void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+} // namespace
+
+class CallAdvisorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Seam().Reset(); }
+
+    void cleanup() {
+        m_dialog.reset();
+        QCOMPARE(Seam().UnexpectedDialogs(), 0);
+    }
+
+    void opensAsTheTemplateSaysWithAnEmptyTable() {
+        Open(50, 3);
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Should I Call?"));
+        QVERIFY(m_dialog->GetDlgItem(ids::kPrize)->isHidden());
+        QVERIFY(!m_dialog->IsItemEnabled(ids::kPrize));
+        QVERIFY(m_dialog->Item<QPlainTextEdit>(ids::kPrize)->isReadOnly());
+        QCOMPARE(m_dialog->m_listCallers->GetItemCount(), 0);
+        QCOMPARE(m_dialog->m_listCallers->GetExtendedStyle(), 0x21u);
+        const QStringList headings{QStringLiteral("Amount"), QStringLiteral("No caller"),
+                                   QStringLiteral("1 caller"), QStringLiteral("2 callers")};
+        QCOMPARE(m_dialog->m_listCallers->columnCount(), int(headings.size()));
+        const QFontMetrics metrics = m_dialog->m_listCallers->fontMetrics();
+        for (int column = 0; column < headings.size(); ++column) {
+            QCOMPARE(m_dialog->m_listCallers->horizontalHeaderItem(column)->text(),
+                     headings[column]);
+            QVERIFY(m_dialog->m_listCallers->columnWidth(column) >
+                    metrics.horizontalAdvance(QStringLiteral("+$30 (150%)")));
+        }
+        QCOMPARE(Edit(ids::kCurrentPot), QStringLiteral("0"));
+        QVERIFY(Summary().contains(QStringLiteral("50%")));
+        // The focus starts in the first amount; Close cancels.
+        QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(ids::kCurrentPot));
+        m_dialog->Item<QPushButton>(res::kIdCancel)->click();
+        QCOMPARE(m_dialog->result(), res::kIdCancel);
+    }
+
+    void theWorkedCaseFillsTwentyOneRows() {
+        Open(50, 2);
+        Calculate(100, 20, 20);
+        const ListView& list = *m_dialog->m_listCallers;
+        QCOMPARE(m_dialog->m_strPrize, QStringLiteral("+$20 (50%)"));
+        QCOMPARE(m_dialog->GetItemText(ids::kPrize), QStringLiteral("+$20 (50%)"));
+        QVERIFY(Summary().contains(QStringLiteral("+$20 (50%)")));
+        QCOMPARE(list.GetItemCount(), 21);
+        const char* amounts[] = {"$0.00",   "$2.00",   "$4.00",  "$6.00",   "$8.00",   "$10.00",
+                                 "$12.00",  "$14.00",  "$16.00", "$18.00",  "$20.00",  "$30.00",
+                                 "$40.00",  "$60.00",  "$80.00", "$100.00", "$120.00", "$140.00",
+                                 "$160.00", "$180.00", "$200.00"};
+        for (int row = 0; row < 21; ++row) {
+            QCOMPARE(list.GetItemText(row, 0), QString::fromLatin1(amounts[row]));
+        }
+        QCOMPARE(list.GetItemText(10, 1), QStringLiteral("+$20 (50%)"));
+        QCOMPARE(list.GetItemText(10, 2), QStringLiteral("+$30 (75%)"));
+        QCOMPARE(list.GetItemText(0, 1), QStringLiteral("+$30 (150%)"));
+        QCOMPARE(list.GetItemText(0, 2), QStringLiteral("+$30 (150%)"));
+        // Row 10, the amount itself, is selected, marked and focused.
+        for (int row = 0; row < 21; ++row) {
+            QCOMPARE(list.IsItemSelected(row), row == 10);
+        }
+        QCOMPARE(list.GetSelectionMark(), 10);
+        QCOMPARE(QApplication::focusWidget(), static_cast<const QWidget*>(&list));
+        // Every text fits its column.
+        const QFontMetrics metrics = list.fontMetrics();
+        for (int row = 0; row < 21; ++row) {
+            for (int column = 0; column < 3; ++column) {
+                QVERIFY(list.columnWidth(column) >
+                        metrics.horizontalAdvance(list.GetItemText(row, column)));
+            }
+        }
+    }
+
+    void lossesZeroAndCentsAreWrittenAsSpecified() {
+        Open(20, 1);
+        Calculate(100, 50, 10);
+        QCOMPARE(m_dialog->m_strPrize, QStringLiteral("-$38 (-63%)"));
+        QCOMPARE(m_dialog->m_listCallers->GetItemText(10, 1), QStringLiteral("-$38 (-63%)"));
+
+        // 50 x 40 x 0.01 - 20 = 0.
+        m_dialog->m_nWinRate = 50;
+        Calculate(40, 20, 0);
+        QCOMPARE(m_dialog->m_strPrize, QStringLiteral("-"));
+
+        // 10 % of 15 is shown as $1.50 but computed with 1: 50 x 101 x 0.01 - 21.
+        Calculate(100, 20, 15);
+        QCOMPARE(m_dialog->m_listCallers->GetItemText(1, 0), QStringLiteral("$1.50"));
+        QCOMPARE(m_dialog->m_listCallers->GetItemText(1, 1), QStringLiteral("+$29 (138%)"));
+    }
+
+    void othersAddTheirShareTruncatedAsAWhole() {
+        // Row 1 of 15 is X = 1; with two callers the others add 15 x 10 x 2 / 100
+        // = 3, not 2 x 1: 50 x (100 + 3 + 1) x 0.01 - 21 = 31.
+        Open(50, 3);
+        Calculate(100, 20, 15);
+        QCOMPARE(m_dialog->m_listCallers->GetItemText(1, 3), QStringLiteral("+$31 (147%)"));
+    }
+
+    void addingNothingGivesOneRowAndNoSelection() {
+        Open(50, 4);
+        Calculate(100, 20, 20);
+        Calculate(100, 20, 0);
+        const ListView& list = *m_dialog->m_listCallers;
+        QCOMPARE(list.GetItemCount(), 1);
+        QCOMPARE(list.GetItemText(0, 0), QStringLiteral("$0.00"));
+        QCOMPARE(list.GetItemText(0, 1), QStringLiteral("+$30 (150%)"));
+        QCOMPARE(list.GetItemText(0, 2), QString()); // one result column only
+        QVERIFY(!list.IsItemSelected(0));
+        QCOMPARE(list.GetSelectionMark(), -1);
+    }
+
+    void withoutResultColumnsTheAmountsStillShow() {
+        Open(50, 0);
+        Calculate(100, 20, 20);
+        QCOMPARE(m_dialog->m_listCallers->columnCount(), 1);
+        QCOMPARE(m_dialog->m_listCallers->GetItemCount(), 21);
+        QVERIFY(m_dialog->m_listCallers->IsItemSelected(10));
+        QCOMPARE(m_dialog->m_strPrize, QStringLiteral("+$20 (50%)"));
+    }
+
+    void anAmountOutOfRangeIsReportedAndTheRestGoesOn() {
+        Open(50, 1);
+        m_dialog->Item<QLineEdit>(ids::kInvestSoFar)->setText(QStringLiteral("20"));
+        m_dialog->Item<QLineEdit>(ids::kAdding)->setText(QStringLiteral("20"));
+        Type(m_dialog->Item<QLineEdit>(ids::kCurrentPot), QStringLiteral("10000001"));
+        m_dialog->Item<QPushButton>(ids::kCalculate)->click();
+        QCOMPARE(Seam().Messages().size(), std::size_t(1));
+        QCOMPARE(Seam().Messages().front().text, IntegerRangeMessage(0, 10000000));
+        // The read stopped at the pot, which parsed and is kept; the others
+        // were not read.
+        QCOMPARE(m_dialog->m_nCurrentPot, 10000001);
+        QCOMPARE(m_dialog->m_nAdding, 0);
+        QCOMPARE(m_dialog->m_listCallers->GetItemCount(), 1);
+    }
+
+    void enterCalculatesAndKeepsTheDialogOpen() {
+        Open(50, 2);
+        m_dialog->Item<QLineEdit>(ids::kCurrentPot)->setText(QStringLiteral("100"));
+        m_dialog->Item<QLineEdit>(ids::kInvestSoFar)->setText(QStringLiteral("20"));
+        QLineEdit* adding = m_dialog->Item<QLineEdit>(ids::kAdding);
+        Type(adding, QStringLiteral("20"));
+        QTest::keyClick(adding, Qt::Key_Return);
+        QVERIFY(!m_dialog->IsEnded());
+        QCOMPARE(m_dialog->m_strPrize, QStringLiteral("+$20 (50%)"));
+        QCOMPARE(m_dialog->m_listCallers->GetItemCount(), 21);
+    }
+
+    void theProgramOpensItWithTheRateAndCallersGiven() {
+        int columns = 0;
+        int rate = -1;
+        Seam().QueueDialog([&](QDialog& dialog) {
+            auto& advisor = static_cast<CCallAdvisorDialog&>(dialog);
+            rate = advisor.m_nWinRate;
+            columns = advisor.m_listCallers->columnCount();
+            advisor.Item<QPushButton>(res::kIdCancel)->click();
+            return advisor.result();
+        });
+        QCOMPARE(RunCallAdvisorApp(30, 4), 0);
+        QCOMPARE(Seam().DialogTitles(), std::vector<QString>{QStringLiteral("Should I Call?")});
+        QCOMPARE(rate, 30);
+        QCOMPARE(columns, 6); // the amount, then 0 to 4 callers
+    }
+
+private:
+    void Open(std::int32_t rate, std::int32_t callers) {
+        m_dialog = std::make_unique<CCallAdvisorDialog>();
+        m_dialog->m_nWinRate = rate;
+        m_dialog->m_nCallers = callers;
+        m_dialog->Create();
+        QVERIFY(testing::Activate(*m_dialog));
+    }
+
+    void Calculate(int pot, int invest, int adding) {
+        m_dialog->Item<QLineEdit>(ids::kCurrentPot)->setText(QString::number(pot));
+        m_dialog->Item<QLineEdit>(ids::kInvestSoFar)->setText(QString::number(invest));
+        m_dialog->Item<QLineEdit>(ids::kAdding)->setText(QString::number(adding));
+        m_dialog->Item<QPushButton>(ids::kCalculate)->click();
+    }
+
+    QString Edit(int id) const { return m_dialog->GetItemText(id); }
+    QString Summary() const { return m_dialog->GetItemText(ids::kSummary); }
+
+    std::unique_ptr<CCallAdvisorDialog> m_dialog;
+};
+
+QUILLORY_UI_TEST_MAIN(CallAdvisorTest)
+#include "CallAdvisorTest.moc"

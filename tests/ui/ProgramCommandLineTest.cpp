@@ -1,0 +1,123 @@
+// The quillory command line: --call-advisor and its values, parsed and as the
+// program answers them (no display needed for any of these).
+#include "app/CommandLine.h"
+
+#include <QProcess>
+#include <QtTest>
+#include <string>
+#include <vector>
+
+using namespace quillory;
+using Action = ProgramCommand::Action;
+
+namespace {
+
+struct Parsed {
+    bool ok{};
+    ProgramCommand command;
+    std::string error;
+};
+
+Parsed Parse(std::vector<std::string_view> args) {
+    Parsed parsed;
+    parsed.ok = ParseProgramCommandLine(args, parsed.command, parsed.error);
+    return parsed;
+}
+
+struct Run {
+    int status{-1};
+    QString out;
+    QString err;
+};
+
+Run RunProgram(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(QUILLORY_PROGRAM), args);
+    Run run;
+    if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.status = process.exitCode();
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+class ProgramCommandLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void advisorValuesInBothFormsAndDefaults() {
+        Parsed p = Parse({"--call-advisor"});
+        QVERIFY(p.ok);
+        QCOMPARE(p.command.action, Action::CallAdvisor);
+        QCOMPARE(p.command.rate, 50);
+        QCOMPARE(p.command.callers, 3);
+
+        p = Parse({"--rate", "0", "--call-advisor", "--callers=9", "-platform", "offscreen"});
+        QVERIFY(p.ok);
+        QCOMPARE(p.command.action, Action::CallAdvisor);
+        QCOMPARE(p.command.rate, 0);
+        QCOMPARE(p.command.callers, 9);
+
+        p = Parse({"--call-advisor", "--rate=100", "--callers", "0"});
+        QVERIFY(p.ok);
+        QCOMPARE(p.command.rate, 100);
+        QCOMPARE(p.command.callers, 0);
+
+        p = Parse({"-style", "fusion"});
+        QVERIFY(p.ok);
+        QCOMPARE(p.command.action, Action::MainWindow);
+    }
+
+    void badValuesAreRefused_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("named");
+        const QString advisor = QStringLiteral("--call-advisor");
+        QTest::newRow("rate 101") << QStringList{advisor, "--rate", "101"} << "--rate";
+        QTest::newRow("rate -1") << QStringList{advisor, "--rate=-1"} << "--rate";
+        QTest::newRow("rate 50%") << QStringList{advisor, "--rate", "50%"} << "--rate";
+        QTest::newRow("rate empty") << QStringList{advisor, "--rate="} << "--rate";
+        QTest::newRow("rate huge")
+            << QStringList{advisor, "--rate", "99999999999999999999"} << "--rate";
+        QTest::newRow("rate missing") << QStringList{advisor, "--rate"} << "--rate";
+        QTest::newRow("callers 10") << QStringList{advisor, "--callers", "10"} << "--callers";
+        QTest::newRow("callers x") << QStringList{advisor, "--callers=x"} << "--callers";
+        QTest::newRow("no advisor") << QStringList{"--rate", "50"} << "--call-advisor";
+    }
+
+    void badValuesAreRefused() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, named);
+        std::vector<std::string> storage;
+        for (const QString& arg : args) {
+            storage.push_back(arg.toStdString());
+        }
+        const Parsed p = Parse(std::vector<std::string_view>(storage.begin(), storage.end()));
+        QVERIFY(!p.ok);
+        QVERIFY2(QString::fromStdString(p.error).contains(named), p.error.c_str());
+
+        const Run run = RunProgram(args);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.startsWith(QStringLiteral("quillory: ")), qPrintable(run.err));
+        QVERIFY(run.err.contains(named));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void helpAndVersionWinOverEverythingElse() {
+        QCOMPARE(Parse({"--rate", "x", "--help"}).command.action, Action::Help);
+        QCOMPARE(Parse({"--call-advisor", "-v"}).command.action, Action::Version);
+
+        const Run help = RunProgram({QStringLiteral("--help")});
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.contains(QStringLiteral("--call-advisor")));
+        QVERIFY(help.out.contains(QStringLiteral("--callers C")));
+    }
+};
+
+QTEST_GUILESS_MAIN(ProgramCommandLineTest)
+#include "ProgramCommandLineTest.moc"

@@ -1,0 +1,241 @@
+// The hand-statistics export of the main window: file choice, failures,
+// cancelling, the progress window and the file it writes.
+#include "platform/TickCount.h"
+#include "report/ReportFormat.h"
+#include "res/ResourceIds.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/HandStatisticsExport.h"
+#include "ui/TaskProgressDialog.h"
+#include "ui/TrainerDialog.h"
+
+#ifndef _WIN32
+#include "tests/report/FileSizeLimit.h"
+#endif
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace quillory;
+using testing::Seam;
+using Outcome = StatisticsExportOutcome;
+
+namespace {
+
+std::uint32_t FixedTicks() {
+    return 81234567U;
+}
+
+// A run small enough for a test, with the progress window held back.
+StatisticsExportOptions SmallRun(std::int64_t deals = 2000) {
+    StatisticsExportOptions options;
+    options.deals = deals;
+    options.threads = 2;
+    options.progressDelay = std::chrono::hours(1);
+    return options;
+}
+
+// The report the export must write for these deals under the fixed ticks.
+std::string ExpectedReport(std::int64_t deals) {
+    const ScopedTickSource ticks(FixedTicks);
+    SimulationOptions options;
+    options.deals = deals;
+    options.threads = 1;
+    HandStatistics statistics;
+    if (!SimulateDeals(options, statistics)) {
+        return {};
+    }
+    return FormatReport(statistics);
+}
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteContents(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QStringList Entries(const QTemporaryDir& folder) {
+    return QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// A script for the progress window that lets the task run to its end.
+int WaitForTheEnd(QDialog& dialog) {
+    auto& progress = static_cast<TaskProgressDialog&>(dialog);
+    if (!QTest::qWaitFor([&] { return progress.IsEnded(); }, 20000)) {
+        return -1;
+    }
+    return progress.result();
+}
+
+} // namespace
+
+class ReportExportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Seam().Reset(); }
+
+    void cleanup() { QCOMPARE(Seam().UnexpectedDialogs(), 0); }
+
+    void cancellingTheFileChoiceEndsSilently() {
+        const int before = ModalCallCount();
+        QCOMPARE(SaveHandStatistics(nullptr, SmallRun()), Outcome::NoPath);
+        QCOMPARE(ModalCallCount(), before + 1); // the save dialog, nothing after it
+        QVERIFY(Seam().Messages().empty());
+    }
+
+    void aPathThatCannotBeCreatedIsReportedAtOnce() {
+        QTemporaryDir folder;
+        WriteContents(folder.filePath(QStringLiteral("plain")), "x");
+        const QString paths[] = {
+            folder.filePath(QStringLiteral("missing/stats.txt")),
+            folder.filePath(QStringLiteral("plain/stats.txt")), // under a file
+            folder.path(),                                      // a folder
+        };
+        for (const QString& path : paths) {
+            Seam().Reset();
+            Seam().QueueSavePath(path);
+            QCOMPARE(SaveHandStatistics(nullptr, SmallRun()), Outcome::Failed);
+            QCOMPARE(Seam().Messages().size(), std::size_t(1));
+            const auto& message = Seam().Messages().front();
+            QCOMPARE(message.icon, MessageIcon::Warning);
+            QVERIFY2(message.text.contains(QDir::toNativeSeparators(path)),
+                     qPrintable(message.text));
+            // The reason follows the path.
+            QVERIFY(message.text.size() > message.text.indexOf(QStringLiteral("\n\n")) + 2);
+            QVERIFY(Seam().DialogTitles().empty()); // no progress window: nothing was simulated
+        }
+        QCOMPARE(Entries(folder), QStringList{QStringLiteral("plain")});
+    }
+
+#ifndef _WIN32
+    void aWriteErrorIsReportedAndLeavesTheOldFile() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("stats.txt"));
+        WriteContents(path, "an older report\n");
+        Seam().QueueSavePath(path);
+        {
+            const test::FileSizeLimit limit(4096); // the report is far larger
+            QCOMPARE(SaveHandStatistics(nullptr, SmallRun()), Outcome::Failed);
+        }
+        QCOMPARE(Seam().Messages().size(), std::size_t(1));
+        QVERIFY(Seam().Messages().front().text.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(Contents(path), QByteArray("an older report\n"));
+        QCOMPARE(Entries(folder), QStringList{QStringLiteral("stats.txt")});
+    }
+#endif
+
+    void cancellingTheProgressWindowWritesNothing() {
+        QTemporaryDir folder;
+        const QString existing = folder.filePath(QStringLiteral("old.txt"));
+        WriteContents(existing, "an older report\n");
+        for (const QString& path : {existing, folder.filePath(QStringLiteral("new.txt"))}) {
+            Seam().Reset();
+            Seam().QueueSavePath(path);
+            Seam().QueueDialog([](QDialog& dialog) {
+                auto& progress = static_cast<TaskProgressDialog&>(dialog);
+                progress.CancelButton()->click();
+                return progress.IsTaskRunning() ? -1 : progress.result();
+            });
+            StatisticsExportOptions options = SmallRun(50'000'000); // never ends by itself
+            options.progressDelay = std::chrono::milliseconds(0);
+            QCOMPARE(SaveHandStatistics(nullptr, options), Outcome::Cancelled);
+            QCOMPARE(Seam().DialogTitles().size(), std::size_t(1));
+            QVERIFY(Seam().Messages().empty());
+        }
+        QCOMPARE(Contents(existing), QByteArray("an older report\n"));
+        QCOMPARE(Entries(folder), QStringList{QStringLiteral("old.txt")});
+    }
+
+    void aProgressWindowThatNobodyEndsCancels() {
+        QTemporaryDir folder;
+        Seam().QueueSavePath(folder.filePath(QStringLiteral("stats.txt")));
+        Seam().QueueDialog([](QDialog&) { return 0; });
+        StatisticsExportOptions options = SmallRun(50'000'000);
+        options.progressDelay = std::chrono::milliseconds(0);
+        QCOMPARE(SaveHandStatistics(nullptr, options), Outcome::Cancelled);
+        QVERIFY(Entries(folder).isEmpty());
+    }
+
+    void theFileHoldsTheReportOfTheSameSeeds() {
+        constexpr std::int64_t kDeals = 3000;
+        const std::string expected = ExpectedReport(kDeals);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("stats.txt"));
+        WriteContents(path, "an older report\n");
+        Seam().QueueSavePath(path);
+        {
+            const ScopedTickSource ticks(FixedTicks);
+            QCOMPARE(SaveHandStatistics(nullptr, SmallRun(kDeals)), Outcome::Written);
+        }
+        QVERIFY(Seam().Messages().empty());
+        QByteArray written = Contents(path);
+#ifdef _WIN32
+        written.replace("\r\n", "\n"); // text mode
+#endif
+        QCOMPARE(static_cast<int>(written.count('\n')), kReportLines);
+        QVERIFY(written == QByteArray::fromStdString(expected));
+        QCOMPARE(Entries(folder), QStringList{QStringLiteral("stats.txt")});
+    }
+
+    void theProgressWindowEndsByItselfWhenTheWorkIsDone() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("stats.txt"));
+        Seam().QueueSavePath(path);
+        int percent = -1;
+        Seam().QueueDialog([&percent](QDialog& dialog) {
+            const int result = WaitForTheEnd(dialog);
+            percent = static_cast<TaskProgressDialog&>(dialog).Percent();
+            return result;
+        });
+        StatisticsExportOptions options = SmallRun(20000);
+        options.progressDelay = std::chrono::milliseconds(0);
+        QCOMPARE(SaveHandStatistics(nullptr, options), Outcome::Written);
+        QCOMPARE(percent, 100);
+        QCOMPARE(Seam().DepthSeen(), 1); // the window was modal
+        QCOMPARE(static_cast<int>(Contents(path).count('\n')), kReportLines);
+    }
+
+    void moreExportsTheFullReportFromTheMainWindow() {
+        const std::string expected = ExpectedReport(kReportDeals);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("stats.txt"));
+        CTrainerDialog window;
+        window.Create();
+        Seam().QueueSavePath(path);
+        Seam().QueueDialog(WaitForTheEnd); // used only if the export takes long
+        {
+            const ScopedTickSource ticks(FixedTicks);
+            window.OnMore();
+        }
+        QVERIFY(Seam().Messages().empty());
+        QVERIFY(Contents(path) == QByteArray::fromStdString(expected));
+        // The button stays as the template made it.
+        QVERIFY(window.GetDlgItem(res::trainer::kMore)->isHidden());
+        QVERIFY(!window.IsItemEnabled(res::trainer::kMore));
+        Seam().Reset();
+    }
+
+    void twoExportsFromTheClockDiffer() {
+        QTemporaryDir folder;
+        const QString first = folder.filePath(QStringLiteral("a.txt"));
+        const QString second = folder.filePath(QStringLiteral("b.txt"));
+        Seam().QueueSavePath(first);
+        QCOMPARE(SaveHandStatistics(nullptr, SmallRun()), Outcome::Written);
+        QTest::qWait(20); // a later tick count
+        Seam().QueueSavePath(second);
+        QCOMPARE(SaveHandStatistics(nullptr, SmallRun()), Outcome::Written);
+        QCOMPARE(static_cast<int>(Contents(first).count('\n')), kReportLines);
+        QCOMPARE(static_cast<int>(Contents(second).count('\n')), kReportLines);
+        QVERIFY(Contents(first) != Contents(second));
+    }
+};
+
+QUILLORY_UI_TEST_MAIN(ReportExportTest)
+#include "ReportExportTest.moc"
