@@ -99,7 +99,7 @@ constexpr std::array kAdvisorControls{
     C{advisor::kCallers,     K::ListView,   "",                        {7, 77, 488, 233},  kBorder,
       "Expected profit by the number of players who call after you"},
     C{kIdCancel,             K::PushButton, "Close",                   {445, 316, 50, 14}, kButton,     {}},
-    C{advisor::kSummary,     K::Label,      "",                        {7, 319, 430, 8},   kNoPrefix,   {}},
+    C{advisor::kSummary,     K::Label,      "",                        {7, 319, 430, 8},   kNoPrefix,   "Summary"},
 };
 
 // clang-format on
