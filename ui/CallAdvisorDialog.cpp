@@ -127,7 +127,12 @@ void CCallAdvisorDialog::ShowSummary() {
         summary +=
             QStringLiteral(" Adding $%1: expected profit %2.").arg(m_nAdding).arg(m_strPrize);
     }
+    // The line is also its own accessible name, so screen readers announce
+    // the figures rather than a fixed title.
     SetItemText(ids::kSummary, summary);
+    if (QWidget* line = GetDlgItem(ids::kSummary); line != nullptr) {
+        line->setAccessibleName(summary);
+    }
 }
 
 } // namespace quillory

@@ -54,8 +54,10 @@ private slots:
         for (int column = 0; column < headings.size(); ++column) {
             QCOMPARE(m_dialog->m_listCallers->horizontalHeaderItem(column)->text(),
                      headings[column]);
+            const QString widest =
+                column == 0 ? QStringLiteral("$9999.00") : QStringLiteral("-$9999 (-100%)");
             QVERIFY(m_dialog->m_listCallers->columnWidth(column) >
-                    metrics.horizontalAdvance(QStringLiteral("+$30 (150%)")));
+                    metrics.horizontalAdvance(widest));
         }
         QCOMPARE(Edit(ids::kCurrentPot), QStringLiteral("0"));
         QVERIFY(Summary().contains(QStringLiteral("50%")));
@@ -72,6 +74,7 @@ private slots:
         QCOMPARE(m_dialog->m_strPrize, QStringLiteral("+$20 (50%)"));
         QCOMPARE(m_dialog->GetItemText(ids::kPrize), QStringLiteral("+$20 (50%)"));
         QVERIFY(Summary().contains(QStringLiteral("+$20 (50%)")));
+        QCOMPARE(m_dialog->GetDlgItem(ids::kSummary)->accessibleName(), Summary());
         QCOMPARE(list.GetItemCount(), 21);
         const char* amounts[] = {"$0.00",   "$2.00",   "$4.00",  "$6.00",   "$8.00",   "$10.00",
                                  "$12.00",  "$14.00",  "$16.00", "$18.00",  "$20.00",  "$30.00",
