@@ -83,6 +83,18 @@ bool CCardPickerDialog::OnInitDialog() {
             list->AddString(RankName(rank));
         }
     }
+    // One line of the dialog font per item, the measure the template's list
+    // heights are made for: the thirteen ranks fit without scrolling.
+    const int line = Built().units.y;
+    for (const auto& lists : {suits, ranks}) {
+        for (ListBox* list : lists) {
+            for (int i = 0; i < list->count(); ++i) {
+                QListWidgetItem* entry = list->item(i);
+                entry->setSizeHint(
+                    QSize(list->fontMetrics().horizontalAdvance(entry->text()), line));
+            }
+        }
+    }
     for (int column = 0; column < 3; ++column) {
         suits[static_cast<std::size_t>(column)]->SetCurSel(0);
         ranks[static_cast<std::size_t>(column)]->SetCurSel(0);

@@ -58,8 +58,8 @@ void CTrainerDialog::RefreshEstimate() {
     if (m_firstCards.empty()) {
         return;
     }
-    const auto known = static_cast<std::int32_t>(
-        std::count_if(m_board.begin(), m_board.end(), [](const Card& card) { return HoldsCard(card); }));
+    const auto known = static_cast<std::int32_t>(std::count_if(
+        m_board.begin(), m_board.end(), [](const Card& card) { return HoldsCard(card); }));
     EstimateWinningRate(known);
     m_listHands->DeleteAllItems();
     m_listHands->InsertItem(0, HandRow(m_firstCards[0], m_secondCards[0]));

@@ -1,10 +1,9 @@
 // The card picker on its own: its lists, the columns it enables, what OK and
 // Cancel give back, and use by keyboard.
-#include "ui/CardPickerDialog.h"
-
 #include "res/ResourceIds.h"
 #include "tests/ui/PickerScript.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/CardPickerDialog.h"
 #include "ui/ListBox.h"
 
 #include <QPushButton>
@@ -50,6 +49,18 @@ private slots:
         QCOMPARE(picker.focusWidget(), picker.m_listSuit1);
     }
 
+    void everyItemIsInViewWithoutScrolling() {
+        CCardPickerDialog picker(3);
+        picker.Create();
+        QVERIFY(testing::Activate(picker));
+        for (const auto& lists : {testing::SuitLists(picker), testing::RankLists(picker)}) {
+            for (const ListBox* list : lists) {
+                const QRect last = list->visualItemRect(list->item(list->GetCount() - 1));
+                QVERIFY(last.bottom() < list->viewport()->height());
+            }
+        }
+    }
+
     void columnsBeyondTheCardCountAreDisabledButStillShowTheAceOfSpades_data() {
         QTest::addColumn<int>("cards");
         QTest::addColumn<bool>("second");
@@ -83,8 +94,8 @@ private slots:
 
     void okReadsEachColumnAsItsCard() {
         CCardPickerDialog picker(3);
-        Seam().QueueDialog(testing::PickCards(
-            {Card{kTen, kHeart}, Card{kKing, kDiamond}, Card{kTwo, kClub}}));
+        Seam().QueueDialog(
+            testing::PickCards({Card{kTen, kHeart}, Card{kKing, kDiamond}, Card{kTwo, kClub}}));
         QCOMPARE(picker.DoModal(), res::kIdOk);
         Card card;
         picker.GetCard1(card);
@@ -99,7 +110,7 @@ private slots:
         CCardPickerDialog picker(1);
         Card card{kQueen, kClub};
         picker.GetCard1(card);
-        QCOMPARE(card, kNoCard); // nothing chosen yet
+        QCOMPARE(card, kNoCard);                     // nothing is chosen before OK
         Seam().QueueDialog(testing::CancelPicker()); // chooses a king, then cancels
         QCOMPARE(picker.DoModal(), res::kIdCancel);
         picker.GetCard1(card);

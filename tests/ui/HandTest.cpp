@@ -41,8 +41,8 @@ QString Row(const Card& first, const Card& second) {
 // The rate text an estimate of this hand gives at the fixed tick count.
 QString ExpectedRate(const Card& first, const Card& second, int known, const BoardCards& board,
                      int players, int trials) {
-    return QString::fromStdString(FormatWinningRate(
-        EstimateWins(first, second, known, board, players, trials), trials));
+    return QString::fromStdString(
+        FormatWinningRate(EstimateWins(first, second, known, board, players, trials), trials));
 }
 
 } // namespace
@@ -155,8 +155,8 @@ private slots:
             QCOMPARE(Hands()->GetItemText(seat, 0),
                      Row(m_dialog->m_firstCards[s], m_dialog->m_secondCards[s]));
         }
-        CheckWinners(ShowdownOf(m_dialog->m_board, m_dialog->m_firstCards,
-                                m_dialog->m_secondCards));
+        CheckWinners(
+            ShowdownOf(m_dialog->m_board, m_dialog->m_firstCards, m_dialog->m_secondCards));
         CheckEmpty({m_dialog->m_listFlop1, m_dialog->m_listTurn, m_dialog->m_listRiver});
     }
 
@@ -212,6 +212,21 @@ private slots:
         Click(ids::kDraw);
         QCOMPARE(m_dialog->m_firstCards.size(), std::size_t(6));
         QCOMPARE(m_dialog->GetItemText(ids::kPot), QStringLiteral("60"));
+    }
+
+    void aCountStillRefusedWhenAStepRunsIsHeldToTheRange() {
+        ScopedTickSource tick(&FixedTick);
+        Open(true, 4);
+        Click(ids::kDraw);
+        auto* players = m_dialog->Item<QLineEdit>(ids::kPlayers);
+        players->setText(QStringLiteral("11")); // not yet left, so not yet clamped
+        m_dialog->OnFlop();
+        QCOMPARE(Seam().Messages().size(), std::size_t(1));
+        QCOMPARE(m_dialog->m_nPlayers, 10);
+        QCOMPARE(players->text(), QStringLiteral("10"));
+        QCOMPARE(m_dialog->GetItemText(ids::kWinningRate),
+                 ExpectedRate(m_dialog->m_firstCards[0], m_dialog->m_secondCards[0], 3,
+                              m_dialog->m_board, 10, 1000));
     }
 
     void entryModePlaysAWholeHandThroughThePicker() {

@@ -41,13 +41,15 @@ private slots:
         QTest::addColumn<QString>("invest");
         QTest::addColumn<QString>("profit");
         QTest::addColumn<QString>("addUpTo");
-        QTest::newRow("half") << "50.00%" << "100" << "20" << "30" << "60";
-        QTest::newRow("a third") << "33.33%" << "100" << "10" << "23" << "34";
-        QTest::newRow("toward zero") << "45.67%" << "35" << "20" << "-4" << "-8";
-        QTest::newRow("a loss") << "20.00%" << "100" << "50" << "-30" << "-38";
-        QTest::newRow("certain") << "100.00%" << "200" << "50" << "150" << "1000000";
-        QTest::newRow("no rate yet") << "" << "100" << "10" << "-10" << "-10";
-        QTest::newRow("not quite certain") << "99.99%" << "100" << "10" << "89" << "8900";
+        // clang-format off
+        QTest::newRow("half")              << "50.00%"  << "100" << "20" << "30"  << "60";
+        QTest::newRow("a third")           << "33.33%"  << "100" << "10" << "23"  << "34";
+        QTest::newRow("toward zero")       << "45.67%"  << "35"  << "20" << "-4"  << "-8";
+        QTest::newRow("a loss")            << "20.00%"  << "100" << "50" << "-30" << "-38";
+        QTest::newRow("certain")           << "100.00%" << "200" << "50" << "150" << "1000000";
+        QTest::newRow("no rate yet")       << ""        << "100" << "10" << "-10" << "-10";
+        QTest::newRow("not quite certain") << "99.99%"  << "100" << "10" << "89"  << "8900";
+        // clang-format on
     }
 
     void typedFiguresGiveTheWorkedCases() {
@@ -136,10 +138,11 @@ private slots:
         QCOMPARE(Text(ids::kPot), QStringLiteral("40")); // Draw starts from the reset figures
         Type(m_pot, QStringLiteral("300"));
         Type(m_invest, QStringLiteral("50"));
-        Seam().QueueDialog(testing::PickCards({Card{kAce, kDiamond}, Card{kKing, kSpade},
-                                               Card{kFive, kClub}}));
+        Seam().QueueDialog(
+            testing::PickCards({Card{kAce, kDiamond}, Card{kKing, kSpade}, Card{kFive, kClub}}));
         m_dialog->Item<QPushButton>(ids::kFlop)->click();
-        const std::int32_t rate = m_dialog->m_strWinningRate.section(QLatin1Char('.'), 0, 0).toInt();
+        const std::int32_t rate =
+            m_dialog->m_strWinningRate.section(QLatin1Char('.'), 0, 0).toInt();
         QVERIFY(rate >= 80); // three aces
         std::int32_t addUpTo = 0;
         std::int32_t profit = 0;
