@@ -3,6 +3,7 @@
 #include "odds/Labels.h"
 #include "platform/TickCount.h"
 #include "res/ResourceIds.h"
+#include "ui/CardPickerDialog.h"
 #include "ui/HandSteps.h"
 #include "ui/ListView.h"
 #include "ui/TrainerDialog.h"

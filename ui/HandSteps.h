@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/Card.h"
-#include "ui/CardPickerDialog.h"
 
 #include <QString>
 #include <array>

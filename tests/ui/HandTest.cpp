@@ -130,6 +130,10 @@ private slots:
 
         Click(ids::kShowdown);
         QCOMPARE(Hands()->GetItemCount(), players);
+        for (int seat = 0; seat < players; ++seat) {
+            const auto s = static_cast<std::size_t>(seat);
+            QCOMPARE(Hands()->GetItemText(seat, 0), Row(first[s], second[s]));
+        }
         CheckWinners(ShowdownOf(board, first, second));
         // A second press changes nothing.
         Click(ids::kShowdown);
@@ -143,21 +147,6 @@ private slots:
         CheckEmpty({m_dialog->m_listFlop1, m_dialog->m_listFlop2, m_dialog->m_listFlop3,
                     m_dialog->m_listTurn, m_dialog->m_listRiver});
         CheckStage(true, false, false);
-    }
-
-    void showdownRightAfterDrawDecidesOnTheWholeBoard() {
-        Open(true, 4);
-        Click(ids::kDraw);
-        Click(ids::kShowdown);
-        QCOMPARE(Hands()->GetItemCount(), 4);
-        for (int seat = 1; seat < 4; ++seat) {
-            const auto s = static_cast<std::size_t>(seat);
-            QCOMPARE(Hands()->GetItemText(seat, 0),
-                     Row(m_dialog->m_firstCards[s], m_dialog->m_secondCards[s]));
-        }
-        CheckWinners(
-            ShowdownOf(m_dialog->m_board, m_dialog->m_firstCards, m_dialog->m_secondCards));
-        CheckEmpty({m_dialog->m_listFlop1, m_dialog->m_listTurn, m_dialog->m_listRiver});
     }
 
     void aTieMarksEverySharingSeatTheUsersToo() {
