@@ -15,16 +15,10 @@
 
 using namespace quillory;
 using testing::Seam;
+using testing::Type;
 namespace ids = res::advisor;
 
 namespace {
-
-void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
 
 } // namespace
 

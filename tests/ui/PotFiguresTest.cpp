@@ -12,6 +12,7 @@
 
 using namespace quillory;
 using testing::Seam;
+using testing::Type;
 using testing::TemporarySettings;
 namespace ids = res::trainer;
 
@@ -159,13 +160,6 @@ private:
     void SetRate(const QString& rate) {
         m_dialog->m_strWinningRate = rate;
         m_dialog->UpdateData(false);
-    }
-
-    static void Type(QLineEdit* edit, const QString& text) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
     }
 
     std::unique_ptr<CTrainerDialog> m_dialog;

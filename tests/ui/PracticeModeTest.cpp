@@ -10,6 +10,7 @@
 
 using namespace quillory;
 using testing::Seam;
+using testing::Type;
 using testing::TemporarySettings;
 namespace ids = res::trainer;
 
@@ -22,13 +23,6 @@ constexpr std::array kFixButtons{ids::kFixHole1, ids::kFixHole2, ids::kFixFlop1,
 void LeaveWithTab(QLineEdit* edit) {
     QTest::keyClick(edit, Qt::Key_Tab);
     QCoreApplication::processEvents();
-}
-
-void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
 }
 
 } // namespace

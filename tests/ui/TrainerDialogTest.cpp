@@ -15,6 +15,7 @@
 
 using namespace quillory;
 using testing::Seam;
+using testing::Type;
 using testing::TemporarySettings;
 namespace ids = res::trainer;
 
@@ -25,13 +26,6 @@ const QString kPlayersKey = QStringLiteral("Setting/NumPlayers");
 
 QString Edit(const CTrainerDialog& dialog, int id) {
     return dialog.GetItemText(id);
-}
-
-void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "ui/Profile.h"
 
+#include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -78,6 +79,13 @@ bool Activate(QWidget& window) {
     window.activateWindow();
     QApplication::setActiveWindow(&window);
     return QTest::qWaitForWindowActive(&window);
+}
+
+void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
 }
 
 } // namespace quillory::testing

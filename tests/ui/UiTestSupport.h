@@ -12,6 +12,8 @@
 #include <functional>
 #include <vector>
 
+class QLineEdit;
+
 namespace quillory::testing {
 
 // A modal seam that never waits: messages are recorded and answered at once,
@@ -71,6 +73,9 @@ private:
 
 // Makes a shown window the active one, so focus moves and focus events happen.
 bool Activate(QWidget& window);
+
+// Replaces an edit's text by typing: focus, select all, delete, then the keys.
+void Type(QLineEdit* edit, const QString& text);
 
 } // namespace quillory::testing
 
