@@ -29,7 +29,7 @@ constexpr std::array<Card, kDeckSize> kCardOfIndex = [] {
 // second shuffle with the same seed a different permutation: a fresh deck
 // always has the same fingerprint, a shuffled one almost never does. The top
 // eight cards carry enough of the order for that (52^8 possibilities).
-std::uint32_t OrderFingerprint(const std::array<std::uint8_t, kDeckSize>& order) {
+constexpr std::uint32_t OrderFingerprint(const std::array<std::uint8_t, kDeckSize>& order) {
     std::uint64_t h = 0;
     for (int i = 0; i < 8; ++i) {
         h = (h << 6) | order[static_cast<std::size_t>(i)];
@@ -37,6 +37,8 @@ std::uint32_t OrderFingerprint(const std::array<std::uint8_t, kDeckSize>& order)
     h *= 0x9E3779B97F4A7C15ULL;
     return static_cast<std::uint32_t>(h >> 32);
 }
+
+constexpr std::uint32_t kFreshFingerprint = OrderFingerprint(kFreshOrder);
 
 } // namespace
 
@@ -55,13 +57,45 @@ void Deck::Shuffle(std::int32_t seed) {
     SettleThrough(kDeckSize - 1); // this shuffle applies to the current order
     m_position = 0;
     std::uint32_t s = seed == 0 ? GetTickCount() : static_cast<std::uint32_t>(seed);
-    s ^= OrderFingerprint(m_order);
+    s ^= m_fresh ? kFreshFingerprint : OrderFingerprint(m_order);
 
     // Seed twice, the second time with the generator's own first output.
     SeedRandom(s);
     SeedRandom(static_cast<std::uint32_t>(NextRandom()));
     m_shuffleState = RandomState();
-    m_settled = 0;
+    if (m_fresh) {
+        ShuffleFresh();
+        m_fresh = false;
+    } else {
+        m_settled = 0;
+    }
+}
+
+void Deck::ShuffleFresh() {
+    // The inside-out form of Fisher-Yates builds a uniform order of the fresh
+    // cards without first laying them out: step i places card i at a position
+    // drawn uniformly from 0..i and moves what stood there to position i. It
+    // reads one byte per step where a swap reads two, which matters because
+    // every trial of an estimate shuffles a fresh deck in full.
+    std::uint64_t state = m_shuffleState;
+    std::uint8_t* order = m_order.data();
+    auto place = [order](int i, std::uint32_t r) {
+        const auto j =
+            static_cast<std::size_t>((std::uint64_t{r} * static_cast<std::uint64_t>(i + 1)) >> 32);
+        order[i] = order[j];
+        order[j] = static_cast<std::uint8_t>(i);
+    };
+    order[0] = 0;
+    for (int i = 1; i + 1 < kDeckSize; i += 2) {
+        state += detail::kGolden;
+        const std::uint64_t bits = detail::Mix64(state);
+        place(i, static_cast<std::uint32_t>(bits));
+        place(i + 1, static_cast<std::uint32_t>(bits >> 32));
+    }
+    state += detail::kGolden;
+    place(kDeckSize - 1, static_cast<std::uint32_t>(detail::Mix64(state)));
+    m_shuffleState = state;
+    m_settled = kDeckSize;
 }
 
 void Deck::Settle(int last) const {

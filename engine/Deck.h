@@ -63,6 +63,8 @@ private:
         }
     }
     void Settle(int last) const;
+    // Shuffles a deck that is still in the fresh order, eagerly.
+    void ShuffleFresh();
 
     std::int32_t m_position{0};
     // The order as fresh-deck indices (4 * rank + suit): a byte per card keeps
@@ -77,6 +79,8 @@ private:
     mutable std::int32_t m_settled{kDeckSize};
     mutable std::uint64_t m_shuffleState{0};
     mutable std::uint64_t m_shuffleBits{0};
+    // True until the first shuffle: the order is then the fresh one.
+    bool m_fresh{true};
 };
 
 } // namespace quillory
