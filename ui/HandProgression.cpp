@@ -145,7 +145,7 @@ void CTrainerDialog::OnFlop() {
     RefreshProfit();
 }
 
-void CTrainerDialog::OnTurn() {
+void CTrainerDialog::UncoverBoardCard(std::size_t slot, ListView* view, int done, int next) {
     UpdateData(true);
     if (m_firstCards.empty()) {
         return;
@@ -155,31 +155,23 @@ void CTrainerDialog::OnTurn() {
         if (!PickCards(this, 1, picked)) {
             return;
         }
-        m_board[3] = picked[0];
+        m_board[slot] = picked[0];
     }
-    EstimateWinningRate(4);
-    ShowCard(m_listTurn, m_board[3]);
-    EnableItem(ids::kTurn, false);
-    EnableItem(ids::kRiver, true);
+    EstimateWinningRate(static_cast<std::int32_t>(slot) + 1);
+    ShowCard(view, m_board[slot]);
+    EnableItem(done, false);
+    if (next != 0) {
+        EnableItem(next, true);
+    }
     RefreshProfit();
 }
 
+void CTrainerDialog::OnTurn() {
+    UncoverBoardCard(3, m_listTurn, ids::kTurn, ids::kRiver);
+}
+
 void CTrainerDialog::OnRiver() {
-    UpdateData(true);
-    if (m_firstCards.empty()) {
-        return;
-    }
-    if (m_bPracticeMode == 0) {
-        std::array<Card, 3> picked;
-        if (!PickCards(this, 1, picked)) {
-            return;
-        }
-        m_board[4] = picked[0];
-    }
-    EstimateWinningRate(5);
-    ShowCard(m_listRiver, m_board[4]);
-    EnableItem(ids::kRiver, false);
-    RefreshProfit();
+    UncoverBoardCard(4, m_listRiver, ids::kRiver, 0);
 }
 
 } // namespace quillory

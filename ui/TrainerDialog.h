@@ -126,6 +126,10 @@ private:
     void EstimateWinningRate(std::int32_t knownBoard);
     void RefreshProfit();
     void FixCard(Card* slot, ListView* view);
+    // Turn and River: uncovers (or, in entry mode, asks for) board card
+    // `slot`, estimates with it, shows it in `view` and moves the stage on
+    // from button `done` to button `next` (0 for none).
+    void UncoverBoardCard(std::size_t slot, ListView* view, int done, int next);
     std::array<ListView*, 8> AllListViews() const;
 
     QAction* m_helpAction{};
