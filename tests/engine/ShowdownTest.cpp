@@ -8,6 +8,7 @@ namespace quillory {
 namespace {
 
 using test::C;
+using test::ReferenceWinners;
 
 // Builds a table from a board and the seats' hole cards, seat 0 first.
 Table MakeTable(const char* board, std::initializer_list<const char*> seats) {
@@ -22,27 +23,6 @@ Table MakeTable(const char* board, std::initializer_list<const char*> seats) {
         table.SetSeat(s++, h.at(0), h.at(1));
     }
     return table;
-}
-
-// Winners by the reference evaluation alone, for comparison with the table's
-// own (fast) showdown.
-WinnerList ReferenceWinners(const Table& table, std::uint32_t n) {
-    WinnerList winners{0};
-    FiveCards best{};
-    std::int32_t hole = 0;
-    table.BestHand(0, best, hole);
-    for (std::uint32_t s = 1; s < n; ++s) {
-        FiveCards hand{};
-        table.BestHand(s, hand, hole);
-        const int order = CompareHands(best, hand);
-        if (order == 0) {
-            winners.push_back(static_cast<std::int32_t>(s));
-        } else if (order < 0) {
-            best = hand;
-            winners.assign(1, static_cast<std::int32_t>(s));
-        }
-    }
-    return winners;
 }
 
 TEST(Showdown, OneSeatWinsAlone) {

@@ -2,6 +2,7 @@
 
 #include "engine/Card.h"
 #include "engine/HandEval.h"
+#include "engine/Table.h"
 
 #include <cctype>
 #include <stdexcept>
@@ -47,6 +48,28 @@ inline FiveCards Five(std::string_view text) {
 inline SevenCards Seven(std::string_view text) {
     const auto c = ParseCards(text);
     return SevenCards{c.at(0), c.at(1), c.at(2), c.at(3), c.at(4), c.at(5), c.at(6)};
+}
+
+// Winners among seats 0 to n-1 by the reference evaluation alone (BestHand
+// and CompareHands, seat by seat), the yardstick for the fast showdown.
+inline WinnerList ReferenceWinners(const Table& table, std::uint32_t n) {
+    WinnerList winners{0};
+    FiveCards best{};
+    std::int32_t hole = 0;
+    table.BestHand(0, best, hole);
+    for (std::uint32_t s = 1; s < n; ++s) {
+        FiveCards hand{};
+        hand.fill(kNoCard);
+        table.BestHand(s, hand, hole);
+        const int order = CompareHands(best, hand);
+        if (order == 0) {
+            winners.push_back(static_cast<std::int32_t>(s));
+        } else if (order < 0) {
+            best = hand;
+            winners.assign(1, static_cast<std::int32_t>(s));
+        }
+    }
+    return winners;
 }
 
 } // namespace quillory::test

@@ -43,23 +43,7 @@ private:
 // True when seat 0 is among the winners by the reference evaluation: each
 // seat's best hand by BestHand, compared with CompareHands, seat by seat.
 inline bool SeatZeroWinsByReference(const Table& table) {
-    FiveCards best{};
-    std::int32_t hole = 0;
-    table.BestHand(0, best, hole);
-    std::vector<std::int32_t> winners{0};
-    for (std::uint32_t s = 1; s < table.SeatCount(); ++s) {
-        FiveCards hand{};
-        hand.fill(kNoCard);
-        table.BestHand(s, hand, hole);
-        const int order = CompareHands(best, hand);
-        if (order == 0) {
-            winners.push_back(static_cast<std::int32_t>(s));
-        } else if (order < 0) {
-            best = hand;
-            winners.assign(1, static_cast<std::int32_t>(s));
-        }
-    }
-    return winners.front() == 0;
+    return ReferenceWinners(table, table.SeatCount()).front() == 0;
 }
 
 // The trial procedure step by step, with nothing shared between trials and
