@@ -55,16 +55,9 @@ private:
     ModalSeam* m_previous{};
 };
 
-// The calls the window layer makes. Each counts as one modal level while it
-// runs (see ModalDepth), whichever seam is installed.
+// The calls the window layer makes, through whichever seam is installed.
 int RunModalDialog(QDialog& dialog);
 void ShowMessageBox(QWidget* owner, const QString& text, MessageIcon icon);
 QString ChooseSaveFile(QWidget* owner, const SaveFileRequest& request);
-
-// How many modal calls are running now; 0 when the user is in the main window.
-int ModalDepth();
-
-// How many modal calls have started since the program began.
-int ModalCallCount();
 
 } // namespace quillory

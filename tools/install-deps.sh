@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth fonts-dejavu-core
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi xdotool openbox imagemagick
 )
 
 missing=()

@@ -7,14 +7,10 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <algorithm>
 
 namespace quillory {
 namespace {
-
-// How long a focus-loss notification waits while a modal window is open.
-constexpr int kModalRetryMs = 50;
 
 void AppendOnce(std::vector<int>& ids, int id) {
     if (std::find(ids.begin(), ids.end(), id) == ids.end()) {
@@ -37,13 +33,13 @@ void TemplateDialog::OnClicked(int id, std::function<void()> handler) {
                 // The edit the user left is checked before the click counts. When it
                 // refused its entry, the user was told so and the click is lost, as it
                 // would be under a message box; a check box is put back as it was.
-                if (!m_pendingFocusLoss.empty() && ModalDepth() == 0) {
-                    const int modalCalls = ModalCallCount();
+                if (!m_pendingFocusLoss.empty()) {
+                    const int messages = m_messagesShown;
                     DeliverFocusLoss();
                     if (m_destroyed) {
                         return;
                     }
-                    if (ModalCallCount() != modalCalls) {
+                    if (m_messagesShown != messages) {
                         if (button->isCheckable()) {
                             button->setChecked(!checked);
                         }
@@ -101,23 +97,25 @@ bool TemplateDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+// The handlers run as soon as the event that moved the focus is done: the new
+// control has its focus and the toolkit is between events, so a handler may
+// show a message box. A click that comes first takes them along (OnClicked).
 void TemplateDialog::ScheduleFocusLoss() {
     if (m_focusLossScheduled) {
         return;
     }
     m_focusLossScheduled = true;
-    QTimer::singleShot(ModalDepth() > 0 ? kModalRetryMs : 0, this, [this] {
-        m_focusLossScheduled = false;
-        DeliverFocusLoss();
-    });
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_focusLossScheduled = false;
+            DeliverFocusLoss();
+        },
+        Qt::QueuedConnection);
 }
 
 void TemplateDialog::DeliverFocusLoss() {
     if (m_destroyed || m_pendingFocusLoss.empty()) {
-        return;
-    }
-    if (ModalDepth() > 0) {
-        ScheduleFocusLoss();
         return;
     }
     std::vector<int> lost;

@@ -31,24 +31,10 @@ public:
 
 QtModalSeam g_qtSeam;
 ModalSeam* g_seam = nullptr;
-int g_depth = 0;
-int g_calls = 0;
 
 ModalSeam& Current() {
     return g_seam != nullptr ? *g_seam : g_qtSeam;
 }
-
-// Counts one modal level for as long as it lives.
-class DepthGuard {
-public:
-    DepthGuard() {
-        ++g_depth;
-        ++g_calls;
-    }
-    ~DepthGuard() { --g_depth; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-};
 
 } // namespace
 
@@ -65,26 +51,15 @@ ScopedModalSeam::~ScopedModalSeam() {
 }
 
 int RunModalDialog(QDialog& dialog) {
-    DepthGuard guard;
     return Current().RunDialog(dialog);
 }
 
 void ShowMessageBox(QWidget* owner, const QString& text, MessageIcon icon) {
-    DepthGuard guard;
     Current().ShowMessage(owner, QString::fromUtf8(res::kMessageTitle), text, icon);
 }
 
 QString ChooseSaveFile(QWidget* owner, const SaveFileRequest& request) {
-    DepthGuard guard;
     return Current().ChooseSaveFile(owner, request);
-}
-
-int ModalDepth() {
-    return g_depth;
-}
-
-int ModalCallCount() {
-    return g_calls;
 }
 
 } // namespace quillory

@@ -23,6 +23,7 @@ namespace {
 using res::ControlKind;
 
 constexpr const char* kIdProperty = "quilloryControlId";
+constexpr const char* kFigureNameProperty = "quilloryFigureName";
 
 int MulDiv(int value, int numerator, int denominator) {
     const long long product = static_cast<long long>(value) * numerator;
@@ -221,6 +222,9 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& source) {
         widget->setFocusPolicy(FocusPolicyOf(spec));
         widget->setAccessibleName(spec.accessibleName.empty() ? StripMnemonic(Text(spec.caption))
                                                               : Text(spec.accessibleName));
+        if (spec.kind == ControlKind::Label && !spec.accessibleName.empty()) {
+            widget->setProperty(kFigureNameProperty, Text(spec.accessibleName));
+        }
         if (Has(spec, res::kHidden)) {
             widget->setHidden(true);
         }
@@ -274,6 +278,14 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& source) {
     const QRect client = ToPixels(res::DialogRect{0, 0, source.width, source.height}, units);
     dialog.setFixedSize(client.size());
     return built;
+}
+
+void SetLabelText(QLabel& label, const QString& text) {
+    label.setText(text);
+    const QString name = label.property(kFigureNameProperty).toString();
+    if (!name.isEmpty()) {
+        label.setAccessibleName(text.isEmpty() ? name : QStringLiteral("%1: %2").arg(name, text));
+    }
 }
 
 int ControlId(const QWidget& widget) {

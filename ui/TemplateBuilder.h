@@ -9,6 +9,7 @@
 #include <vector>
 
 class QDialog;
+class QLabel;
 class QWidget;
 
 namespace quillory {
@@ -56,5 +57,11 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& source);
 
 // The control id kept on a built widget; res::kNoId for labels and icons.
 int ControlId(const QWidget& widget);
+
+// Sets a label's text. A label that shows a figure (a template label with an
+// accessible name of its own, such as the winning rate) is announced as that
+// name and the figure, "Winning rate: 49.36%", so screen readers read the
+// value and hear of each change; with no figure it is the name alone.
+void SetLabelText(QLabel& label, const QString& text);
 
 } // namespace quillory

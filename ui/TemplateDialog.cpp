@@ -4,6 +4,8 @@
 #include "ui/DataExchange.h"
 
 #include <QAbstractButton>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,6 +104,7 @@ void TemplateDialog::EnsureInitialised() {
         if ((control.spec->style & res::kTabStop) != 0 && control.widget->isEnabled() &&
             !control.widget->isHidden()) {
             control.widget->setFocus(Qt::TabFocusReason);
+            m_showFocusOnActivation = true;
             break;
         }
     }
@@ -193,7 +196,7 @@ bool TemplateDialog::SetItemText(int id, const QString& text) {
     if (auto* edit = qobject_cast<QLineEdit*>(item); edit != nullptr) {
         edit->setText(text);
     } else if (auto* label = qobject_cast<QLabel*>(item); label != nullptr) {
-        label->setText(text);
+        SetLabelText(*label, text);
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(item); plain != nullptr) {
         plain->setPlainText(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(item); button != nullptr) {
@@ -205,10 +208,33 @@ bool TemplateDialog::SetItemText(int id, const QString& text) {
 }
 
 void TemplateDialog::MessageBox(const QString& text, MessageIcon icon) {
+    ++m_messagesShown;
     ShowMessageBox(this, text, icon);
 }
 
+void TemplateDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_showFocusOnActivation) {
+        // The first control has the focus as if the user had tabbed to it, so
+        // its focus frame shows from the start, before any key is pressed.
+        m_showFocusOnActivation = false;
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        if (QWidget* focused = focusWidget(); focused != nullptr) {
+            focused->update();
+        }
+    }
+}
+
 void TemplateDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        // Shift+F10 asks for the context menu, as the menu key does: the
+        // focused control's own menu, or the window's when it has none.
+        QWidget* target = focusWidget() != nullptr ? focusWidget() : this;
+        const QPoint local = target->rect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, local, target->mapToGlobal(local));
+        QCoreApplication::sendEvent(target, &menu);
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         // A focused push button takes Enter; anywhere else Enter presses the

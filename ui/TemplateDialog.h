@@ -34,11 +34,12 @@ class DataExchange;
 //     whole write, so a handler always reads consistent controls; a write
 //     that leaves a text as it was raises nothing. Inside a
 //     NotificationLockout written changes are not delivered at all;
-//   - focus loss of edits (OnKillFocus), delivered once the event that moved
-//     the focus is done, and only when no modal window is open. Focus that
-//     leaves because another window became active does not count. A click
-//     that arrives first delivers the pending focus losses before itself, and
-//     is dropped when one of them refused its entry (and so showed a message).
+//   - focus loss of edits (OnKillFocus), delivered right after the event that
+//     moved the focus, whether or not this dialog itself runs modally. Focus
+//     that leaves because another window became active (a message box, a
+//     child dialog) does not count. A click that arrives first delivers the
+//     pending focus losses before itself, and is dropped when one of them
+//     showed a message (a refused entry), as a click under a message box is.
 class TemplateDialog : public QDialog {
     Q_OBJECT
 
@@ -112,6 +113,7 @@ protected:
         TemplateDialog& m_dialog;
     };
 
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -132,7 +134,9 @@ private:
     std::vector<int> m_pendingFocusLoss;
     int m_writing{};
     int m_lockout{};
+    int m_messagesShown{};
     bool m_focusLossScheduled{};
+    bool m_showFocusOnActivation{};
     bool m_initialised{};
     bool m_destroyed{};
 };

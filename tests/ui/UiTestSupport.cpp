@@ -14,11 +14,11 @@ void ScriptedModalSeam::Reset() {
     m_messages.clear();
     m_dialogTitles.clear();
     m_unexpected = 0;
-    m_depthSeen = 0;
+    m_calls = 0;
 }
 
 int ScriptedModalSeam::RunDialog(QDialog& dialog) {
-    m_depthSeen = std::max(m_depthSeen, ModalDepth());
+    ++m_calls;
     m_dialogTitles.push_back(dialog.windowTitle());
     if (m_scripts.empty()) {
         ++m_unexpected;
@@ -31,12 +31,12 @@ int ScriptedModalSeam::RunDialog(QDialog& dialog) {
 
 void ScriptedModalSeam::ShowMessage(QWidget* /*owner*/, const QString& title, const QString& text,
                                     MessageIcon icon) {
-    m_depthSeen = std::max(m_depthSeen, ModalDepth());
+    ++m_calls;
     m_messages.push_back(Message{title, text, icon});
 }
 
 QString ScriptedModalSeam::ChooseSaveFile(QWidget* /*owner*/, const SaveFileRequest& /*request*/) {
-    m_depthSeen = std::max(m_depthSeen, ModalDepth());
+    ++m_calls;
     if (m_paths.empty()) {
         return {};
     }

@@ -36,7 +36,8 @@ public:
     const std::vector<Message>& Messages() const { return m_messages; }
     const std::vector<QString>& DialogTitles() const { return m_dialogTitles; }
     int UnexpectedDialogs() const { return m_unexpected; }
-    int DepthSeen() const { return m_depthSeen; }
+    // Every modal call this seam answered: dialogs, messages and save dialogs.
+    int Calls() const { return m_calls; }
 
     int RunDialog(QDialog& dialog) override;
     void ShowMessage(QWidget* owner, const QString& title, const QString& text,
@@ -49,7 +50,7 @@ private:
     std::vector<Message> m_messages;
     std::vector<QString> m_dialogTitles;
     int m_unexpected{};
-    int m_depthSeen{};
+    int m_calls{};
 };
 
 // The seam every window test runs under; installed by QUILLORY_UI_TEST_MAIN.

@@ -1,0 +1,415 @@
+"""End-to-end scenarios: the real program, real keys and clicks, read as a
+screen reader reads it. Each scenario walks one whole flow."""
+
+import os
+
+import holdem
+from desktop import E2EFailure, wait_for
+from program import Events, Program, has_state, name
+from window import AVERAGE_RATES, CARD_VIEWS, FIX_BUTTONS, MainWindow, calc_profit
+
+SCENARIOS = {}
+
+
+def scenario(function):
+    SCENARIOS[function.__name__] = function
+    return function
+
+
+def check(condition, message):
+    if not condition:
+        raise E2EFailure(message)
+
+
+def equal(actual, expected, what):
+    if actual != expected:
+        raise E2EFailure(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+def start(desktop, binary, *args):
+    program = Program(desktop, binary, args)
+    return program, MainWindow(program)
+
+
+def close_with_escape(program, window):
+    program.focus_window(window.window)
+    program.desktop.key("Escape")
+    equal(program.wait_exit(), 0, "exit status")
+
+
+def settings_file(desktop):
+    return os.path.join(desktop.env["XDG_CONFIG_HOME"], "Morvelle Software", "quillory.conf")
+
+
+def read_settings(desktop):
+    values = {}
+    with open(settings_file(desktop), encoding="utf-8") as stream:
+        for line in stream:
+            if "=" in line:
+                key, value = line.strip().split("=", 1)
+                values[key] = value
+    return values
+
+
+def write_settings(desktop, text):
+    os.makedirs(os.path.dirname(settings_file(desktop)), exist_ok=True)
+    with open(settings_file(desktop), "w", encoding="utf-8") as stream:
+        stream.write(text)
+
+
+@scenario
+def smoke(desktop, binary):
+    """Starts, plays one step, closes: the check an installed copy gets."""
+    program, window = start(desktop, binary)
+    window.desktop.key("alt+d")
+    window.wait_rate()
+    close_with_escape(program, window)
+
+
+@scenario
+def first_start(desktop, binary):
+    """A first start: the state, the focus and its frame, the tab order, the
+    context menu by keyboard."""
+    desktop.park_pointer()
+    program, window = start(desktop, binary)
+    box = window.control("check box", "Practice mode")
+    wait_for(lambda: has_state(box, "focused"), "the focus on Practice mode")
+    check(has_state(box, "checked"), "practice mode is on at first start")
+    equal(window.value("Number of players including yourself"), "4", "players")
+    equal(window.figure("Average winning rate"), "25-27 %", "average rate")
+    equal(window.rate(), "", "winning rate before a hand")
+    equal([window.value(n) for n in ("Pot", "Your investment", "Expected profit",
+                                     "You can add up to")], ["40", "10", "0", "0"], "figures")
+    equal(window.hand_buttons(), {"Draw": True, "Flop": False, "Turn": False, "River": False},
+          "hand buttons")
+    check(window.enabled("push button", "Showdown"), "Showdown is enabled in practice mode")
+    check(not any(window.enabled("push button", fix) for fix in FIX_BUTTONS),
+          "Fix buttons are disabled in practice mode")
+    equal(window.hands(), [], "hands list")
+
+    # The focused check box shows its focus frame from the start: it looks the
+    # same as after the user tabs away and back.
+    program.focus_window(window.window)
+    x, y = window.center("check box", "Practice mode")
+    area = (x - 70, y - 14, 140, 28)
+    before = open(desktop.screenshot(os.path.join(desktop.root, "focus-start.png"), area),
+                  "rb").read()
+    desktop.key("Tab")
+    wait_for(lambda: window.focused_name() != "Practice mode", "the focus to move on")
+    desktop.key("shift+Tab")
+    wait_for(lambda: window.focused_name() == "Practice mode", "the focus to come back")
+    after = open(desktop.screenshot(os.path.join(desktop.root, "focus-back.png"), area),
+                 "rb").read()
+    check(before == after, "the check box shows no focus frame at start-up")
+
+    order = []
+    for _ in range(7):
+        desktop.key("Tab")
+        previous = order[-1] if order else "Practice mode"
+        order.append(wait_for(lambda: window.focused_name() != previous and window.focused_name(),
+                              "the focus to move"))
+    equal(order, ["Number of players including yourself", "Draw", "Showdown", "Pot",
+                  "Your investment", "Practice mode", "Number of players including yourself"],
+          "tab order")
+
+    # On a button, Shift+F10 opens the window's context menu, read item by
+    # item as the keyboard moves through it; Help opens the help text.
+    desktop.key("shift+Tab", "shift+Tab")
+    wait_for(lambda: window.focused_name() == "Your investment", "the focus on the investment")
+    desktop.key("shift+Tab", "shift+Tab")
+    wait_for(lambda: window.focused_name() == "Showdown", "the focus on Showdown")
+    events = Events("object:state-changed:focused")
+    desktop.key("shift+F10", "Down")
+    events.wait(lambda t, r, n, d: r == "menu item" and n == "Help" and d == 1,
+                "the Help item of the context menu")
+    desktop.key("Down")
+    events.wait(lambda t, r, n, d: r == "menu item" and n == "About Quillory..." and d == 1,
+                "the About item of the context menu")
+    events.close()
+    desktop.key("Up", "Return")
+    check("Texas hold'em" in program.dismiss_message(), "the help text")
+    close_with_escape(program, window)
+
+
+def play_practice_hand(desktop, window, players):
+    window.set_edit("Number of players including yourself", str(players), leave="Tab")
+    desktop.key("alt+d")
+    rate = window.wait_rate()
+    equal(len(window.hands()), 1, "hands after Draw")
+    equal(window.value("Pot"), str(10 * players), "pot after Draw")
+    equal(window.figure("Average winning rate"), AVERAGE_RATES[players], "average rate")
+    equal(window.hand_buttons(), {"Draw": True, "Flop": True, "Turn": False, "River": False},
+          "buttons after Draw")
+    for key, shown, buttons in (("alt+f", 5, (False, True, False)), ("alt+t", 6, (False, False, True)),
+                                ("alt+r", 7, (False, False, False))):
+        previous_rate = rate
+        desktop.key(key)
+        wait_for(lambda: sum(1 for p in window.pictures() if p) == shown,
+                 f"{shown} card pictures")
+        rate = wait_for(lambda: window.rate() if window.rate() else None, "the new rate")
+        flop, turn, river = buttons
+        equal(window.hand_buttons(), {"Draw": True, "Flop": flop, "Turn": turn, "River": river},
+              f"buttons after {key}")
+        del previous_rate
+    pictures = window.pictures()
+    desktop.key("alt+s")
+    wait_for(lambda: len(window.hands()) == players, f"{players} rows after Showdown")
+    rows = window.hands()
+    seats = [holdem.parse_row(row[0]) for row in rows]
+    board = [holdem.parse_picture(p) for p in pictures[2:]]
+    equal(seats[0], [holdem.parse_picture(p) for p in pictures[:2]], "the user's row")
+    cards = [c for seat in seats for c in seat] + board
+    equal(len(set(cards)), 2 * players + 5, "distinct cards dealt")
+    equal([i for i, row in enumerate(rows) if row[1] == "Winner!"],
+          holdem.winners(seats, board), "winners")
+    check(all(row[1] in ("", "Winner!") for row in rows), "results are Winner! or empty")
+    desktop.key("alt+s", "alt+s")
+    desktop.key("ctrl+a")  # a key after the presses; the list is read once it is handled
+    wait_for(lambda: window.focused_name(), "the window to settle")
+    equal(len(window.hands()), players, "rows after a second Showdown")
+
+
+@scenario
+def practice_hand(desktop, binary):
+    """Draw, Flop, Turn, River and Showdown at three table sizes, with the
+    winners worked out by the test itself."""
+    program, window = start(desktop, binary)
+    for players in (2, 6, 10):
+        play_practice_hand(desktop, window, players)
+        program.no_message()
+    close_with_escape(program, window)
+
+
+@scenario
+def player_count(desktop, binary):
+    """The count is checked when its field is left, by key or by mouse; a
+    count changed during a hand."""
+    program, window = start(desktop, binary)
+    players = "Number of players including yourself"
+    range_message = "Please enter an integer between 2 and 10."
+    for typed, leave, shown, message in (("1", "Tab", "2", range_message),
+                                         ("11", "click", "10", range_message),
+                                         ("0", "Tab", "2", range_message),
+                                         ("", "click", "2", "Please enter an integer."),
+                                         ("7", "Tab", "7", None)):
+        window.set_edit(players, typed, leave="Tab" if leave == "Tab" else None)
+        if leave == "click":
+            window.click("text", "Pot")
+        if message is not None:
+            equal(program.dismiss_message(), message, f"message for {typed!r}")
+            wait_for(lambda: has_state(window.edit(players), "focused"),
+                     "the focus back in the player count")
+        window.wait_value(players, shown)
+        program.no_message()
+
+    window.set_edit(players, "4", leave="Tab")
+    desktop.key("alt+d")
+    window.wait_rate()
+    equal(window.value("Pot"), "40", "pot for 4 players")
+    window.set_edit(players, "6", leave="Tab")
+    desktop.key("alt+f")
+    wait_for(lambda: window.figure("Average winning rate") == "17-18 %", "the rate for 6 players")
+    window.set_edit(players, "5")
+    window.press("Showdown")
+    equal(program.dismiss_message(),
+          "Showdown unavailable because the number of players have been changed during the game.",
+          "showdown refusal")
+    equal(len(window.hands()), 1, "rows after the refusal")
+    close_with_escape(program, window)
+
+
+@scenario
+def pot_figures(desktop, binary):
+    """The money figures follow the pot, the investment and the shown rate."""
+    program, window = start(desktop, binary)
+    desktop.key("alt+d")
+    window.wait_rate()
+    rate = window.rate_percent()
+    for pot, invest in ((100, 20), (35, 20), (100, 50)):
+        window.set_edit("Pot", str(pot))
+        window.set_edit("Your investment", str(invest))
+        profit, add = calc_profit(rate, pot, invest)
+        window.wait_value("Expected profit", str(profit))
+        window.wait_value("You can add up to", str(add))
+    window.set_edit("Pot", "")
+    equal(window.value("Expected profit"), str(calc_profit(rate, 100, 50)[0]),
+          "figures while the pot is empty")
+    desktop.key("Tab")
+    window.wait_value("Pot", "0")
+    window.wait_value("Expected profit", str(calc_profit(rate, 0, 50)[0]))
+    window.set_edit("Your investment", "5")
+    program.no_message()
+    window.wait_value("You can add up to", str(calc_profit(rate, 0, 5)[1]))
+    window.set_edit("Pot", "")
+    desktop.type("007")
+    window.wait_value("Pot", "7")
+    window.set_edit("Pot", "")
+    desktop.type("20000000")
+    equal(program.dismiss_message(), "Please enter an integer between 0 and 10000000.",
+          "the pot's range message")
+    window.wait_value("Pot", "20000000")
+    window.wait_value("Expected profit", str(calc_profit(rate, 20000000, 5)[0]))
+    close_with_escape(program, window)
+
+
+def pick(program, columns, cancel=False):
+    picker = program.window("Select Card")
+    enabled = [has_state(program.find(picker, "list", f"Suit of card {i}"), "enabled")
+               for i in (1, 2, 3)]
+    equal(enabled, [i < columns for i in range(3)], "picker columns")
+    wait_for(lambda: has_state(picker, "active"), "the picker to take the keyboard")
+    program.desktop.key("Escape" if cancel else "Return")
+    program.no_window("Select Card")
+
+
+@scenario
+def entry_mode(desktop, binary):
+    """Entering cards through the picker, cancelling it, and Fix."""
+    program, window = start(desktop, binary)
+    window.click("check box", "Practice mode")
+    wait_for(lambda: window.enabled("push button", "Fix your first card"), "the Fix buttons")
+    check(not window.enabled("push button", "Showdown"), "no showdown in entry mode")
+    check(not window.enabled("table", "Hands and results"), "the hands list is disabled")
+
+    desktop.key("alt+d")
+    pick(program, 2, cancel=True)
+    equal(window.pictures(), [""] * 7, "views after a cancelled Draw")
+    equal(window.hand_buttons(), {"Draw": True, "Flop": False, "Turn": False, "River": False},
+          "buttons after a cancelled Draw")
+
+    desktop.key("alt+d")
+    pick(program, 2)
+    window.wait_rate()
+    equal(window.pictures()[:2], ["ace of spades", "ace of spades"], "hole cards picked untouched")
+    equal(window.hands(), [["A(S), A(S)", ""]], "the user's row")
+    desktop.key("alt+f")
+    pick(program, 3, cancel=True)
+    equal(window.pictures()[2:], [""] * 5, "board after a cancelled Flop")
+    check(window.enabled("push button", "Flop"), "Flop stays enabled after a cancel")
+
+    # Fix on an empty slot opens nothing: the next picker is Flop's three cards.
+    window.press("Fix the turn card")
+    desktop.key("alt+f")
+    pick(program, 3)
+    wait_for(lambda: window.pictures()[4] == "ace of spades", "the flop")
+    for key in ("alt+t", "alt+r"):
+        desktop.key(key)
+        pick(program, 1)
+    wait_for(lambda: window.pictures()[6] == "ace of spades", "the river")
+
+    # Fix the first card to the ten of hearts, by keyboard in the picker.
+    window.press("Fix your first card")
+    picker = program.window("Select Card")
+    wait_for(lambda: has_state(picker, "active"), "the picker to take the keyboard")
+    desktop.key("Down", "Tab")
+    desktop.type("10")
+    rank = program.find(picker, "list", "Rank of card 1")
+    wait_for(lambda: any(name(item) == "10" and has_state(item, "selected")
+                         for item in program.find_all(rank, "list item")), "10 selected")
+    desktop.key("Return")
+    program.no_window("Select Card")
+    wait_for(lambda: window.pictures()[0] == "10 of hearts", "the fixed card's picture")
+    equal(window.hands()[0][0], "10(H), A(S)", "the user's row after Fix")
+    close_with_escape(program, window)
+
+
+@scenario
+def settings(desktop, binary):
+    """The mode and the count are written on Esc, on Enter and on the close
+    box, and read at the next start; corrupt values start cleanly."""
+    players = "Number of players including yourself"
+
+    program, window = start(desktop, binary)
+    window.click("check box", "Practice mode")
+    window.set_edit(players, "7", leave="Tab")
+    window.wait_value(players, "7")
+    close_with_escape(program, window)
+    equal(read_settings(desktop), {"Demonstration": "0", "NumPlayers": "7"}, "after Esc")
+
+    program, window = start(desktop, binary)
+    check(not has_state(window.control("check box", "Practice mode"), "checked"), "mode kept")
+    equal(window.value(players), "7", "count kept")
+    equal(window.figure("Average winning rate"), "15-16 %", "average rate for 7")
+    window.set_edit(players, "3")
+    desktop.key("Return")
+    equal(program.wait_exit(), 0, "exit status after Enter")
+    equal(read_settings(desktop)["NumPlayers"], "3", "after Enter")
+
+    program, window = start(desktop, binary)
+    equal(window.value(players), "3", "count after Enter")
+    window.set_edit(players, "9", leave="Tab")
+    window.wait_value(players, "9")
+    program.close_window("Quillory")
+    equal(program.wait_exit(), 0, "exit status after the close box")
+    equal(read_settings(desktop)["NumPlayers"], "9", "after the close box")
+
+    for stored, mode, count in (("Demonstration=xyz\nNumPlayers=abc\n", True, "4"),
+                                ("Demonstration=0\nNumPlayers=55\n", False, "10")):
+        write_settings(desktop, "[Setting]\n" + stored)
+        program, window = start(desktop, binary)
+        equal(has_state(window.control("check box", "Practice mode"), "checked"), mode,
+              f"mode from {stored!r}")
+        equal(window.value(players), count, f"count from {stored!r}")
+        program.no_message()
+        close_with_escape(program, window)
+
+
+@scenario
+def about_and_advisor(desktop, binary):
+    """About from the context menu, help by F1, and the call advisor."""
+    program, window = start(desktop, binary)
+    window.program.right_click(window.control("label", "Winning rate:"))
+    events = Events("object:state-changed:focused")
+    desktop.key("Down", "Down")
+    events.wait(lambda t, r, n, d: r == "menu item" and n == "About Quillory..." and d == 1,
+                "the About item")
+    events.close()
+    desktop.key("Return")
+    about = program.window("About Quillory")
+    program.find(about, "label", "Quillory Version 1.0")
+    wait_for(lambda: has_state(about, "active"), "the About box to take the keyboard")
+    desktop.key("Return")
+    program.no_window("About Quillory")
+    desktop.key("F1")
+    check("Draw" in program.dismiss_message(), "the help text names Draw")
+    close_with_escape(program, window)
+
+    advisor = Program(desktop, binary, ("--call-advisor", "--rate", "50", "--callers", "1"))
+    dialog = advisor.window("Should I Call?")
+    for field, value in (("Current pot", "100"), ("Your investment so far", "20"),
+                         ("How much you are adding", "20")):
+        advisor.click(advisor.find(dialog, "text", field))
+        desktop.key("ctrl+a", "BackSpace")
+        desktop.type(value)
+    desktop.key("Return")
+    summary = advisor.find(dialog, "label", predicate=lambda n: "+$20 (50%)" in name(n))
+    check("expected profit" in name(summary), "the summary line")
+    table = advisor.find(dialog, "table").queryTable()
+    wait_for(lambda: table.nRows == 21, "21 rows")
+    row = lambda r: [name(table.getAccessibleAt(r, c)) for c in range(table.nColumns)]
+    equal(row(10), ["$20.00", "+$20 (50%)", "+$30 (75%)"], "row 10")
+    equal(row(0), ["$0.00", "+$30 (150%)", "+$30 (150%)"], "row 0")
+    desktop.key("Escape")
+    equal(advisor.wait_exit(), 0, "advisor exit status")
+
+
+@scenario
+def readable_figures(desktop, binary):
+    """Every figure of a hand reaches a screen reader, and changes are announced."""
+    program, window = start(desktop, binary)
+    events = Events("object:property-change:accessible-name")
+    desktop.key("alt+d")
+    rate = window.wait_rate()
+    events.wait(lambda t, r, n, d: r == "label" and n == "Winning rate: " + rate,
+                "the announcement of the winning rate")
+    check(window.figure("Average winning rate").endswith("%"), "the average rate is read")
+    for field in ("Pot", "Your investment", "Expected profit", "You can add up to"):
+        check(window.value(field).lstrip("-").isdigit(), f"{field} reads as a number")
+    desktop.key("alt+f")
+    wait_for(lambda: all(window.pictures()[:5]), "five named card pictures")
+    for picture in window.pictures()[:5]:
+        holdem.parse_picture(picture)
+    for card in window.hands()[0][0].split(","):
+        holdem.parse_label(card)
+    events.close()
+    close_with_escape(program, window)
