@@ -74,6 +74,9 @@ StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExpor
     if (file.write(text.data(), size) != size || !file.commit()) {
         return Fail(owner, path, file.errorString());
     }
+    if (options.result != nullptr) {
+        *options.result = *statistics;
+    }
     return StatisticsExportOutcome::Written;
 }
 

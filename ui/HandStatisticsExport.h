@@ -31,6 +31,8 @@ struct StatisticsExportOptions {
     int threads{0};
     // How long the export may take before the progress window opens.
     std::chrono::milliseconds progressDelay{TaskProgressDialog::kDefaultDelay};
+    // Optional: receives the counters of a written report.
+    HandStatistics* result{};
 };
 
 enum class StatisticsExportOutcome {

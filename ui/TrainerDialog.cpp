@@ -56,6 +56,7 @@ CTrainerDialog::CTrainerDialog(QWidget* parent)
     m_helpAction->setShortcutContext(Qt::WindowShortcut);
     connect(m_helpAction, &QAction::triggered, this, [this] { OnHelp(); });
     addAction(m_helpAction);
+    AddWindowCommands();
 }
 
 CTrainerDialog::~CTrainerDialog() {
@@ -175,6 +176,9 @@ void CTrainerDialog::AddAboutEntry(const QString& text) {
 #ifdef Q_OS_MACOS
     m_applicationMenu = std::make_unique<QMenuBar>(nullptr);
     QMenu* helpMenu = m_applicationMenu->addMenu(QStringLiteral("&Help"));
+    QMenu* toolsMenu = m_applicationMenu->addMenu(QStringLiteral("&Tools"));
+    toolsMenu->addAction(m_callAdvisorAction);
+    toolsMenu->addAction(m_statisticsAction);
     helpMenu->addAction(m_helpAction);
     helpMenu->addAction(m_aboutAction);
 #endif

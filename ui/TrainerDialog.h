@@ -48,6 +48,8 @@ public:
     // menu, and the application menu on macOS); nullptr where the system menu
     // carries it.
     QAction* AboutAction() const { return m_aboutAction; }
+    QAction* CallAdvisorAction() const { return m_callAdvisorAction; }
+    QAction* StatisticsAction() const { return m_statisticsAction; }
 
     // Hand progression.
     void OnDraw();
@@ -56,6 +58,9 @@ public:
     void OnRiver();
     void OnShowdown();
     void OnMore();
+    // The context-menu entries "Should I Call?..." and "Hand Statistics...".
+    void OnCallAdvisor();
+    void OnHandStatistics();
     // Simulates 100,000 deals and saves the hand statistics where the user chooses.
     void ExportHandStatistics();
 
@@ -120,6 +125,7 @@ protected:
 
 private:
     void AddAboutEntry(const QString& text);
+    void AddWindowCommands();
     // Hand steps: the estimate for k known board cards into the winning rate,
     // the profit refresh (figures, average rate, write-back), and a Fix
     // button's replacement of one filled slot through the card picker.
@@ -134,6 +140,8 @@ private:
 
     QAction* m_helpAction{};
     QAction* m_aboutAction{};
+    QAction* m_callAdvisorAction{};
+    QAction* m_statisticsAction{};
     std::unique_ptr<QMenuBar> m_applicationMenu;
 };
 

@@ -237,7 +237,7 @@ class Events:
         except Exception:
             self.seen.append((str(event.type), "", "", 0))
 
-    def wait(self, predicate, what):
+    def wait(self, predicate, what, timeout=TIMEOUT):
         """Waits for an event (type, role, name, detail) that satisfies predicate."""
         def found():
             for event in self.seen:
@@ -245,7 +245,7 @@ class Events:
                     return event
             return None
 
-        return wait_for(found, what)
+        return wait_for(found, what, timeout=timeout)
 
     def clear(self):
         self.seen.clear()

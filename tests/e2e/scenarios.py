@@ -5,7 +5,7 @@ import os
 
 import holdem
 from desktop import E2EFailure, wait_for
-from program import Events, Program, has_state, name
+from program import Events, Program, has_state, name, text_of
 from window import AVERAGE_RATES, CARD_VIEWS, FIX_BUTTONS, MainWindow, calc_profit
 
 SCENARIOS = {}
@@ -119,12 +119,11 @@ def first_start(desktop, binary):
     desktop.key("shift+Tab", "shift+Tab")
     wait_for(lambda: window.focused_name() == "Showdown", "the focus on Showdown")
     events = Events("object:state-changed:focused")
-    desktop.key("shift+F10", "Down")
-    events.wait(lambda t, r, n, d: r == "menu item" and n == "Help" and d == 1,
-                "the Help item of the context menu")
-    desktop.key("Down")
-    events.wait(lambda t, r, n, d: r == "menu item" and n == "About Quillory..." and d == 1,
-                "the About item of the context menu")
+    desktop.key("shift+F10")
+    for item in ("Should I Call?...", "Hand Statistics...", "Help", "About Quillory..."):
+        desktop.key("Down")
+        events.wait(lambda t, r, n, d: r == "menu item" and n == item and d == 1,
+                    f"the context menu's item {item}")
     events.close()
     desktop.key("Up", "Return")
     check("Texas hold'em" in program.dismiss_message(), "the help text")
@@ -360,7 +359,7 @@ def about_and_advisor(desktop, binary):
     program, window = start(desktop, binary)
     window.program.right_click(window.control("label", "Winning rate:"))
     events = Events("object:state-changed:focused")
-    desktop.key("Down", "Down")
+    desktop.key("Up")
     events.wait(lambda t, r, n, d: r == "menu item" and n == "About Quillory..." and d == 1,
                 "the About item")
     events.close()
@@ -412,4 +411,76 @@ def readable_figures(desktop, binary):
     for card in window.hands()[0][0].split(","):
         holdem.parse_label(card)
     events.close()
+    close_with_escape(program, window)
+
+
+def open_from_menu(program, window, item):
+    """Opens an item of the window's context menu by keyboard."""
+    events = Events("object:state-changed:focused")
+    program.focus_window(window.window)
+    program.desktop.key("shift+F10")
+    for _ in range(12):  # the menu wraps around; an event lost while it opens costs a turn
+        events.clear()
+        program.desktop.key("Down")
+        try:
+            found = events.wait(lambda t, r, n, d: r == "menu item" and d == 1, "a menu item",
+                                timeout=2)
+        except E2EFailure:
+            continue
+        if found[2] == item:
+            break
+    else:
+        raise E2EFailure(f"no menu item {item}")
+    events.close()
+    program.desktop.key("Return")
+
+
+@scenario
+def window_tools(desktop, binary):
+    """The call advisor and the hand statistics from the window's own menu."""
+    program, window = start(desktop, binary)
+    desktop.key("alt+d")
+    window.wait_rate()
+    rate = window.rate_percent()
+
+    open_from_menu(program, window, "Should I Call?...")
+    advisor = program.window("Should I Call?")
+    equal(text_of(program.find(advisor, "text", "Current pot")), "40", "the advisor's pot")
+    equal(text_of(program.find(advisor, "text", "Your investment so far")), "10",
+          "the advisor's investment")
+    wait_for(lambda: has_state(advisor, "active"), "the advisor to take the keyboard")
+    desktop.key("Return")
+    program.find(advisor, "label",
+                 predicate=lambda n: name(n).startswith(f"Winning rate {rate}%."))
+    table = program.find(advisor, "table").queryTable()
+    equal(table.nColumns, 1 + 3, "an amount column and one per opponent")
+    desktop.key("Escape")
+    program.no_window("Should I Call?")
+
+    open_from_menu(program, window, "Hand Statistics...")
+    chooser = program.window("Save Hand Statistics")
+    wait_for(lambda: has_state(chooser, "active"), "the save dialog to take the keyboard")
+    path = os.path.join(desktop.home, "statistics.txt")
+    desktop.type(path)
+    desktop.key("Return")
+    picture = program.window("Hand Statistics")
+    grid = program.find(picture, "table", "Hands that did not win").queryTable()
+    equal((grid.nRows, grid.nColumns), (9, 13), "classes by leading ranks")
+    with open(path, encoding="utf-8") as stream:
+        lines = stream.read().splitlines()
+    equal(len(lines), 381, "report lines")
+    # One pair headed by aces at 4 players, from the three sections of the text.
+    lost = occurred = 0
+    for section in range(3):
+        cell = lines[section * 127 + 1 + 7 * 14 + 1].split(",")[3 * 2:3 * 2 + 3]
+        if cell[0] != "---.--":
+            lost, occurred = lost + int(cell[1]), occurred + int(cell[2])
+    equal(name(grid.getAccessibleAt(7, 0)),
+          f"One Pair, Ace high: {lost} of {occurred} did not win ({100 * lost / occurred:.2f}%)",
+          "the cell read by a screen reader")
+    check(name(grid.getAccessibleAt(0, 12)) == "Straight Flush, Two high: no hands",
+          "an empty cell reads as empty")
+    wait_for(lambda: has_state(picture, "active"), "the picture to take the keyboard")
+    desktop.key("Escape")
+    program.no_window("Hand Statistics")
     close_with_escape(program, window)

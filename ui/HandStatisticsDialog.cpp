@@ -1,0 +1,257 @@
+#include "ui/HandStatisticsDialog.h"
+
+#include "platform/ModalSeam.h"
+#include "report/ReportFormat.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace quillory {
+namespace {
+
+QColor Rgb(std::uint32_t rgb) {
+    return QColor::fromRgb(static_cast<QRgb>(rgb));
+}
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Draws the current cell with a frame that shows on every colour of the
+// scale: the palette's highlight outside, the base colour inside.
+class CurrentCellFrame : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (view == nullptr || view->currentIndex() != index) {
+            return;
+        }
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 3));
+        painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+        painter->setPen(QPen(option.palette.color(QPalette::Base), 1));
+        painter->drawRect(option.rect.adjusted(3, 3, -4, -4));
+        painter->restore();
+    }
+};
+
+// Light text on the dark end of the scale, dark text on the light end.
+QColor TextOn(const QColor& fill) {
+    return fill.lightnessF() > 0.55 ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+} // namespace
+
+HandStatisticsDialog::HandStatisticsDialog(const HandStatistics& statistics, QWidget* parent)
+    : QDialog(parent), m_statistics(statistics) {
+    setWindowTitle(QStringLiteral("Hand Statistics"));
+
+    m_players = new QComboBox(this);
+    for (int n = kMinTableSize; n <= kMaxTableSize; ++n) {
+        m_players->addItem(QStringLiteral("%1 players").arg(n), n);
+    }
+    m_players->setCurrentIndex(kMaxTableSize - kMinTableSize);
+    m_holeCards = new QComboBox(this);
+    for (HoleCardsUsed used :
+         {HoleCardsUsed::Any, HoleCardsUsed::None, HoleCardsUsed::One, HoleCardsUsed::Two}) {
+        m_holeCards->addItem(Text(HoleCardsUsedLabel(used)), static_cast<int>(used));
+    }
+    auto* playersLabel = new QLabel(QStringLiteral("&Table size:"), this);
+    playersLabel->setBuddy(m_players);
+    auto* holeLabel = new QLabel(QStringLiteral("&Hole cards used:"), this);
+    holeLabel->setBuddy(m_holeCards);
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(playersLabel);
+    choices->addWidget(m_players);
+    choices->addSpacing(16);
+    choices->addWidget(holeLabel);
+    choices->addWidget(m_holeCards);
+    choices->addStretch();
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_saveReport =
+        buttons->addButton(QStringLiteral("Save &Report..."), QDialogButtonBox::ActionRole);
+    m_savePicture =
+        buttons->addButton(QStringLiteral("Save &Picture..."), QDialogButtonBox::ActionRole);
+    buttons->addButton(QDialogButtonBox::Close);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_saveReport, &QPushButton::clicked, this, [this] { SaveReport(); });
+    connect(m_savePicture, &QPushButton::clicked, this, [this] { SavePicture(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choices);
+    layout->addWidget(BuildPicture(), 1);
+    layout->addWidget(buttons);
+
+    connect(m_players, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
+    connect(m_holeCards, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
+    Refresh();
+    m_grid->setFocus();
+    m_grid->setCurrentCell(0, 0);
+}
+
+QWidget* HandStatisticsDialog::BuildPicture() {
+    m_picture = new QWidget(this);
+    m_title = new QLabel(m_picture);
+    m_grid = new QTableWidget(kHeatRows, kHeatColumns, m_picture);
+    m_grid->setAccessibleName(QStringLiteral("Hands that did not win"));
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The current cell shows as a focus frame; a selection fill would hide its colour.
+    m_grid->setSelectionMode(QAbstractItemView::NoSelection);
+    m_grid->setShowGrid(false);
+    m_grid->setItemDelegate(new CurrentCellFrame(m_grid));
+    m_grid->setWordWrap(false);
+    for (int row = 0; row < kHeatRows; ++row) {
+        m_grid->setVerticalHeaderItem(row, new QTableWidgetItem(Text(HeatRowLabel(row))));
+    }
+    for (int column = 0; column < kHeatColumns; ++column) {
+        m_grid->setHorizontalHeaderItem(column,
+                                        new QTableWidgetItem(Text(HeatColumnLabel(column))));
+    }
+    const int cell = fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 14;
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setDefaultSectionSize(cell);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 12);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int width = m_grid->verticalHeader()->sizeHint().width() + kHeatColumns * cell +
+                      2 * m_grid->frameWidth();
+    const int height = m_grid->horizontalHeader()->sizeHint().height() +
+                       kHeatRows * m_grid->verticalHeader()->defaultSectionSize() +
+                       2 * m_grid->frameWidth();
+    m_grid->setFixedSize(width, height);
+
+    auto* layout = new QVBoxLayout(m_picture);
+    layout->addWidget(m_title);
+    layout->addWidget(m_grid);
+    layout->addWidget(new HeatLegend(m_picture));
+    return m_picture;
+}
+
+void HandStatisticsDialog::ShowTableSize(int players) {
+    m_players->setCurrentIndex(std::clamp(players, kMinTableSize, kMaxTableSize) - kMinTableSize);
+}
+
+void HandStatisticsDialog::ShowHoleCards(HoleCardsUsed holeCards) {
+    m_holeCards->setCurrentIndex(m_holeCards->findData(static_cast<int>(holeCards)));
+}
+
+void HandStatisticsDialog::Refresh() {
+    const auto used = static_cast<HoleCardsUsed>(m_holeCards->currentData().toInt());
+    m_map = BuildHeatMap(m_statistics, m_players->currentData().toInt(), used);
+    m_title->setText(QStringLiteral("Hands that did not win, %1 players, %2")
+                         .arg(m_map.tableSize)
+                         .arg(Text(HoleCardsUsedLabel(used))));
+    for (int row = 0; row < kHeatRows; ++row) {
+        for (int column = 0; column < kHeatColumns; ++column) {
+            const HeatCell& cell = m_map.At(row, column);
+            const QString description =
+                QString::fromStdString(HeatCellDescription(m_map, row, column));
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignCenter);
+            item->setToolTip(description);
+            item->setData(Qt::AccessibleTextRole, description);
+            if (!cell.IsEmpty()) {
+                const QColor fill = Rgb(HeatColour(cell.LostPercent()));
+                item->setText(QString::number(qRound(cell.LostPercent())));
+                item->setBackground(fill);
+                item->setForeground(TextOn(fill));
+            }
+            m_grid->setItem(row, column, item);
+        }
+    }
+}
+
+bool HandStatisticsDialog::WriteFile(const QString& path, const QByteArray& bytes, bool text) {
+    QSaveFile file(path);
+    const QIODevice::OpenMode mode =
+        text ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly;
+    if (!file.open(mode) || file.write(bytes) != bytes.size() || !file.commit()) {
+        ShowMessageBox(this,
+                       QStringLiteral("\"%1\" could not be saved.\n\n%2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()),
+                       MessageIcon::Warning);
+        return false;
+    }
+    return true;
+}
+
+bool HandStatisticsDialog::SaveReport() {
+    const QString path =
+        ChooseSaveFile(this, SaveFileRequest{QStringLiteral("Save Hand Statistics")});
+    return !path.isEmpty() &&
+           WriteFile(path, QByteArray::fromStdString(FormatReport(m_statistics)), true);
+}
+
+bool HandStatisticsDialog::SavePicture() {
+    QString path = ChooseSaveFile(
+        this, SaveFileRequest{QStringLiteral("Save Picture (PNG, or SVG when named .svg)")});
+    if (path.isEmpty()) {
+        return false;
+    }
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("svg")) {
+        return WriteFile(path, QByteArray::fromStdString(RenderHeatMapSvg(m_map)), false);
+    }
+    if (suffix.isEmpty()) {
+        path += QStringLiteral(".png");
+    }
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        m_picture->grab().save(&buffer, "PNG");
+    }
+    return WriteFile(path, png, false);
+}
+
+HeatLegend::HeatLegend(QWidget* parent) : QWidget(parent) {
+    setAccessibleName(QStringLiteral("Colour scale"));
+    setAccessibleDescription(
+        QStringLiteral("From dark blue, no hand lost, through green to yellow, every hand lost"));
+}
+
+QSize HeatLegend::sizeHint() const {
+    return {13 * fontMetrics().horizontalAdvance(QStringLiteral("100%")),
+            2 * fontMetrics().height() + 10};
+}
+
+void HeatLegend::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const int margin = metrics.horizontalAdvance(QStringLiteral("100%")) / 2;
+    const QRect bar(margin, 2, width() - 2 * margin, metrics.height() / 2 + 4);
+    QLinearGradient gradient(bar.topLeft(), bar.topRight());
+    for (int percent = 0; percent <= 100; percent += 5) {
+        gradient.setColorAt(percent / 100.0, Rgb(HeatColour(percent)));
+    }
+    painter.fillRect(bar, gradient);
+    painter.setPen(palette().color(QPalette::WindowText));
+    for (int percent = 0; percent <= 100; percent += 25) {
+        const int x = bar.left() + bar.width() * percent / 100;
+        const QString label = QStringLiteral("%1%").arg(percent);
+        painter.drawText(x - metrics.horizontalAdvance(label) / 2,
+                         bar.bottom() + 4 + metrics.ascent(), label);
+    }
+}
+
+} // namespace quillory

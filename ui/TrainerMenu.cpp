@@ -1,0 +1,57 @@
+// The main window's own menu entries beside Help and About: the call advisor
+// and the hand statistics, in the context menu (right-click, the menu key,
+// Shift+F10) and, on macOS, the application menu.
+#include "odds/Profit.h"
+#include "report/HandStatistics.h"
+#include "ui/CallAdvisorDialog.h"
+#include "ui/HandStatisticsDialog.h"
+#include "ui/HandStatisticsExport.h"
+#include "ui/TrainerDialog.h"
+
+#include <QAction>
+#include <algorithm>
+#include <memory>
+
+namespace quillory {
+
+void CTrainerDialog::AddWindowCommands() {
+    m_callAdvisorAction = new QAction(QStringLiteral("Should I &Call?..."), this);
+    connect(m_callAdvisorAction, &QAction::triggered, this, [this] { OnCallAdvisor(); });
+    m_statisticsAction = new QAction(QStringLiteral("Hand &Statistics..."), this);
+    connect(m_statisticsAction, &QAction::triggered, this, [this] { OnHandStatistics(); });
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    insertActions(m_helpAction, {m_callAdvisorAction, m_statisticsAction, separator});
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+// The advisor starts from the hand as it stands: the whole percent of the
+// winning rate (0 before any estimate), one result column per opponent, and
+// the pot and investment of the window.
+void CTrainerDialog::OnCallAdvisor() {
+    UpdateData(true);
+    CCallAdvisorDialog advisor(this);
+    advisor.m_nWinRate =
+        std::clamp(RateFromText(m_strWinningRate.toStdString()), 0, CCallAdvisorDialog::kMaxRate);
+    advisor.m_nCallers = std::clamp(m_nPlayers, kMinPlayers, kMaxPlayers) - 1;
+    advisor.m_nCurrentPot = std::clamp(m_nPot, 0, CCallAdvisorDialog::kMaxMoney);
+    advisor.m_nInvestSoFar = std::clamp(m_nInvest, 0, CCallAdvisorDialog::kMaxMoney);
+    advisor.DoModal();
+}
+
+// The export of the hidden "&More..." button, then the picture of what it
+// counted, opened at the window's table size.
+void CTrainerDialog::OnHandStatistics() {
+    UpdateData(true);
+    auto statistics = std::make_unique<HandStatistics>();
+    StatisticsExportOptions options;
+    options.result = statistics.get();
+    if (SaveHandStatistics(this, options) != StatisticsExportOutcome::Written) {
+        return;
+    }
+    HandStatisticsDialog picture(*statistics, this);
+    picture.ShowTableSize(m_nPlayers);
+    RunModalDialog(picture);
+}
+
+} // namespace quillory
