@@ -375,6 +375,7 @@ def about_and_advisor(desktop, binary):
 
     advisor = Program(desktop, binary, ("--call-advisor", "--rate", "50", "--callers", "1"))
     dialog = advisor.window("Should I Call?")
+    advisor.focus_window(dialog)
     for field, value in (("Current pot", "100"), ("Your investment so far", "20"),
                          ("How much you are adding", "20")):
         advisor.click(advisor.find(dialog, "text", field))

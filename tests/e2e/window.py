@@ -36,6 +36,9 @@ class MainWindow:
         self.program = program
         self.desktop = program.desktop
         self.window = program.window("Quillory", roles=("dialog",))
+        # The window manager may not hand the keyboard to a window that opens
+        # by itself; the user would click it first. Ask for it the same way.
+        program.focus_window(self.window)
 
     # Finding controls.
 
