@@ -1,0 +1,191 @@
+#include "drill/Record.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <sqlite3.h>
+#include <system_error>
+
+namespace quillory::drill {
+namespace {
+
+constexpr const char* kSchema =
+    "CREATE TABLE IF NOT EXISTS answers ("
+    " id INTEGER PRIMARY KEY, time INTEGER NOT NULL, session INTEGER NOT NULL,"
+    " hole TEXT NOT NULL, board TEXT NOT NULL, street TEXT NOT NULL,"
+    " players INTEGER NOT NULL, guess REAL NOT NULL, truth REAL NOT NULL,"
+    " method TEXT NOT NULL)";
+
+std::string Fixed(double value) {
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    return std::string(buffer, result.ptr);
+}
+
+// Runs statements that return no rows; false with the database's message.
+bool Execute(sqlite3* db, const char* sql, std::string& error) {
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        error = message != nullptr ? message : sqlite3_errmsg(db);
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+std::string Column(sqlite3_stmt* statement, int column) {
+    const unsigned char* text = sqlite3_column_text(statement, column);
+    return text != nullptr ? reinterpret_cast<const char*>(text) : "";
+}
+
+} // namespace
+
+Record::~Record() {
+    Close();
+}
+
+void Record::Close() {
+    if (m_db != nullptr) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+}
+
+void Record::Open(const std::filesystem::path& path) {
+    Close();
+    m_answers.clear();
+    m_problem.clear();
+    std::error_code ignored;
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    if (sqlite3_open_v2(path.string().c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
+        m_problem = "Your record could not be opened (" + std::string(sqlite3_errmsg(m_db)) +
+                    "); answers are kept until Quillory closes.";
+        Close();
+        return;
+    }
+    sqlite3_busy_timeout(m_db, 2000);
+    if (Prepare()) {
+        Load();
+        return;
+    }
+    const std::string reason = sqlite3_errmsg(m_db);
+    const int code = sqlite3_errcode(m_db);
+    Close();
+    if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) {
+        SetAside(path, reason);
+        if (sqlite3_open_v2(path.string().c_str(), &m_db,
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK &&
+            Prepare()) {
+            return;
+        }
+        Close();
+    }
+    if (m_problem.empty()) {
+        m_problem = "Your record could not be opened (" + reason +
+                    "); answers are kept until Quillory closes.";
+    }
+}
+
+bool Record::Prepare() {
+    std::string error;
+    sqlite3_stmt* check = nullptr;
+    if (sqlite3_prepare_v2(m_db, "PRAGMA quick_check", -1, &check, nullptr) != SQLITE_OK) {
+        return false;
+    }
+    const bool healthy = sqlite3_step(check) == SQLITE_ROW && Column(check, 0) == "ok";
+    sqlite3_finalize(check);
+    return healthy && Execute(m_db, kSchema, error);
+}
+
+void Record::SetAside(const std::filesystem::path& path, const std::string& reason) {
+    const auto now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::filesystem::path aside = path;
+    aside += ".damaged-" + std::to_string(static_cast<long long>(now));
+    std::error_code error;
+    std::filesystem::rename(path, aside, error);
+    m_problem = error ? "Your record is damaged (" + reason + ") and could not be set aside."
+                      : "Your record was damaged (" + reason + "); it was kept as \"" +
+                            aside.filename().string() + "\" and a new one begins.";
+}
+
+void Record::Load() {
+    sqlite3_stmt* query = nullptr;
+    if (sqlite3_prepare_v2(m_db,
+                           "SELECT time, session, hole, board, street, players, guess, truth,"
+                           " method FROM answers ORDER BY id",
+                           -1, &query, nullptr) != SQLITE_OK) {
+        return;
+    }
+    while (sqlite3_step(query) == SQLITE_ROW) {
+        Answer answer;
+        answer.time = sqlite3_column_int64(query, 0);
+        answer.session = sqlite3_column_int64(query, 1);
+        answer.hole = Column(query, 2);
+        answer.board = Column(query, 3);
+        answer.street = StreetFromName(Column(query, 4)).value_or(Street::Preflop);
+        answer.players = sqlite3_column_int(query, 5);
+        answer.guess = sqlite3_column_double(query, 6);
+        answer.truth = sqlite3_column_double(query, 7);
+        answer.method = Column(query, 8) == "exact" ? Method::Exact : Method::MonteCarlo;
+        m_answers.push_back(std::move(answer));
+    }
+    sqlite3_finalize(query);
+}
+
+bool Record::Add(const Answer& answer) {
+    m_answers.push_back(answer);
+    if (m_db == nullptr) {
+        return false;
+    }
+    sqlite3_stmt* insert = nullptr;
+    bool stored = sqlite3_prepare_v2(m_db,
+                                     "INSERT INTO answers (time, session, hole, board, street,"
+                                     " players, guess, truth, method)"
+                                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                                     -1, &insert, nullptr) == SQLITE_OK;
+    if (stored) {
+        const std::string street(StreetName(answer.street));
+        sqlite3_bind_int64(insert, 1, answer.time);
+        sqlite3_bind_int64(insert, 2, answer.session);
+        sqlite3_bind_text(insert, 3, answer.hole.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 4, answer.board.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 5, street.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int(insert, 6, answer.players);
+        sqlite3_bind_double(insert, 7, answer.guess);
+        sqlite3_bind_double(insert, 8, answer.truth);
+        sqlite3_bind_text(insert, 9, answer.method == Method::Exact ? "exact" : "estimate", -1,
+                          SQLITE_STATIC);
+        stored = sqlite3_step(insert) == SQLITE_DONE;
+    }
+    sqlite3_finalize(insert);
+    if (!stored && m_problem.empty()) {
+        m_problem = "Your answer could not be saved (" + std::string(sqlite3_errmsg(m_db)) +
+                    "); answers are kept until Quillory closes.";
+    }
+    return stored;
+}
+
+std::int64_t Record::NextSession() const {
+    std::int64_t last = 0;
+    for (const Answer& answer : m_answers) {
+        last = std::max(last, answer.session);
+    }
+    return last + 1;
+}
+
+std::string ToCsv(const std::vector<Answer>& answers) {
+    std::string csv = "time,session,hole,board,street,players,guess,truth,method,error\n";
+    for (const Answer& a : answers) {
+        csv += std::to_string(a.time) + "," + std::to_string(a.session) + "," + a.hole + "," +
+               a.board + "," + std::string(StreetName(a.street)) + "," + std::to_string(a.players) +
+               "," + Fixed(a.guess) + "," + Fixed(a.truth) + "," +
+               (a.method == Method::Exact ? "exact" : "estimate") + "," + Fixed(a.guess - a.truth) +
+               "\n";
+    }
+    return csv;
+}
+
+} // namespace quillory::drill

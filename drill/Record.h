@@ -1,0 +1,74 @@
+#pragma once
+
+#include "drill/Spot.h"
+#include "drill/TrueValue.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace quillory::drill {
+
+// One answered spot.
+struct Answer {
+    std::int64_t time{};    // seconds since 1970, UTC
+    std::int64_t session{}; // the drill window's run that answered it
+    std::string hole;       // "A(S) 10(H)"
+    std::string board;      // "K(D) 7(C) 2(H)", empty preflop
+    Street street{Street::Preflop};
+    int players{2};
+    double guess{}; // percent
+    double truth{}; // percent
+    Method method{Method::Exact};
+};
+
+// The drill's record: every answered spot, in a small SQLite database.
+//
+// Each answer is written in its own transaction, so a crash or a kill leaves
+// the file as it was before or after that answer, and a second running copy
+// waits for the other's write (up to two seconds) instead of damaging it.
+// A file that is not a database, or fails its integrity check, is renamed
+// aside ("<name>.damaged-<time>") and a new record begins; a file that cannot
+// be opened or written at all leaves the record in memory for this run. Both
+// are reported once, through Problem(), never by an exception.
+class Record {
+public:
+    Record() = default;
+    ~Record();
+    Record(const Record&) = delete;
+    Record& operator=(const Record&) = delete;
+
+    // Opens (or creates) the record at `path`, creating missing folders.
+    void Open(const std::filesystem::path& path);
+
+    // Adds an answer; false (and Problem() set) when it could not be stored,
+    // in which case it is kept in memory for this run.
+    bool Add(const Answer& answer);
+
+    // Every answer, oldest first.
+    const std::vector<Answer>& Answers() const { return m_answers; }
+    // A new session number, one more than any recorded.
+    std::int64_t NextSession() const;
+
+    // What went wrong once, in words for the user; empty when nothing did.
+    const std::string& Problem() const { return m_problem; }
+    bool IsStored() const { return m_db != nullptr; }
+
+private:
+    bool Prepare();
+    void Load();
+    void Close();
+    void SetAside(const std::filesystem::path& path, const std::string& reason);
+
+    sqlite3* m_db{};
+    std::vector<Answer> m_answers;
+    std::string m_problem;
+};
+
+// The answers as comma-separated values with a header line.
+std::string ToCsv(const std::vector<Answer>& answers);
+
+} // namespace quillory::drill

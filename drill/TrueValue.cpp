@@ -1,0 +1,77 @@
+#include "drill/TrueValue.h"
+
+#include "odds/Estimator.h"
+#include "odds/ExactOdds.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace quillory::drill {
+namespace {
+
+constexpr std::int32_t kFirstPass = 20'000;
+constexpr std::int32_t kMostDeals = 250'000;
+
+} // namespace
+
+TrueValue EstimateTrueValue(const Spot& spot, std::int32_t deals) {
+    const std::int32_t wins = EstimateWins(spot.hole[0], spot.hole[1], KnownBoardCards(spot.street),
+                                           spot.board, spot.players, deals);
+    const double p = deals > 0 ? static_cast<double>(wins) / deals : 0.0;
+    TrueValue value;
+    value.method = Method::MonteCarlo;
+    value.percent = 100.0 * p;
+    value.standardError = deals > 0 ? 100.0 * std::sqrt(p * (1.0 - p) / deals) : 0.0;
+    value.samples = deals;
+    return value;
+}
+
+TrueValue ComputeTrueValue(const Spot& spot) {
+    const std::int32_t known = KnownBoardCards(spot.street);
+    if (ExactShowdownCount(known, spot.players) <= kExactShowdownBudget) {
+        ExactOdds odds;
+        if (EnumerateExactOdds(spot.hole[0], spot.hole[1], known, spot.board, spot.players, odds)) {
+            return TrueValue{100.0 * odds.Probability(), Method::Exact, 0.0,
+                             static_cast<std::int64_t>(odds.showdowns)};
+        }
+    }
+    // A short first pass tells how many deals the standard error needs:
+    // p (1 - p) / deals <= (0.1 %)^2, so at most 250,000 for p near one half.
+    const TrueValue first = EstimateTrueValue(spot, kFirstPass);
+    const double p = first.percent / 100.0;
+    const double bound = kMaxStandardError / 100.0;
+    // A little margin keeps the final error under the bound when p moves.
+    const double needed = std::ceil(1.1 * std::max(p * (1.0 - p), 0.01) / (bound * bound));
+    const auto deals = static_cast<std::int32_t>(std::min<double>(needed, kMostDeals));
+    return deals <= kFirstPass ? first : EstimateTrueValue(spot, std::max(deals, kFirstPass));
+}
+
+Score ScoreGuess(double guessPercent, double truePercent) {
+    const double error = guessPercent - truePercent;
+    return Score{error, std::fabs(error) <= kHitWindow};
+}
+
+std::optional<double> ParseGuess(std::string_view text) {
+    std::string digits;
+    for (const char c : text) {
+        if (c == ',') {
+            digits += '.';
+        } else if (c != ' ' && c != '%') {
+            digits += c;
+        }
+    }
+    if (digits.empty()) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size() || !(value >= 0.0) ||
+        value > 100.0 || !std::isdigit(static_cast<unsigned char>(digits.front()))) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace quillory::drill
