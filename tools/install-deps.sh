@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth fonts-dejavu-core
+  clang libclang-rt-14-dev
 )
 
 missing=()
@@ -23,7 +24,7 @@ fi
 
 if ! command -v apt-get >/dev/null 2>&1; then
   echo "install-deps: these packages are missing and this is not a Debian system: ${missing[*]}" >&2
-  echo "install-deps: install the equivalents by hand (CMake 3.25+, Ninja, Qt 6 Widgets, GoogleTest, Google Benchmark)." >&2
+  echo "install-deps: install the equivalents by hand (CMake 3.25+, Ninja, Qt 6 Widgets, GoogleTest, Google Benchmark, clang with libFuzzer)." >&2
   exit 1
 fi
 
