@@ -18,11 +18,12 @@ struct ExportResult {
     std::string error{};
 };
 
-// Simulates the deals and writes the report to `path` ("\n" line ends). The
-// path is checked before the simulation starts (a temporary file is created
-// next to it), so an unwritable path fails at once; an existing file is only
-// ever replaced by a complete report, and on cancellation or any failure it
-// stays as it was and no temporary file remains.
+// Simulates the deals and writes the report to `path` ("\n" line ends)
+// through AtomicFile. The path is opened before the simulation starts, so an
+// unwritable path fails at once; an existing regular file is only ever
+// replaced (or, with several hard links, overwritten) by a complete report,
+// and on cancellation or any failure it stays as it was and no temporary file
+// remains. A device, FIFO or pipe receives the report directly.
 ExportResult ExportReportFile(const std::filesystem::path& path, const SimulationOptions& options);
 
 } // namespace quillory

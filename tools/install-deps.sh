@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libsqlite3-dev
   xvfb xauth fonts-dejavu-core
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi xdotool openbox imagemagick
+  clang libclang-rt-14-dev
 )
 
 missing=()
@@ -24,7 +25,7 @@ fi
 
 if ! command -v apt-get >/dev/null 2>&1; then
   echo "install-deps: these packages are missing and this is not a Debian system: ${missing[*]}" >&2
-  echo "install-deps: install the equivalents by hand (CMake 3.25+, Ninja, Qt 6 Widgets, GoogleTest, Google Benchmark)." >&2
+  echo "install-deps: install the equivalents by hand (CMake 3.25+, Ninja, Qt 6 Widgets, GoogleTest, Google Benchmark, clang with libFuzzer)." >&2
   exit 1
 fi
 

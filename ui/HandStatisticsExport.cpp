@@ -1,14 +1,16 @@
 #include "ui/HandStatisticsExport.h"
 
 #include "platform/ModalSeam.h"
+#include "report/AtomicFile.h"
 #include "report/HandStatistics.h"
 #include "report/ReportFormat.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 #include <QThread>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -18,6 +20,36 @@ namespace {
 StatisticsExportOutcome Fail(QWidget* owner, const QString& path, const QString& reason) {
     ShowMessageBox(owner, SaveFailureMessage(path, reason), MessageIcon::Warning);
     return StatisticsExportOutcome::Failed;
+}
+
+// The file name as the system spells it.
+std::filesystem::path SystemPath(const QString& path) {
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+QString ReasonText(const AtomicFile& file) {
+    return QString::fromLocal8Bit(file.Reason());
+}
+
+// Text mode: the platform's line ends.
+std::string WithLineEnds(std::string text) {
+#ifdef _WIN32
+    std::string converted;
+    converted.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') {
+            converted += '\r';
+        }
+        converted += c;
+    }
+    return converted;
+#else
+    return text;
+#endif
 }
 
 QString DealsLabel(std::int64_t deals) {
@@ -39,11 +71,11 @@ StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExpor
         return StatisticsExportOutcome::NoPath;
     }
 
-    // The temporary file is created now, so an impossible path is known before
-    // the simulation; the target changes only at commit().
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        return Fail(owner, path, file.errorString());
+    // The target is opened now (and a temporary file created beside a regular
+    // file), so an impossible path is known before the simulation.
+    AtomicFile file(SystemPath(path));
+    if (!file.Open()) {
+        return Fail(owner, path, ReasonText(file));
     }
 
     auto statistics = std::make_unique<HandStatistics>();
@@ -61,18 +93,16 @@ StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExpor
             },
             options.progressDelay);
     } catch (const std::exception& error) {
-        file.cancelWriting();
+        file.Discard();
         return Fail(owner, path, QString::fromLocal8Bit(error.what()));
     }
     if (!completed) {
-        file.cancelWriting();
+        file.Discard();
         return StatisticsExportOutcome::Cancelled;
     }
 
-    const std::string text = FormatReport(*statistics);
-    const auto size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size || !file.commit()) {
-        return Fail(owner, path, file.errorString());
+    if (!file.Write(WithLineEnds(FormatReport(*statistics))) || !file.Commit()) {
+        return Fail(owner, path, ReasonText(file));
     }
     if (options.result != nullptr) {
         *options.result = *statistics;

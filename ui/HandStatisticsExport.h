@@ -16,12 +16,17 @@ namespace quillory {
 // with shuffle seeds from the tick count, and writes the 381-line report.
 //
 // - Cancelling the save dialog ends the export silently; nothing is created.
-// - The file is opened before the simulation, so a path that cannot be
-//   created is reported at once, with the path and the reason.
-// - The report is written to a temporary file next to the target, which
-//   replaces the target only once it is complete; cancelling the progress
-//   window, a write error or any other failure leaves an existing file as it
-//   was (failures are reported, a cancel is not).
+// - The file is written by the same writer as quillory-report's -o
+//   (report/AtomicFile.h), so a device, FIFO or link is treated exactly as
+//   there: devices and FIFOs are written directly and never replaced, links
+//   are followed by the system (a dangling one creates its file, a loop is
+//   an error), a read-only file is refused, and a replaced file keeps its
+//   permissions and, where the process may, its owner.
+// - The target is opened before the simulation, so a path that cannot be
+//   written is reported at once, with the path and the reason.
+// - A regular file is replaced only once the report is complete; cancelling
+//   the progress window, a write error or any other failure leaves an
+//   existing file as it was (failures are reported, a cancel is not).
 // - Text mode: every "\n" of the report becomes the platform's line end, so
 //   on Linux and macOS the bytes are those of quillory-report.
 struct StatisticsExportOptions {

@@ -1,20 +1,105 @@
 #include "ui/Profile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSettings>
+#include <atomic>
+#include <cstdio>
 #include <limits>
 
 namespace quillory {
 namespace {
 
-QSettings OpenStore() {
+// Whether the store is a file that this program opens (QSettings' ini files)
+// rather than a system service.
+bool StoreIsFile() {
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    return QSettings::defaultFormat() != QSettings::NativeFormat;
+#else
+    return true;
+#endif
+}
+
+enum class Links { Follow, Refuse };
+
+// True for a regular file, and for nothing at all (not even a dangling link).
+bool IsRegularOrMissing(const QString& path, Links links) {
+    const QFileInfo info(path);
+    if (info.isSymbolicLink()) {
+        return links == Links::Follow && info.exists() && info.isFile();
+    }
+    return !info.exists() || info.isFile();
+}
+
+// Says once per run, on standard error, why the settings are left alone.
+void NoteOnce(const QString& text) {
+    static std::atomic<bool> said{false};
+    if (!said.exchange(true)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(text));
+    }
+}
+
+QSettings OpenStore(const QString& file) {
+    if (!file.isEmpty()) {
+        return QSettings(file, QSettings::defaultFormat());
+    }
     return QSettings(QSettings::defaultFormat(), QSettings::UserScope,
                      QCoreApplication::organizationName(), QCoreApplication::applicationName());
 }
 
+// QSettings waits for its lock file without end. Taking the lock once here,
+// with a time limit, first makes sure that it can be had; QSettings then
+// takes it again at once. A lock that is not a regular file (a folder, a
+// FIFO, a link) is never waited for at all.
+bool LockIsFree(const QString& file) {
+    const QString lockPath = file + QStringLiteral(".lock");
+    if (!IsRegularOrMissing(lockPath, Links::Refuse)) {
+        NoteOnce(QStringLiteral("the settings were not saved: \"%1\" is not a regular file")
+                     .arg(QDir::toNativeSeparators(lockPath)));
+        return false;
+    }
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QLockFile lock(lockPath);
+    if (!lock.tryLock(kProfileLockTimeout)) {
+        NoteOnce(QStringLiteral("the settings were not saved: \"%1\" stayed locked")
+                     .arg(QDir::toNativeSeparators(lockPath)));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+QString ProfileFilePath() {
+    if (!StoreIsFile()) {
+        return {};
+    }
+    // QSettings keeps the folder of its per-user files to itself (a test may
+    // move it with setPath). A store named after nothing that exists shows
+    // that folder and the file ending without opening any file of ours.
+    const QSettings probe(
+        QSettings::defaultFormat(), QSettings::UserScope,
+        QStringLiteral("quillory-settings-probe-%1").arg(QCoreApplication::applicationPid()));
+    const QFileInfo probeFile(probe.fileName());
+    return probeFile.path() + QLatin1Char('/') + QCoreApplication::organizationName() +
+           QLatin1Char('/') + QCoreApplication::applicationName() + QLatin1Char('.') +
+           probeFile.suffix();
+}
+
+ProfileStore CheckProfileStore() {
+    const QString file = ProfileFilePath();
+    if (file.isEmpty() || IsRegularOrMissing(file, Links::Follow)) {
+        return ProfileStore::Usable;
+    }
+    NoteOnce(QStringLiteral("\"%1\" is not a regular file; the default settings are used and "
+                            "not saved")
+                 .arg(QDir::toNativeSeparators(file)));
+    return ProfileStore::Unusable;
+}
 
 void SetRegistryKey(const QString& company) {
     QCoreApplication::setOrganizationName(company);
@@ -26,7 +111,10 @@ void SetRegistryKey(const QString& company) {
 
 std::int32_t GetProfileInt(const QString& section, const QString& entry,
                            std::int32_t defaultValue) {
-    QSettings store = OpenStore();
+    if (CheckProfileStore() == ProfileStore::Unusable) {
+        return defaultValue;
+    }
+    QSettings store = OpenStore(ProfileFilePath());
     const QVariant value = store.value(section + QLatin1Char('/') + entry);
     if (!value.isValid()) {
         return defaultValue;
@@ -52,11 +140,25 @@ std::int32_t GetProfileInt(const QString& section, const QString& entry,
     return static_cast<std::int32_t>(number);
 }
 
-bool WriteProfileInt(const QString& section, const QString& entry, std::int32_t value) {
-    QSettings store = OpenStore();
-    store.setValue(section + QLatin1Char('/') + entry, value);
+bool WriteProfileInts(const QString& section,
+                      std::initializer_list<std::pair<QString, std::int32_t>> values) {
+    if (CheckProfileStore() == ProfileStore::Unusable) {
+        return false;
+    }
+    const QString file = ProfileFilePath();
+    if (!file.isEmpty() && !LockIsFree(file)) {
+        return false;
+    }
+    QSettings store = OpenStore(file);
+    for (const auto& [entry, value] : values) {
+        store.setValue(section + QLatin1Char('/') + entry, value);
+    }
     store.sync();
     return store.status() == QSettings::NoError;
+}
+
+bool WriteProfileInt(const QString& section, const QString& entry, std::int32_t value) {
+    return WriteProfileInts(section, {{entry, value}});
 }
 
 } // namespace quillory

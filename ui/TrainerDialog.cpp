@@ -92,6 +92,8 @@ bool CTrainerDialog::OnInitDialog() {
 
     // A stored value that is not a number gives the default; a count outside
     // 2 to 10 starts at the nearest valid count, so every handler can rely on it.
+    // A settings file that is not a regular file is neither read nor written.
+    m_settingsUsable = CheckProfileStore() == ProfileStore::Usable;
     m_bPracticeMode =
         GetProfileInt(Setting(kSettingsSection), Setting(kPracticeModeEntry), 1) != 0 ? 1 : 0;
     m_nPlayers = std::clamp(GetProfileInt(Setting(kSettingsSection), Setting(kPlayersEntry), 4),
@@ -129,9 +131,12 @@ void CTrainerDialog::OnDestroy() {
     // The window is gone: a refused entry is not reported, and the count that
     // is stored is always one the next start accepts as it stands.
     UpdateDataQuietly();
-    WriteProfileInt(Setting(kSettingsSection), Setting(kPracticeModeEntry), m_bPracticeMode);
-    WriteProfileInt(Setting(kSettingsSection), Setting(kPlayersEntry),
-                    std::clamp(m_nPlayers, kMinPlayers, kMaxPlayers));
+    if (m_settingsUsable) {
+        WriteProfileInts(
+            Setting(kSettingsSection),
+            {{Setting(kPracticeModeEntry), m_bPracticeMode},
+             {Setting(kPlayersEntry), std::clamp(m_nPlayers, kMinPlayers, kMaxPlayers)}});
+    }
 }
 
 bool CTrainerDialog::OnSysCommand(int id) {

@@ -26,7 +26,9 @@ class ListView;
 //
 // Start-up (OnInitDialog) reads the two settings, cuts the card pictures,
 // lays out the lists and runs OnPracticeMode, which resets the hand. Closing
-// in any way runs OnDestroy, which writes the settings back.
+// in any way runs OnDestroy, which writes the settings back, unless the
+// settings file was unusable at start-up (ui/Profile.h); a write that cannot
+// have the settings lock within a second is given up.
 //
 // The player count is held to 2 to 10 wherever it is used; the pot and the
 // investment to 0 to 10000000 when they are read.
@@ -143,6 +145,9 @@ private:
     QAction* m_callAdvisorAction{};
     QAction* m_statisticsAction{};
     std::unique_ptr<QMenuBar> m_applicationMenu;
+    // False when the settings file was not a regular file at start-up: the
+    // defaults were used, and nothing is written back.
+    bool m_settingsUsable{};
 };
 
 // The settings of the main window: section "Setting", values "Demonstration"

@@ -9,7 +9,12 @@
 #include <string>
 
 #ifndef _WIN32
+#include "report/AtomicFile.h"
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace quillory {
 namespace {
@@ -139,6 +144,89 @@ TEST(ReportTool, TerminationWritesNothing) {
               "quillory-report: interrupted; \"" + file.string() + "\" left as it was\n");
     std::filesystem::remove(dir / "err");
     EXPECT_EQ(ReadFile(file), "old");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
+}
+
+TEST(ReportTool, DevicesLinksAndStandardOutputAreWrittenAsTheShellWouldWriteThem) {
+    const TempDir dir;
+    const auto null = dir / "null";
+    const auto full = dir / "full";
+    if (::mknod(null.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0 &&
+        ::mknod(full.c_str(), S_IFCHR | 0666, ::makedev(1, 7)) == 0) {
+        EXPECT_EQ(RunTool(dir, "--deals 10 -o " + Quoted(null)).status, 0);
+        const Outcome noSpace = RunTool(dir, "--deals 10 -o " + Quoted(full));
+        EXPECT_EQ(noSpace.status, 2);
+        EXPECT_EQ(noSpace.err, "quillory-report: cannot write \"" + full.string() +
+                                   "\": No space left on device\n");
+        struct stat info {};
+        EXPECT_TRUE(::lstat(null.c_str(), &info) == 0 && S_ISCHR(info.st_mode));
+        EXPECT_TRUE(::lstat(full.c_str(), &info) == 0 && S_ISCHR(info.st_mode));
+        std::filesystem::remove(null);
+        std::filesystem::remove(full);
+    } else {
+        std::printf("skipped the device nodes: cannot make them here (needs root)\n");
+    }
+
+    // A link to the tool's own standard output (what /dev/stdout is), into a
+    // pipe and into a file the shell has already written to.
+    const std::string expected = LibraryReport(50, 3);
+    std::filesystem::create_symlink("/proc/self/fd/1", dir / "stdout");
+    const auto link = Quoted(dir / "stdout");
+    const Outcome piped =
+        RunTool(dir, "--seed 3 --deals 50 -o " + link + " | cat >" + Quoted(dir / "piped.txt"));
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(ReadFile(dir / "piped.txt"), expected);
+    const std::string command = "{ echo before; " + Quoted(QUILLORY_REPORT_TOOL) +
+                                " --seed 3 --deals 50 -o " + link + "; echo after; } >" +
+                                Quoted(dir / "file.txt");
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadFile(dir / "file.txt"), "before\n" + expected + "after\n");
+
+    // A self-loop is an error, and the link stays.
+    std::filesystem::create_symlink("loop", dir / "loop");
+    const Outcome loop = RunTool(dir, "--deals 10 -o " + Quoted(dir / "loop"));
+    EXPECT_EQ(loop.status, 2);
+    EXPECT_EQ(loop.err, "quillory-report: cannot write \"" + (dir / "loop").string() +
+                            "\": Too many levels of symbolic links\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "loop"));
+}
+
+TEST(ReportTool, ReadOnlyFileIsRefusedForAnOrdinaryUser) {
+    const TempDir dir;
+    const auto file = dir / "report.txt";
+    WriteFile(file, "old");
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    std::string prefix;
+    if (::geteuid() == 0) {
+        // Root may write any file, as the shell lets it; run as nobody instead.
+        ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+        prefix = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    }
+    const Outcome refused = RunTool(dir, "--deals 10 -o " + Quoted(file), prefix);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err,
+              "quillory-report: cannot write \"" + file.string() + "\": Permission denied\n");
+    EXPECT_EQ(ReadFile(file), "old");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
+}
+
+TEST(ReportTool, AKilledRunsTemporaryFileIsRemovedByALaterRunOnceStale) {
+    const TempDir dir;
+    const auto file = dir / "report.txt";
+    WriteFile(file, "old");
+    const std::string script =
+        Quoted(QUILLORY_REPORT_TOOL) + " --deals 1000000000 -o " + Quoted(file) +
+        " & pid=$!; i=0; while [ $i -lt 400 ] && ! ls -A " + Quoted(dir.Path()) +
+        " | grep -q '[.]tmp$'; do sleep 0.05; i=$((i+1)); done; kill -KILL $pid; wait $pid; " +
+        "touch -d '2 days ago' " + Quoted(dir.Path()) + "/.*.tmp";
+    std::system(script.c_str());
+    EXPECT_EQ(ReadFile(file), "old");
+    const std::vector<std::string> left = dir.Entries();
+    ASSERT_EQ(left.size(), 2U);
+    EXPECT_TRUE(IsTemporaryFileName(left.front())) << left.front();
+
+    EXPECT_EQ(RunTool(dir, "--deals 10 -o " + Quoted(file)).status, 0);
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
 }
 

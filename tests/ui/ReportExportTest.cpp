@@ -10,10 +10,17 @@
 
 #ifndef _WIN32
 #include "tests/report/FileSizeLimit.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <thread>
+#include <unistd.h>
 #endif
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -128,6 +135,65 @@ private slots:
         QCOMPARE(Contents(path), QByteArray("an older report\n"));
         QCOMPARE(Entries(folder), QStringList{QStringLiteral("stats.txt")});
     }
+#endif
+
+#ifndef _WIN32
+    void devicesFifosAndLinksAreWrittenAsTheToolWritesThem() {
+        QTemporaryDir folder;
+        const QString fifo = folder.filePath(QStringLiteral("fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QByteArray received;
+        std::thread reader([&] {
+            QFile in(fifo);
+            if (in.open(QIODevice::ReadOnly)) {
+                received = in.readAll();
+            }
+        });
+        // A second name for the FIFO lets the test end the reader's wait even
+        // if the export wrongly replaced the first.
+        const QString spare = folder.filePath(QStringLiteral("fifo-spare"));
+        QCOMPARE(::link(QFile::encodeName(fifo).constData(), QFile::encodeName(spare).constData()),
+                 0);
+        Seam().QueueSavePath(fifo);
+        const Outcome outcome = SaveHandStatistics(nullptr, SmallRun());
+        if (const int fd = ::open(QFile::encodeName(spare).constData(), O_WRONLY | O_NONBLOCK);
+            fd >= 0) {
+            ::close(fd);
+        }
+        reader.join();
+        QCOMPARE(outcome, Outcome::Written);
+        QCOMPARE(static_cast<int>(received.count('\n')), kReportLines);
+        struct stat info {};
+        QVERIFY(::lstat(QFile::encodeName(fifo).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+
+        // A link to a device node is written through, and the node stays.
+        const QString device = folder.filePath(QStringLiteral("null"));
+        const QString link = folder.filePath(QStringLiteral("to-null"));
+        if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) {
+            QVERIFY(QFile::link(device, link));
+            Seam().QueueSavePath(link);
+            QCOMPARE(SaveHandStatistics(nullptr, SmallRun()), Outcome::Written);
+            QVERIFY(::stat(QFile::encodeName(device).constData(), &info) == 0 &&
+                    S_ISCHR(info.st_mode));
+            QVERIFY(QFileInfo(link).isSymbolicLink());
+        } else {
+            qInfo("skipped the device node: cannot make one here (needs root)");
+        }
+
+        // A loop of links is an error with the system's reason, and stays.
+        const QString loop = folder.filePath(QStringLiteral("loop"));
+        QVERIFY(QFile::link(loop, loop));
+        Seam().Reset();
+        Seam().QueueSavePath(loop);
+        QCOMPARE(SaveHandStatistics(nullptr, SmallRun()), Outcome::Failed);
+        QCOMPARE(Seam().Messages().size(), std::size_t(1));
+        QVERIFY2(Seam().Messages().front().text.contains(
+                     QStringLiteral("Too many levels of symbolic links")),
+                 qPrintable(Seam().Messages().front().text));
+        QVERIFY(QFileInfo(loop).isSymbolicLink());
+        QVERIFY(Seam().DialogTitles().empty());
+    }
+
 #endif
 
     void cancellingTheProgressWindowWritesNothing() {

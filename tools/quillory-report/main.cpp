@@ -1,6 +1,7 @@
 // quillory-report: writes the hand-statistics report from the shell. See
 // ReportUsage() for the options and exit statuses.
 #include "CommandLine.h"
+#include "report/AtomicFile.h"
 #include "report/ReportExport.h"
 #include "report/ReportFormat.h"
 
@@ -27,7 +28,7 @@ namespace {
 
 constexpr int kExitBadUse = 2;
 
-// The signal that asked us to stop (SIGINT or SIGTERM), or 0.
+// The signal that asked us to stop (SIGINT, SIGTERM or SIGHUP), or 0.
 volatile std::sig_atomic_t g_interrupted = 0;
 
 extern "C" void OnInterrupt(int signal) {
@@ -36,15 +37,29 @@ extern "C" void OnInterrupt(int signal) {
     std::signal(signal, SIG_DFL);
 }
 
-// Stops the run cleanly on Ctrl-C or a termination request, so that no
-// temporary file is left behind. A signal that was ignored when we started
-// (a background job of a non-interactive shell) stays ignored.
+// Stops the run cleanly on Ctrl-C, a termination request or a closed
+// terminal, so that no temporary file is left behind. A signal that was
+// ignored when we started (a background job of a non-interactive shell) stays
+// ignored. The handler does not restart interrupted calls, so a wait for a
+// FIFO's reader ends too.
 void CatchInterrupts() {
+#ifdef _WIN32
     for (const int signal : {SIGINT, SIGTERM}) {
         if (std::signal(signal, OnInterrupt) == SIG_IGN) {
             std::signal(signal, SIG_IGN);
         }
     }
+#else
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction action {};
+        struct sigaction previous {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        if (sigaction(signal, &action, &previous) == 0 && previous.sa_handler == SIG_IGN) {
+            sigaction(signal, &previous, nullptr);
+        }
+    }
+#endif
 }
 
 // The conventional exit status of a program stopped by a signal.
@@ -148,8 +163,11 @@ int main(int argc, char** argv) {
         return WriteToStandardOutput(command.options, progress);
     }
     const quillory::ExportResult result =
-        quillory::ExportReportFile(command.output, command.options);
+        quillory::ExportReportFile(quillory::PathFromUtf8(command.output), command.options);
     progress.Clear();
+    if (g_interrupted != 0 && result.status != quillory::ExportStatus::Written) {
+        return Fail("interrupted; \"" + command.output + "\" left as it was", InterruptedStatus());
+    }
     switch (result.status) {
     case quillory::ExportStatus::Written:
         return 0;

@@ -1,0 +1,224 @@
+// The settings store when its file is not what it seems: a FIFO, a folder, a
+// link to a device node or a loop of links in place of the file, and a lock
+// that cannot be taken. The window must start with the defaults, close
+// without hanging, and leave whatever stands at those paths as it was. Every
+// node and link is made in this test program's temporary settings folder.
+#include "tests/ui/UiTestSupport.h"
+#include "ui/Profile.h"
+#include "ui/TrainerDialog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSettings>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
+
+using namespace quillory;
+using testing::TemporarySettings;
+
+namespace {
+
+const QString kPlayersKey = QStringLiteral("Setting/NumPlayers");
+
+// Frees the code under test if it ever blocks on a FIFO or a lock: past a
+// generous delay it runs `release` every 100 ms until Finish(), and Finish()
+// then reports that it had to.
+class HangGuard {
+public:
+    explicit HangGuard(std::function<void()> release)
+        : m_thread([this, release = std::move(release)] {
+              std::unique_lock lock(m_mutex);
+              if (m_wake.wait_for(lock, std::chrono::seconds(15), [this] { return m_finished; })) {
+                  return;
+              }
+              m_fired = true;
+              while (!m_wake.wait_for(lock, std::chrono::milliseconds(100),
+                                      [this] { return m_finished; })) {
+                  release();
+              }
+          }) {}
+    ~HangGuard() { Finish(); }
+    HangGuard(const HangGuard&) = delete;
+    HangGuard& operator=(const HangGuard&) = delete;
+
+    // True when the code under test never needed freeing.
+    bool Finish() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_wake.notify_all();
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+        return !m_fired;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_finished{};
+    bool m_fired{};
+    std::thread m_thread;
+};
+
+// The settings file of this test program, which must lie in its temporary
+// folder: nothing here may ever make a node anywhere else.
+QString SettingsFile() {
+    const QString file = ProfileFilePath();
+    if (!file.startsWith(QDir::tempPath() + QLatin1Char('/'))) {
+        qFatal("the settings file %s is not in the temporary folder", qPrintable(file));
+    }
+    return file;
+}
+
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+// Opens and closes a FIFO's writing end, which ends a reader's wait.
+void WakeFifoReader(const QString& path) {
+#ifndef _WIN32
+    const int fd = ::open(Native(path).constData(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(path);
+#endif
+}
+
+void RemoveAnything(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymbolicLink()) {
+        QDir(path).removeRecursively();
+    } else {
+        QFile::remove(path);
+    }
+}
+
+// Opens the window, changes the player count, closes it; the count it read.
+int OpenChangeAndClose(int players) {
+    CTrainerDialog dialog;
+    dialog.Create();
+    const int read = dialog.m_nPlayers;
+    dialog.m_nPlayers = players;
+    dialog.UpdateData(false);
+    dialog.close();
+    return dialog.IsEnded() ? read : -1;
+}
+
+} // namespace
+
+class SettingsGuardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        testing::Seam().Reset();
+        RemoveAnything(SettingsFile());
+        RemoveAnything(SettingsFile() + QStringLiteral(".lock"));
+        TemporarySettings::Clear();
+    }
+
+    void theCheckedFileIsTheOneTheStoreUses() {
+        TemporarySettings::Write(kPlayersKey, 6);
+        QCOMPARE(SettingsFile(), QSettings().fileName());
+        QCOMPARE(CheckProfileStore(), ProfileStore::Usable);
+        QCOMPARE(OpenChangeAndClose(8), 6);
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 8);
+    }
+
+#ifndef _WIN32
+    void aFileThatIsNotRegularIsNeitherReadNorReplaced_data() {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"fifo", "folder", "link to a device", "link loop"}) {
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+        }
+    }
+
+    void aFileThatIsNotRegularIsNeitherReadNorReplaced() {
+        QFETCH(QString, kind);
+        const QString file = SettingsFile();
+        const QString device = QFileInfo(file).absolutePath() + QStringLiteral("/device");
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(Native(file).constData(), 0600), 0);
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(file));
+        } else if (kind == QLatin1String("link to a device")) {
+            QFile::remove(device);
+            if (::mknod(Native(device).constData(), S_IFCHR | 0666, ::makedev(1, 3)) != 0) {
+                QSKIP("cannot make a device node here (needs root)");
+            }
+            QVERIFY(QFile::link(device, file));
+        } else {
+            QVERIFY(QFile::link(file, file));
+        }
+        struct stat before {};
+        QCOMPARE(::lstat(Native(file).constData(), &before), 0);
+
+        HangGuard guard([file] { WakeFifoReader(file); });
+        const int read = OpenChangeAndClose(7);
+        QVERIFY2(guard.Finish(), "the window blocked on the settings file");
+        QCOMPARE(read, 4); // the default count
+
+        struct stat after {};
+        QCOMPARE(::lstat(Native(file).constData(), &after), 0);
+        QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+        QCOMPARE(after.st_ino, before.st_ino);
+        if (kind == QLatin1String("link to a device")) {
+            QCOMPARE(::stat(Native(device).constData(), &after), 0);
+            QVERIFY(S_ISCHR(after.st_mode));
+            QFile::remove(device);
+        }
+        QCOMPARE(CheckProfileStore(), ProfileStore::Unusable);
+        RemoveAnything(file);
+    }
+#endif
+
+    void aLockThatCannotBeTakenIsGivenUp() {
+        TemporarySettings::Write(kPlayersKey, 5);
+        const QString lockPath = SettingsFile() + QStringLiteral(".lock");
+
+        // A folder where the lock file belongs is never waited for.
+        QVERIFY(QDir().mkdir(lockPath));
+        {
+            HangGuard guard([lockPath] { QDir().rmdir(lockPath); });
+            QCOMPARE(OpenChangeAndClose(7), 5); // reading takes no lock
+            QVERIFY2(guard.Finish(), "closing the window waited for the lock folder");
+        }
+        QVERIFY(QFileInfo(lockPath).isDir());
+        QVERIFY(QDir().rmdir(lockPath));
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 5);
+
+        // A lock that a running program (this one) keeps is given up after
+        // a second.
+        {
+            QLockFile held(lockPath);
+            QVERIFY(held.tryLock());
+            HangGuard guard([lockPath] { QFile::remove(lockPath); });
+            QCOMPARE(OpenChangeAndClose(8), 5);
+            QVERIFY2(guard.Finish(), "closing the window waited for the held lock");
+        }
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 5);
+
+        // Once the lock is free, closing stores the settings again.
+        QCOMPARE(OpenChangeAndClose(9), 5);
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 9);
+    }
+};
+
+QUILLORY_UI_TEST_MAIN(SettingsGuardTest)
+#include "SettingsGuardTest.moc"
