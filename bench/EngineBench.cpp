@@ -4,6 +4,7 @@
 #include "engine/FastEval.h"
 #include "engine/Table.h"
 
+#include <array>
 #include <benchmark/benchmark.h>
 #include <vector>
 
@@ -82,6 +83,44 @@ void BM_BestHandFast(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BestHandFast);
+
+// Random seven-card hands as fresh-deck indices, many enough (64 Ki hands)
+// that the hands do not sit in the cache the way a short list would.
+std::vector<std::array<std::uint8_t, 7>> RandomIndexHands() {
+    const auto hands = RandomHands(1 << 16);
+    std::vector<std::array<std::uint8_t, 7>> indices(hands.size());
+    for (std::size_t h = 0; h < hands.size(); ++h) {
+        for (std::size_t c = 0; c < 7; ++c) {
+            indices[h][c] = static_cast<std::uint8_t>(FreshDeckIndex(hands[h][c]));
+        }
+    }
+    return indices;
+}
+
+HandMasks MasksOf(const std::array<std::uint8_t, 7>& h) {
+    return kCardMasks[h[0]] + kCardMasks[h[1]] + kCardMasks[h[2]] + kCardMasks[h[3]] +
+           kCardMasks[h[4]] + kCardMasks[h[5]] + kCardMasks[h[6]];
+}
+
+// The goal's measure: a seven-card strength from card indices, by table.
+void BM_Evaluate7FromIndices(benchmark::State& state) {
+    const auto hands = RandomIndexHands();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MasksOf(hands[i++ & 0xFFFF]).Evaluate());
+    }
+}
+BENCHMARK(BM_Evaluate7FromIndices);
+
+// The same hands through the table-free bit-mask evaluation.
+void BM_Evaluate7FromIndicesByBits(benchmark::State& state) {
+    const auto hands = RandomIndexHands();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MasksOf(hands[i++ & 0xFFFF]).EvaluateByBits());
+    }
+}
+BENCHMARK(BM_Evaluate7FromIndicesByBits);
 
 void BM_HoleCardsUsed(benchmark::State& state) {
     const auto hands = RandomHands(1024);

@@ -39,12 +39,12 @@ HandKey KeyOf(HandStrength s) {
                    rank((s >> 8) & 15U), rank((s >> 4) & 15U),  rank(s & 15U)};
 }
 
-HandStrength HandMasks::Evaluate() const {
-    // A suit field of 5 or more cards gets bit 3 set once 3 is added to it.
-    const std::uint32_t flushFlags = (suitCounts + 0x03030303U) & 0x08080808U;
+HandStrength HandMasks::EvaluateByBits() const {
+    // A suit counter of 5 or more gets bit 3 set once 3 is added to it.
+    const std::uint64_t flushFlags = (counts + 0x3333U) & 0x8888U;
     if (flushFlags != 0) {
         // At most seven cards: a flush excludes four of a kind and a full house.
-        const auto suit = static_cast<unsigned>(std::countr_zero(flushFlags)) / 8U;
+        const auto suit = static_cast<unsigned>(std::countr_zero(flushFlags)) / 4U;
         const auto suitMask = static_cast<std::uint32_t>((bits >> (16U * suit)) & 0xFFFFU);
         if (const std::uint32_t top = StraightTop(suitMask)) {
             return Pack(StraightFlush, top);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Card.h"
+#include "engine/EvalTables.h"
 #include "engine/HandEval.h"
 
 #include <array>
@@ -9,7 +10,7 @@
 
 namespace quillory {
 
-// Fast hand evaluation on bit masks, with no tables and no sorting.
+// Fast hand evaluation: table lookups on sums of per-card masks.
 //
 // Contract: the cards must be real (rank 0-12, suit 0-3) and pairwise distinct;
 // callers check that once with AllRealAndDistinct and fall back to the
@@ -20,7 +21,7 @@ namespace quillory {
 // unsigned numbers orders them exactly as CompareKeys orders their keys:
 // bits 20-23 the class, then four bits per key k1..k5 holding the key's rank
 // value (Two 1 ... King 12, Ace 13). A higher strength is a better hand.
-using HandStrength = std::uint32_t;
+// (HandStrength is declared in EvalTables.h.)
 
 constexpr HandStrength StrengthOf(const HandKey& key) {
     return (static_cast<std::uint32_t>(key.category) << 20) |
@@ -45,27 +46,67 @@ constexpr std::int32_t LeadingRankOf(HandStrength s) {
 // The whole key back from a strength.
 HandKey KeyOf(HandStrength s);
 
-// The cards of a hand as bit masks: 16 bits per suit (suit s at bits 16s to
-// 16s+15), bit v of a suit set for rank value v (1 Two ... 13 Ace), and a
-// count of cards per suit in 8-bit fields. Add the board once, copy, then add
-// each seat's cards. Two hands of distinct cards combine with operator+.
+// The cards of a hand (five to seven of them) as two sums over the cards:
+// - `bits`: 16 bits per suit (suit s at bits 16s to 16s+15), bit v of a suit
+//   set for rank value v (1 Two ... 13 Ace);
+// - `counts`: a 4-bit card count per suit in bits 0-15 and the rank key
+//   (kRankWeights) in bits 32-63.
+// Add the board once, copy, then add each seat's cards. Two hands of distinct
+// cards combine with operator+.
 struct HandMasks {
     std::uint64_t bits{0};
-    std::uint32_t suitCounts{0};
+    std::uint64_t counts{0};
 
-    void Add(const Card& card) {
-        const int value = card.rank == kAce ? 13 : card.rank;
-        bits |= 1ULL << (16 * card.suit + value);
-        suitCounts += 1U << (8 * card.suit);
+    // The masks of one card given by its fresh-deck index (4 * rank + suit).
+    static constexpr HandMasks OfIndex(int index) {
+        const int rank = index / 4;
+        const int suit = index % 4;
+        const int value = rank == kAce ? 13 : rank;
+        return HandMasks{1ULL << (16 * suit + value),
+                         (std::uint64_t{kRankWeights[static_cast<std::size_t>(rank)]} << 32) |
+                             (1ULL << (4 * suit))};
     }
 
-    friend HandMasks operator+(const HandMasks& x, const HandMasks& y) {
-        return HandMasks{x.bits | y.bits, x.suitCounts + y.suitCounts};
+    void Add(const Card& card) { AddIndex(FreshDeckIndex(card)); }
+    inline void AddIndex(int index);
+
+    friend constexpr HandMasks operator+(const HandMasks& x, const HandMasks& y) {
+        return HandMasks{x.bits | y.bits, x.counts + y.counts};
     }
 
-    // Strength of the best five-card hand among the five to seven cards added.
-    HandStrength Evaluate() const;
+    // Strength of the best five-card hand among the five to seven cards added,
+    // by table lookup.
+    HandStrength Evaluate() const { return Evaluate(GetEvalTables()); }
+    // The same with the tables passed in, for loops that look them up once.
+    HandStrength Evaluate(const EvalTables& tables) const {
+        // A suit counter of 5 or more gets bit 3 set once 3 is added to it.
+        const std::uint64_t flush = (counts + 0x3333U) & 0x8888U;
+        if (flush != 0) [[unlikely]] {
+            const auto suit = static_cast<unsigned>(std::countr_zero(flush)) / 4U;
+            return tables.flush[(bits >> (16U * suit + 1U)) & 0x1FFFU];
+        }
+        return tables.OfRankKey(static_cast<std::uint32_t>(counts >> 32));
+    }
+
+    // The same strength computed from the bit masks alone, without tables: the
+    // evaluation the tables are built from.
+    HandStrength EvaluateByBits() const;
 };
+
+// The masks of every card, by fresh-deck index.
+inline constexpr std::array<HandMasks, kDeckSize> kCardMasks = [] {
+    std::array<HandMasks, kDeckSize> masks{};
+    for (int i = 0; i < kDeckSize; ++i) {
+        masks[static_cast<std::size_t>(i)] = HandMasks::OfIndex(i);
+    }
+    return masks;
+}();
+
+inline void HandMasks::AddIndex(int index) {
+    const HandMasks& card = kCardMasks[static_cast<std::size_t>(index)];
+    bits |= card.bits;
+    counts += card.counts;
+}
 
 // Strength of the best five-card hand of the given real, distinct cards.
 HandStrength EvaluateCards(const Card* cards, int count);

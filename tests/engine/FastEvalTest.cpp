@@ -133,6 +133,33 @@ TEST(FastEval, OrdersHandsLikeANaiveEvaluator) {
     EXPECT_EQ(mismatches, 0);
 }
 
+// The lookup tables against the table-free bit-mask evaluation on every
+// six-card hand (the five- and seven-card hands are checked exhaustively by
+// HandEval.EveryFiveCardHand and the handcount tool).
+TEST(FastEval, EverySixCardHandMatchesTheBitMaskEvaluation) {
+    long long hands = 0;
+    long long mismatches = 0;
+    for (int a = 0; a < 47; ++a) {
+        for (int b = a + 1; b < 48; ++b) {
+            const HandMasks ab = kCardMasks[a] + kCardMasks[b];
+            for (int c = b + 1; c < 49; ++c) {
+                for (int d = c + 1; d < 50; ++d) {
+                    const HandMasks abcd = ab + kCardMasks[c] + kCardMasks[d];
+                    for (int e = d + 1; e < 51; ++e) {
+                        for (int f = e + 1; f < 52; ++f) {
+                            const HandMasks six = abcd + kCardMasks[e] + kCardMasks[f];
+                            mismatches += six.Evaluate() != six.EvaluateByBits() ? 1 : 0;
+                            ++hands;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(hands, 20358520);
+    EXPECT_EQ(mismatches, 0);
+}
+
 TEST(FastEval, SpecialSevenCardShapes) {
     using test::Seven;
     // Three pairs: the third pair's card can be the kicker.
