@@ -1,10 +1,54 @@
 #include "app/CommandLine.h"
 
+#include "platform/Arguments.h"
+#include "platform/MessageText.h"
+
 #include <charconv>
 #include <cstdint>
 
+#ifndef QUILLORY_VERSION
+#define QUILLORY_VERSION "unknown"
+#endif
+
 namespace quillory {
 namespace {
+
+enum OptionId { kHelp, kVersion, kCallAdvisor, kRate, kCallers };
+
+constexpr OptionSpec kOptions[] = {
+    {kHelp, "help", 'h', OptionValue::None},
+    {kVersion, "version", 'v', OptionValue::None},
+    {kCallAdvisor, "call-advisor", 0, OptionValue::None},
+    {kRate, "rate", 0, OptionValue::Required},
+    {kCallers, "callers", 0, OptionValue::Required},
+};
+
+// The options that QApplication reads itself (with one dash or two); they are
+// left in the command line for it.
+constexpr ForeignOption kQtOptions[] = {
+    {"platform", OptionValue::Required},
+    {"platformpluginpath", OptionValue::Required},
+    {"platformtheme", OptionValue::Required},
+    {"plugin", OptionValue::Required},
+    {"qwindowgeometry", OptionValue::Required},
+    {"qwindowicon", OptionValue::Required},
+    {"qwindowtitle", OptionValue::Required},
+    {"geometry", OptionValue::Required},
+    {"title", OptionValue::Required},
+    {"icon", OptionValue::Required},
+    {"display", OptionValue::Required},
+    {"name", OptionValue::Required},
+    {"session", OptionValue::Required},
+    {"style", OptionValue::Required},
+    {"stylesheet", OptionValue::Required},
+    {"qmljsdebugger", OptionValue::Required},
+    {"reverse", OptionValue::None},
+    {"widgetcount", OptionValue::None},
+    {"nograb", OptionValue::None},
+    {"dograb", OptionValue::None},
+    {"sync", OptionValue::None},
+    {"testability", OptionValue::None},
+};
 
 // Reads a whole argument as a decimal number within [low, high].
 bool ParseNumber(std::string_view name, std::string_view text, int low, int high,
@@ -15,8 +59,7 @@ bool ParseNumber(std::string_view name, std::string_view text, int low, int high
     if (text.empty() || result.ec != std::errc{} || result.ptr != end || parsed < low ||
         parsed > high) {
         error = std::string(name) + " takes " + std::string(meaning) + " from " +
-                std::to_string(low) + " to " + std::to_string(high) + ", not '" +
-                std::string(text) + "'";
+                std::to_string(low) + " to " + std::to_string(high) + ", not " + Quoted(text);
         return false;
     }
     value = static_cast<int>(parsed);
@@ -28,56 +71,36 @@ bool ParseNumber(std::string_view name, std::string_view text, int low, int high
 bool ParseProgramCommandLine(std::span<const std::string_view> args, ProgramCommand& command,
                              std::string& error) {
     command = ProgramCommand{};
-    for (const std::string_view arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            command.action = ProgramCommand::Action::Help;
-            return true;
-        }
+    ParsedArguments parsed;
+    if (!ParseArguments(args, kOptions, kQtOptions, parsed, error)) {
+        return false;
     }
-    for (const std::string_view arg : args) {
-        if (arg == "--version" || arg == "-v") {
-            command.action = ProgramCommand::Action::Version;
-            return true;
-        }
+    if (parsed.Has(kHelp)) {
+        command.action = ProgramCommand::Action::Help;
+        return true;
     }
-
-    bool advisor = false;
-    bool advisorValues = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--call-advisor") {
-            advisor = true;
-            continue;
-        }
-        std::string_view name = arg;
-        std::string_view value;
-        bool hasValue = false;
-        if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
-            name = arg.substr(0, eq);
-            value = arg.substr(eq + 1);
-            hasValue = true;
-        }
-        if (name != "--rate" && name != "--callers") {
-            continue; // for Qt
-        }
-        if (!hasValue) {
-            if (i + 1 >= args.size()) {
-                error = std::string(name) + " needs a value";
-                return false;
-            }
-            value = args[++i];
-        }
-        const bool parsed = name == "--rate"
-                                ? ParseNumber(name, value, 0, kMaxAdvisorRate, "a whole percent",
-                                              command.rate, error)
-                                : ParseNumber(name, value, 0, kMaxAdvisorCallers,
-                                              "a number of players", command.callers, error);
-        if (!parsed) {
+    if (parsed.Has(kVersion)) {
+        command.action = ProgramCommand::Action::Version;
+        return true;
+    }
+    if (!parsed.operands.empty()) {
+        error = "unexpected argument " + Quoted(parsed.operands.front());
+        return false;
+    }
+    for (const ParsedOption& option : parsed.options) {
+        const bool read = option.id == kRate
+                              ? ParseNumber(option.spelling, option.value, 0, kMaxAdvisorRate,
+                                            "a whole percent", command.rate, error)
+                          : option.id == kCallers
+                              ? ParseNumber(option.spelling, option.value, 0, kMaxAdvisorCallers,
+                                            "a number of players", command.callers, error)
+                              : true;
+        if (!read) {
             return false;
         }
-        advisorValues = true;
     }
-    if (advisorValues && !advisor) {
+    const bool advisor = parsed.Has(kCallAdvisor);
+    if (!advisor && (parsed.Has(kRate) || parsed.Has(kCallers))) {
         error = "--rate and --callers go with --call-advisor";
         return false;
     }
@@ -91,6 +114,8 @@ std::string ProgramUsage() {
     return "Usage: quillory [--version] [--help] [Qt options]\n"
            "       quillory --call-advisor [--rate R] [--callers C] [Qt options]\n"
            "Opens the Quillory window. Press F1 in the window for help.\n"
+           "Values follow as --rate=R or --rate R; -- ends the options. Qt's own options\n"
+           "(-platform NAME, -style NAME, -reverse, ...) are passed on to Qt.\n"
            "Settings are kept per user under \"Morvelle Software\", section \"Setting\".\n"
            "\n"
            "  --call-advisor  open \"Should I Call?\", the calculator for putting more\n"
@@ -99,7 +124,15 @@ std::string ProgramUsage() {
            "  --callers C     the most players who may call after you, 0 to 9 (default 3);\n"
            "                  the table has a column for each of 0, 1, ..., C callers\n"
            "\n"
-           "Exit status: 0, or 2 for a bad --rate or --callers.\n";
+           "  -h, --help      show this text\n"
+           "  -v, --version   show the version\n"
+           "\n"
+           "Exit status: 0, or 2 for an unknown option, a bad --rate or --callers, or\n"
+           "output that cannot be written.\n";
+}
+
+std::string ProgramVersion() {
+    return std::string("quillory (Quillory Application) ") + QUILLORY_VERSION + "\n";
 }
 
 } // namespace quillory

@@ -14,8 +14,10 @@ namespace quillory {
 //   --callers C          the most players who may call after you, 0 to 9
 //                        (default 3): the table gets a column for each of
 //                        0, 1, ..., C callers
-// Values also take the form --rate=R. Every other argument is left to Qt
-// (-platform offscreen, -style fusion, ...).
+// The conventions of platform/Arguments.h: values also take the form
+// --rate=R, and "--" ends the options. Qt's own options (-platform offscreen,
+// -style fusion, ...) are accepted and left to Qt; any other option, and any
+// argument that is not an option, is refused.
 struct ProgramCommand {
     enum class Action { MainWindow, CallAdvisor, Version, Help };
 
@@ -28,13 +30,17 @@ inline constexpr int kMaxAdvisorRate = 100;
 inline constexpr int kMaxAdvisorCallers = 9;
 
 // Parses the arguments after the program name. --help and --version win over
-// anything else on the line. False, with a one-line message in `error`, for a
-// missing or out-of-range value, or --rate or --callers without
-// --call-advisor.
+// every value on the line. False, with a one-line message in `error`, for an
+// unknown option, an unexpected argument, a missing or out-of-range value, or
+// --rate or --callers without --call-advisor.
 bool ParseProgramCommandLine(std::span<const std::string_view> args, ProgramCommand& command,
                              std::string& error);
 
 // The text of --help.
 std::string ProgramUsage();
+
+// The text of --version: "quillory (Quillory Application) 1.0.0.1", the
+// program's name first, then the product name of its version record.
+std::string ProgramVersion();
 
 } // namespace quillory

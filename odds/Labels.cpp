@@ -1,5 +1,7 @@
 #include "odds/Labels.h"
 
+#include "engine/CardNames.h"
+
 #include <array>
 #include <cstdio>
 
@@ -27,27 +29,12 @@ std::string AverageWinningRate(std::int32_t players) {
 }
 
 std::string CardLabel(const Card& card) {
-    std::string text;
-    switch (card.rank) {
-    case kAce:
-        text = "A";
-        break;
-    case kJack:
-        text = "J";
-        break;
-    case kQueen:
-        text = "Q";
-        break;
-    case kKing:
-        text = "K";
-        break;
-    default:
-        text = std::to_string(card.rank + 1);
-        break;
-    }
-    static const std::array<const char*, 4> kSuits{"(S)", "(H)", "(C)", "(D)"};
-    if (card.suit >= 0 && card.suit < 4) {
-        text += kSuits[static_cast<std::size_t>(card.suit)];
+    // A number outside the table reads as rank + 1, so no card (-1) is "0".
+    std::string text = IsRankNumber(card.rank)
+                           ? std::string(kRankNames[static_cast<std::size_t>(card.rank)].label)
+                           : std::to_string(card.rank + 1);
+    if (IsSuitNumber(card.suit)) {
+        text += kSuitNames[static_cast<std::size_t>(card.suit)].label;
     }
     return text;
 }

@@ -1,6 +1,6 @@
 #include "ui/CardImages.h"
 
-#include <array>
+#include "engine/CardNames.h"
 
 namespace quillory {
 
@@ -31,18 +31,54 @@ int CardImages::Add(const QImage& strip, const QImage& doubleDensity) {
     for (int i = 0; i < count; ++i) {
         QPixmap picture = QPixmap::fromImage(normal.copy(i * width, 0, width, height));
         QIcon icon(picture);
+        QPixmap doubled;
         if (hasDouble) {
-            icon.addPixmap(QPixmap::fromImage(twice.copy(2 * i * width, 0, 2 * width, 2 * height)));
+            doubled = QPixmap::fromImage(twice.copy(2 * i * width, 0, 2 * width, 2 * height));
+            icon.addPixmap(doubled);
+            doubled.setDevicePixelRatio(2.0);
         }
         m_pictures.push_back(picture);
+        m_doubles.push_back(doubled);
         m_icons.push_back(icon);
     }
+    m_scaled.clear();
     return count;
 }
 
 void CardImages::Clear() {
     m_icons.clear();
     m_pictures.clear();
+    m_doubles.clear();
+    m_scaled.clear();
+}
+
+QPixmap CardImages::PictureFor(int index, qreal ratio) const {
+    if (index < 0 || index >= Count()) {
+        return {};
+    }
+    const auto at = static_cast<std::size_t>(index);
+    if (ratio <= 1.0) {
+        return m_pictures[at];
+    }
+    const QPixmap& source = m_doubles[at].isNull() ? m_pictures[at] : m_doubles[at];
+    if (qFuzzyCompare(ratio, 2.0) && !m_doubles[at].isNull()) {
+        return source;
+    }
+    if (!qFuzzyCompare(ratio, m_scaledRatio)) {
+        m_scaled.assign(m_icons.size(), QPixmap());
+        m_scaledRatio = ratio;
+    }
+    QPixmap& scaled = m_scaled[at];
+    if (scaled.isNull()) {
+        const QSize size(qRound(kPictureSize.width() * ratio),
+                         qRound(kPictureSize.height() * ratio));
+        // Premultiplied, so the transparent corners do not darken the edges.
+        const QImage image = source.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        scaled =
+            QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        scaled.setDevicePixelRatio(ratio);
+    }
+    return scaled;
 }
 
 QIcon CardImages::Icon(int index) const {
@@ -66,22 +102,21 @@ CardStrip LoadCardStrip() {
 
 QIcon ProgramIcon() {
     QIcon icon;
-    for (const char* name : {"icon-16.png", "icon-32.png", "icon-64.png"}) {
-        icon.addFile(QStringLiteral(":/quillory/") + QLatin1String(name));
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/quillory/icon-%1.png").arg(size));
     }
     return icon;
 }
 
 QString CardPictureName(int index) {
-    static constexpr std::array<const char*, 13> kRanks{
-        "ace", "2", "3", "4", "5", "6", "7", "8", "9", "10", "jack", "queen", "king"};
-    static constexpr std::array<const char*, 4> kSuits{"spades", "hearts", "clubs", "diamonds"};
-    if (index < 0 || index >= 52) {
+    if (index < 0 || index >= kDeckSize) {
         return {};
     }
+    const std::string_view rank = kRankNames[static_cast<std::size_t>(index % kRanks)].word;
+    const std::string_view suit = kSuitNames[static_cast<std::size_t>(index / kRanks)].plural;
     return QStringLiteral("%1 of %2")
-        .arg(QLatin1String(kRanks[static_cast<std::size_t>(index % 13)]),
-             QLatin1String(kSuits[static_cast<std::size_t>(index / 13)]));
+        .arg(QLatin1String(rank.data(), static_cast<qsizetype>(rank.size())),
+             QLatin1String(suit.data(), static_cast<qsizetype>(suit.size())));
 }
 
 } // namespace quillory

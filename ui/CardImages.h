@@ -33,9 +33,21 @@ public:
     // The normal-density picture, with transparency; null outside the range.
     QPixmap Picture(int index) const;
 
+    // The picture for a screen of `ratio` device pixels per logical pixel:
+    // exactly kPictureSize * ratio device pixels (rounded), with that ratio
+    // set, so it is painted one to one. At ratio 1 and below it is the normal
+    // picture; at 2 the double-density one as it is; between and above it is
+    // scaled smoothly from the double-density one (from the normal one when
+    // there is none), never pixel-doubled. Null outside the range.
+    QPixmap PictureFor(int index, qreal ratio) const;
+
 private:
     std::vector<QIcon> m_icons;
     std::vector<QPixmap> m_pictures;
+    std::vector<QPixmap> m_doubles; // null where no double-density picture was given
+    // The pictures last made for a ratio other than 1 and 2, by index.
+    mutable qreal m_scaledRatio{0.0};
+    mutable std::vector<QPixmap> m_scaled;
 };
 
 // The program's card strip (resource 133) at normal and double density.
@@ -45,7 +57,7 @@ struct CardStrip {
 };
 CardStrip LoadCardStrip();
 
-// The program icon (resource 128) at 16, 32 and 64 pixels.
+// The program icon (resource 128) at 16, 24, 32, 48, 64, 128 and 256 pixels.
 QIcon ProgramIcon();
 
 // A readable name of the picture at a strip index: "ace of spades", "10 of

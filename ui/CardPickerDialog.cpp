@@ -1,5 +1,6 @@
 #include "ui/CardPickerDialog.h"
 
+#include "engine/CardNames.h"
 #include "res/ResourceIds.h"
 #include "ui/DataExchange.h"
 #include "ui/ListBox.h"
@@ -12,22 +13,18 @@ namespace {
 
 namespace ids = res::picker;
 
-constexpr std::array kSuitNames{"Spade", "Heart", "Club", "Diamond"};
+QString Text(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The rank list's texts in rank order: "A", "2" to "10", "J", "Q", "K".
-QString RankName(int rank) {
-    switch (rank) {
-    case kAce:
-        return QStringLiteral("A");
-    case kJack:
-        return QStringLiteral("J");
-    case kQueen:
-        return QStringLiteral("Q");
-    case kKing:
-        return QStringLiteral("K");
-    default:
-        return QString::asprintf("%d", rank + 1);
-    }
+QString RankText(int rank) {
+    return Text(kRankNames[static_cast<std::size_t>(rank)].label);
+}
+
+// The suit list's texts in suit order: "Spade", "Heart", "Club", "Diamond".
+QString SuitText(int suit) {
+    return Text(kSuitNames[static_cast<std::size_t>(suit)].singular);
 }
 
 } // namespace
@@ -74,13 +71,13 @@ bool CCardPickerDialog::OnInitDialog() {
     const std::array suits{m_listSuit1, m_listSuit2, m_listSuit3};
     const std::array ranks{m_listRank1, m_listRank2, m_listRank3};
     for (ListBox* list : suits) {
-        for (const char* name : kSuitNames) {
-            list->AddString(QString::fromLatin1(name));
+        for (int suit = kSpade; suit <= kDiamond; ++suit) {
+            list->AddString(SuitText(suit));
         }
     }
     for (ListBox* list : ranks) {
         for (int rank = kAce; rank <= kKing; ++rank) {
-            list->AddString(RankName(rank));
+            list->AddString(RankText(rank));
         }
     }
     // One line of the dialog font per item, the measure the template's list

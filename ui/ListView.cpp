@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <cmath>
 
 namespace quillory {
 namespace {
@@ -22,18 +23,35 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        const auto icon = index.data(Qt::DecorationRole).value<QIcon>();
-        if (icon.isNull()) {
+        const auto* view = qobject_cast<const ListView*>(option.widget);
+        const CardImages* images = view != nullptr ? view->GetImageList() : nullptr;
+        const int image = index.data(kImageRole).isValid() ? index.data(kImageRole).toInt() : -1;
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        QPixmap picture;
+        if (images != nullptr && image >= 0) {
+            picture = images->PictureFor(image, ratio);
+        } else {
+            const auto icon = index.data(Qt::DecorationRole).value<QIcon>();
+            picture = icon.pixmap(CardImages::kPictureSize, ratio);
+        }
+        if (picture.isNull()) {
             return;
         }
         const QSize size = CardImages::kPictureSize;
-        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
         const int areaWidth = view != nullptr ? view->viewport()->width() : option.rect.width();
         const QRect target((areaWidth - size.width()) / 2,
                            option.rect.top() + (option.rect.height() - size.height()) / 2,
                            size.width(), size.height());
-        const qreal ratio = painter->device()->devicePixelRatioF();
-        painter->drawPixmap(target, icon.pixmap(size, ratio));
+        // The picture has exactly the device pixels of the slot; its corner is
+        // put on a whole device pixel too, so at a fractional scale nothing
+        // resamples it a second time.
+        const QTransform toDevice = painter->deviceTransform();
+        const QPointF corner = toDevice.map(QPointF(target.topLeft()));
+        const QPointF snapped(std::round(corner.x()), std::round(corner.y()));
+        painter->save();
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        painter->drawPixmap(toDevice.inverted().map(snapped), picture);
+        painter->restore();
     }
 };
 

@@ -9,7 +9,9 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <set>
 #include <sstream>
+#include <streambuf>
 
 namespace quillory {
 namespace {
@@ -63,10 +65,16 @@ TEST(OddsCardText, BadCardsAreNamed) {
         const char* message;
     };
     const Bad cases[] = {
-        {"Xs", "unknown rank 'X' in \"Xs\""},      {"1s", "unknown rank '1' in \"1s\""},
-        {"As 11h", "unknown rank '1' in \"11h\""}, {"Ax", "unknown suit 'x' in \"Ax\""},
-        {"A", "card \"A\" has no suit"},           {"As K d", "card \"K\" has no suit"},
-        {"10", "card \"10\" has no suit"},         {"A\xE2\x99\xA0", "unknown suit byte 0xe2"},
+        {"Xs", "unknown rank 'X' in 'Xs'"},
+        {"1s", "unknown rank '1' in '1s'"},
+        {"As 11h", "unknown rank '1' in '11h'"},
+        {"Ax", "unknown suit 'x' in 'Ax'"},
+        {"A", "card 'A' has no suit"},
+        {"As K d", "card 'K' has no suit"},
+        {"10", "card '10' has no suit"},
+        {"A\xE2\x99\xA0", "unknown suit byte 0xe2 in 'A\xE2\x99\xA0'"},
+        {"'s", "unknown rank '\\'' in '\\'s'"},
+        {"A\x1b[2J", "unknown suit byte 0x1b in 'A\\x1b[2J'"},
     };
     for (const Bad& bad : cases) {
         std::vector<Card> cards;
@@ -112,15 +120,15 @@ TEST(OddsCommand, EveryBadInputIsOneLineAndStatusTwo) {
         {{"AsKd", "--board", "Qh"}, "the board needs 3, 4 or 5 cards"},
         {{"AsKd", "--board", "QhJh"}, "got 2"},
         {{"AsKd", "--board", "2c3c4c5c6c7c"}, "got 6"},
-        {{"AsKd", "--players", "1"}, "players must be 2 to 10, got 1"},
-        {{"AsKd", "--players", "11"}, "players must be 2 to 10, got 11"},
-        {{"AsKd", "--players", "4x"}, "--players needs a whole number, got \"4x\""},
-        {{"AsKd", "--players="}, "--players needs a whole number, got \"\""},
-        {{"AsKd", "--trials", "0"}, "trials must be 1 to 100000000, got 0"},
-        {{"AsKd", "--trials", "-5"}, "trials must be 1 to 100000000, got -5"},
+        {{"AsKd", "--players", "1"}, "--players must be 2 to 10, got '1'"},
+        {{"AsKd", "--players", "11"}, "--players must be 2 to 10, got '11'"},
+        {{"AsKd", "--players", "4x"}, "--players needs a whole number, got '4x'"},
+        {{"AsKd", "--players="}, "--players needs a whole number, got ''"},
+        {{"AsKd", "--trials", "0"}, "--trials must be 1 to 100000000, got '0'"},
+        {{"AsKd", "--trials", "-5"}, "--trials must be 1 to 100000000, got '-5'"},
         {{"AsKd", "--trials", "100000001"}, "trials must be 1 to 100000000"},
         {{"AsKd", "--trials", "99999999999999999999999"}, "trials must be 1 to 100000000"},
-        {{"AsKd", "--seed", "-1"}, "seed must be 0 to 4294967295, got -1"},
+        {{"AsKd", "--seed", "-1"}, "--seed must be 0 to 4294967295, got '-1'"},
         {{"AsKd", "--seed", "4294967296"}, "seed must be 0 to 4294967295"},
         {{"AsKd", "--seed", "0x10"}, "--seed needs a whole number"},
         {{"AsKd", "--frobnicate"}, "unknown option '--frobnicate'"},
@@ -133,6 +141,13 @@ TEST(OddsCommand, EveryBadInputIsOneLineAndStatusTwo) {
         {{"AsKd", "--exact", "--trials", "10"}, "--trials and --seed do not apply"},
         {{"AsKd", "--exact", "--players", "2"}, "--exact would have to count 2097572400 showdowns"},
         {{"AsKd", "--exact", "--players", "10"}, "about 4.5e+31 showdowns"},
+        {{"AsKd", "--", "--json"}, "in the hand: unknown rank '-' in '--json'"},
+        {{"AsKd", "-hx"}, "unknown option '-x' in '-hx'"},
+        {{"AsKd", "--trials", "5\nquillory-odds: forged line"},
+         "--trials needs a whole number, got '5\\nquillory-odds: forged line'"},
+        {{"AsKd", "--players", "\x1b[2J\x1b[31mX"},
+         "--players needs a whole number, got '\\x1b[2J\\x1b[31mX'"},
+        {{"AsKd", "--\x1b]0;title\x07"}, "unknown option '--\\x1b]0;title\\x07'"},
     };
     for (const Bad& bad : cases) {
         const CommandRun run = RunCommand(bad.args);
@@ -142,8 +157,13 @@ TEST(OddsCommand, EveryBadInputIsOneLineAndStatusTwo) {
         }
         EXPECT_EQ(run.status, 2) << shown;
         EXPECT_EQ(run.out, "") << shown;
+        // One line naming the problem, then the hint; no byte of the input
+        // reaches the terminal unescaped.
+        const std::string hint = "\nTry 'quillory-odds --help'.\n";
         EXPECT_EQ(run.err.rfind("quillory-odds: ", 0), 0U) << shown << ": " << run.err;
-        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << shown << ": " << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - hint.size()) << shown << ": " << run.err;
+        EXPECT_TRUE(run.err.ends_with(hint)) << shown << ": " << run.err;
+        EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << shown;
         EXPECT_NE(run.err.find(bad.message), std::string::npos) << shown << ": " << run.err;
     }
 }
@@ -155,7 +175,37 @@ TEST(OddsCommand, HelpAndVersion) {
     EXPECT_EQ(RunCommand({"AsKd", "-h"}).status, 0);
     const CommandRun version = RunCommand({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("quillory-odds ", 0), 0U);
+    EXPECT_EQ(version.out, OddsVersion());
+    EXPECT_EQ(version.out.rfind("quillory-odds (Quillory) ", 0), 0U);
+}
+
+// A stream that refuses every byte, as a closed or full standard output does.
+class RefusingBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(OddsCommand, OutputThatCannotBeWrittenIsAnError) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"AsKd", "--trials", "10"}, {"--version"}, {"--help"}}) {
+        RefusingBuffer refusing;
+        std::ostream out(&refusing);
+        std::ostringstream err;
+        EXPECT_EQ(RunOddsCommand(args, out, err), 2) << args[0];
+        EXPECT_EQ(err.str().rfind("quillory-odds: cannot write to standard output", 0), 0U)
+            << err.str();
+    }
+}
+
+TEST(OddsCommand, OptionsEndAtDoubleDashAndTakeValuesEitherWay) {
+    const OddsArguments parsed = ParseOddsArguments({"--players", "3", "--", "As", "Kd"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.request.players, 3);
+    EXPECT_EQ(parsed.request.second, C("Kd"));
+    EXPECT_EQ(ParseOddsArguments({"AsKd", "--players=3"}).request.players, 3);
+    EXPECT_EQ(ParseOddsArguments({"AsKd", "--players", "3", "-h"}).action, OddsAction::Help);
+    EXPECT_EQ(ParseOddsArguments({"AsKd", "--players", "x", "--version"}).action,
+              OddsAction::Version);
 }
 
 std::map<std::string, std::string> JsonOf(const CommandRun& run) {
@@ -232,6 +282,17 @@ TEST(OddsCommand, TextShowsLabelsRateAndAverage) {
         << run.out;
     EXPECT_NE(run.out.find(std::to_string(wins) + " of 400 trials (seed 1)"), std::string::npos);
     EXPECT_NE(run.out.find("Average rate:    25-27 %"), std::string::npos) << run.out;
+}
+
+TEST(OddsCommand, RunsWithoutSeedAreIndependentEvenOnTheSameTick) {
+    // Every run reads the same tick here, as runs started together do; the
+    // seed base still differs from run to run.
+    test::TicksFrom ticks(77);
+    std::set<std::string> wins;
+    for (int run = 0; run < 3; ++run) {
+        wins.insert(JsonOf(RunCommand({"AsKd", "--trials", "20000", "--json"}))["wins"]);
+    }
+    EXPECT_GT(wins.size(), 1U);
 }
 
 } // namespace

@@ -59,13 +59,24 @@ TEST(OddsTool, EstimatePrintsJsonThatParses) {
     EXPECT_EQ(RunTool("AsKd --board 'Qh, Jh, 2c' --players 3 --seed 17 --json").out, run.out);
 }
 
-TEST(OddsTool, BadInputIsOneLineOnStderrAndStatusTwo) {
-    for (const char* args : {"AsKx", "AsKd --players 12", "AsKd --board AsQhJh", "AsKd --what"}) {
+TEST(OddsTool, BadInputIsOneLineAndTheHintOnStderrAndStatusTwo) {
+    for (const char* args : {"AsKx", "AsKd --players 12", "AsKd --board AsQhJh", "AsKd --what",
+                             "AsKd --trials \"$(printf '5\\nquillory-odds: forged')\""}) {
         const ToolRun run = RunTool(args);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_EQ(run.out, "") << args;
         EXPECT_EQ(run.err.rfind("quillory-odds: ", 0), 0U) << args << ": " << run.err;
-        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << args << ": " << run.err;
+        const std::string hint = "\nTry 'quillory-odds --help'.\n";
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - hint.size()) << args << ": " << run.err;
+    }
+}
+
+TEST(OddsTool, ClosedStandardOutputIsAnError) {
+    for (const char* args : {"AsKd --trials 10 >&-", "--version >&-", "--help >&-"}) {
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_EQ(run.err.rfind("quillory-odds: cannot write to standard output", 0), 0U)
+            << args << ": " << run.err;
     }
 }
 
@@ -73,7 +84,7 @@ TEST(OddsTool, HelpVersionAndExact) {
     EXPECT_EQ(RunTool("--help").status, 0);
     const ToolRun version = RunTool("--version");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("quillory-odds ", 0), 0U);
+    EXPECT_EQ(version.out.rfind("quillory-odds (Quillory) 1.0.0.1\n", 0), 0U);
     const ToolRun exact = RunTool("5c6d --board 2c3d4hKsKh --players 2 --exact");
     EXPECT_EQ(exact.status, 0) << exact.err;
     EXPECT_NE(exact.out.find("97.17% (exact)"), std::string::npos) << exact.out;

@@ -44,8 +44,22 @@ TEST(ReportCommandLine, OptionsInBothForms) {
     EXPECT_EQ(command.action, ReportCommand::Action::Help);
     ASSERT_TRUE(Parse({"--version"}, command, error));
     EXPECT_EQ(command.action, ReportCommand::Action::Version);
-    EXPECT_NE(ReportVersion().find("quillory-report "), std::string::npos);
+    EXPECT_EQ(ReportVersion().rfind("quillory-report (Quillory) ", 0), 0U);
     EXPECT_NE(ReportUsage().find("--threads K"), std::string::npos);
+}
+
+TEST(ReportCommandLine, ShortValuesAttachAndDoubleDashEndsTheOptions) {
+    ReportCommand command;
+    std::string error;
+    ASSERT_TRUE(Parse({"-oout.txt", "--deals", "-0"}, command, error)) << error;
+    EXPECT_EQ(command.output, "out.txt");
+    EXPECT_EQ(command.options.deals, 0);
+    ASSERT_TRUE(Parse({"-o", "-", "--"}, command, error)) << error;
+    EXPECT_TRUE(command.ToStandardOutput());
+    ASSERT_TRUE(Parse({"-o", "--deals"}, command, error)) << error; // a value may start with -
+    EXPECT_EQ(command.output, "--deals");
+    ASSERT_TRUE(Parse({"--deals", "x", "-h"}, command, error)); // help wins over bad values
+    EXPECT_EQ(command.action, ReportCommand::Action::Help);
 }
 
 TEST(ReportCommandLine, BadArgumentsAreRefusedWithAClearMessage) {
@@ -53,20 +67,26 @@ TEST(ReportCommandLine, BadArgumentsAreRefusedWithAClearMessage) {
         std::vector<std::string_view> args;
         const char* message;
     } cases[] = {
-        {{"--deals", "-1"}, "--deals must be from 0 to 1000000000, not -1"},
+        {{"--deals", "-1"}, "--deals must be from 0 to 1000000000, not '-1'"},
         {{"--deals", "1000000001"}, "--deals must be from 0 to 1000000000"},
         {{"--deals", "1e5"}, "--deals needs a whole number, not '1e5'"},
         {{"--deals="}, "--deals needs a whole number, not ''"},
         {{"--deals", "99999999999999999999"}, "--deals must be from 0"},
         {{"--seed", "4294967296"}, "--seed must be from 0 to 4294967295"},
         {{"--seed", " 5"}, "--seed needs a whole number"},
-        {{"--threads", "0"}, "--threads must be from 1 to 256, not 0"},
+        {{"--threads", "0"}, "--threads must be from 1 to 256, not '0'"},
         {{"--threads"}, "--threads needs a value"},
         {{"-o"}, "-o needs a value"},
         {{"--output="}, "--output needs a file name"},
         {{"--frobnicate"}, "unknown option '--frobnicate'"},
         {{"-x"}, "unknown option '-x'"},
         {{"report.txt"}, "unexpected argument 'report.txt' (use -o FILE)"},
+        {{"--", "-o", "x"}, "unexpected argument '-o'"},
+        {{"-ho"}, "-o needs a value"},
+        {{"--output"}, "--output needs a value"},
+        {{"--help=yes"}, "--help takes no value"},
+        {{"--deals", "5\nquillory-report: forged"}, "not '5\\nquillory-report: forged'"},
+        {{"-o", "a", "\x1b[2J"}, "unexpected argument '\\x1b[2J'"},
     };
     for (const auto& c : cases) {
         ReportCommand command;

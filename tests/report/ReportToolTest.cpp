@@ -107,7 +107,7 @@ TEST(ReportTool, UnwritablePathsExitWithStatusTwoAndKeepTheOldFile) {
     const Outcome noDir = RunTool(dir, "--deals 100 -o " + Quoted(missing));
     EXPECT_EQ(noDir.status, 2);
     EXPECT_EQ(noDir.err, "quillory-report: cannot create \"" + missing.string() +
-                             "\": No such file or directory\n");
+                             "\": No such file or directory\nTry 'quillory-report --help'.\n");
 
     // A file-size limit of 2 kB (sh counts 512-byte blocks) makes the write fail.
     const auto file = dir / "report.txt";
@@ -119,11 +119,14 @@ TEST(ReportTool, UnwritablePathsExitWithStatusTwoAndKeepTheOldFile) {
     EXPECT_EQ(ReadFile(file), "old");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
 
-    if (std::filesystem::exists("/dev/full")) {
-        const Outcome full = RunTool(dir, "--deals 100 >/dev/full");
-        EXPECT_EQ(full.status, 2);
-        EXPECT_EQ(full.err,
-                  "quillory-report: cannot write to standard output: No space left on device\n");
+    // A closed standard output is an error, never a silent success; so is
+    // the same for --version.
+    for (const char* arguments : {"--deals 100 >&-", "--version >&-"}) {
+        const Outcome closed = RunTool(dir, arguments);
+        EXPECT_EQ(closed.status, 2) << arguments;
+        EXPECT_EQ(closed.err, "quillory-report: cannot write to standard output: Bad file "
+                              "descriptor\nTry 'quillory-report --help'.\n")
+            << arguments;
     }
 }
 

@@ -4,6 +4,8 @@
 #include "ui/ListView.h"
 
 #include <QHeaderView>
+#include <QPainter>
+#include <QStyleOptionViewItem>
 
 using namespace quillory;
 
@@ -69,6 +71,71 @@ private slots:
         QVERIFY(m_images.Picture(-1).isNull());
     }
 
+    void picturesFitFractionalScreensSmoothlyAndUseTheDoubleStripAtTwo() {
+        // One to one at every scale: the picture has exactly the device pixels
+        // of a 40 x 60 slot.
+        for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 3.0}) {
+            const QPixmap picture = m_images.PictureFor(13, ratio);
+            QCOMPARE(picture.size(), QSize(qRound(40 * ratio), qRound(60 * ratio)));
+            QCOMPARE(picture.devicePixelRatio(), ratio);
+            const QImage face = picture.toImage();
+            QCOMPARE(qAlpha(face.pixel(0, 0)), 0);
+            QCOMPARE(qAlpha(face.pixel(face.width() / 2, face.height() / 2)), 255);
+            QVERIFY(RedPixels(face) > 60 * ratio * ratio);
+        }
+        QCOMPARE(m_images.PictureFor(13, 1.0).toImage(), m_images.Picture(13).toImage());
+        QImage doubled = MaskBlack(LoadCardStrip().doubleDensity.copy(2 * 13 * 40, 0, 80, 120));
+        QImage atTwo = m_images.PictureFor(13, 2.0).toImage();
+        doubled.setDevicePixelRatio(1.0);
+        atTwo.setDevicePixelRatio(1.0);
+        QCOMPARE(atTwo.convertToFormat(QImage::Format_ARGB32),
+                 doubled.convertToFormat(QImage::Format_ARGB32));
+        // Smoothly scaled: at 1.5 the edge of the face blends into the
+        // transparent corner instead of stepping from opaque to clear.
+        const QImage half = m_images.PictureFor(13, 1.5).toImage();
+        bool blended = false;
+        for (int x = 0; x < half.width() && !blended; ++x) {
+            const int alpha = qAlpha(half.pixel(x, 1));
+            blended = alpha > 0 && alpha < 255;
+        }
+        QVERIFY(blended);
+        QVERIFY(m_images.PictureFor(52, 1.5).isNull());
+    }
+
+    void cardViewPaintsThePictureOneToOneAtAFractionalScale() {
+        ListView view(true);
+        view.resize(92, 90);
+        view.InsertColumn(0, QString(), Qt::AlignLeft, 85);
+        view.SetImageList(&m_images);
+        QCOMPARE(view.InsertItem(0, QString(), 22), 0);
+        QImage canvas(qRound(92 * 1.5), qRound(90 * 1.5), QImage::Format_ARGB32_Premultiplied);
+        canvas.setDevicePixelRatio(1.5);
+        canvas.fill(Qt::white);
+        // The view's own painting, as on a screen of 1.5 device pixels per
+        // pixel.
+        QStyleOptionViewItem option;
+        option.initFrom(view.viewport());
+        option.widget = &view;
+        option.rect = view.visualRect(view.model()->index(0, 0));
+        QPainter painter(&canvas);
+        view.itemDelegate()->paint(&painter, option, view.model()->index(0, 0));
+        painter.end();
+        // Device pixel for device pixel the card is the scaled picture, so
+        // nothing resampled it a second time.
+        QImage picture = m_images.PictureFor(22, 1.5).toImage().convertToFormat(
+            QImage::Format_ARGB32_Premultiplied);
+        const int left = qRound((view.viewport()->width() - 40) / 2 * 1.5);
+        const int top = qRound((option.rect.top() + (option.rect.height() - 60) / 2) * 1.5);
+        int same = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const QRgb shown = canvas.pixel(left + x, top + y);
+                same += qAlpha(picture.pixel(x, y)) < 255 || shown == picture.pixel(x, y) ? 1 : 0;
+            }
+        }
+        QCOMPARE(same, picture.width() * picture.height());
+    }
+
     void picturesAreNamedInStripOrder() {
         QCOMPARE(CardPictureName(0), QStringLiteral("ace of spades"));
         QCOMPARE(CardPictureName(22), QStringLiteral("10 of hearts"));
@@ -77,10 +144,12 @@ private slots:
         QVERIFY(CardPictureName(52).isEmpty());
     }
 
-    void programIconHasBothSizes() {
+    void programIconHasEverySize() {
         const QIcon icon = ProgramIcon();
-        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
-        QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
+        for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+            QVERIFY2(icon.availableSizes().contains(QSize(size, size)),
+                     qPrintable(QString::number(size)));
+        }
     }
 
     void reportViewKeepsRowsColumnsAndStyles() {

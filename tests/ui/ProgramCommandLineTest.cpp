@@ -88,6 +88,12 @@ private slots:
         QTest::newRow("callers 10") << QStringList{advisor, "--callers", "10"} << "--callers";
         QTest::newRow("callers x") << QStringList{advisor, "--callers=x"} << "--callers";
         QTest::newRow("no advisor") << QStringList{"--rate", "50"} << "--call-advisor";
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "'--frobnicate'";
+        QTest::newRow("unknown short") << QStringList{"-x"} << "'-x'";
+        QTest::newRow("operand") << QStringList{"hand.txt"} << "'hand.txt'";
+        QTest::newRow("after --") << QStringList{"--", "-platform"} << "'-platform'";
+        QTest::newRow("Qt option without value") << QStringList{"-platform"} << "-platform";
+        QTest::newRow("escaped") << QStringList{"--rate\x1b[2J"} << "'--rate\\x1b[2J'";
     }
 
     void badValuesAreRefused() {
@@ -105,7 +111,44 @@ private slots:
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.startsWith(QStringLiteral("quillory: ")), qPrintable(run.err));
         QVERIFY(run.err.contains(named));
+        // One line, then the hint.
+        const QStringList lines = run.err.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[1], QStringLiteral("Try 'quillory --help'."));
+        QVERIFY(!run.err.contains(QLatin1Char('\x1b')));
         QVERIFY(run.out.isEmpty());
+    }
+
+    void qtOptionsAreLeftToQtAndDoubleDashEndsTheOptions() {
+        for (const std::vector<std::string_view>& args : std::vector<std::vector<std::string_view>>{
+                 {"-platform", "offscreen", "-style=fusion", "-reverse"},
+                 {"--platform", "offscreen", "--style", "fusion"},
+                 {"-qwindowtitle", "--call-advisor"}, // a Qt value, not ours
+                 {"--"}}) {
+            const Parsed p = Parse(args);
+            QVERIFY2(p.ok, p.error.c_str());
+            QCOMPARE(p.command.action, Action::MainWindow);
+        }
+        const Parsed advisor = Parse({"--callers=2", "-style", "fusion", "--call-advisor"});
+        QVERIFY(advisor.ok);
+        QCOMPARE(advisor.command.action, Action::CallAdvisor);
+        QCOMPARE(advisor.command.callers, 2);
+    }
+
+    void versionNamesTheProgramAndAClosedOutputIsAnError() {
+        const Run version = RunProgram({QStringLiteral("--version")});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, QStringLiteral("quillory (Quillory Application) 1.0.0.1\n"));
+
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(QStringLiteral("/bin/sh"),
+                      {QStringLiteral("-c"),
+                       QStringLiteral("'%1' --version >&-").arg(QStringLiteral(QUILLORY_PROGRAM))});
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(QString::fromLocal8Bit(process.readAllStandardError())
+                    .startsWith(QStringLiteral("quillory: cannot write to standard output")));
     }
 
     void helpAndVersionWinOverEverythingElse() {

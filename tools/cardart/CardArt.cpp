@@ -1,5 +1,7 @@
 #include "tools/cardart/CardArt.h"
 
+#include "engine/CardNames.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -18,8 +20,10 @@ const QColor kCourtEdge(0xC9, 0xA9, 0x5C);
 const QColor kFelt(0x1F, 0x5E, 0x3B);
 const QColor kFeltEdge(0x14, 0x42, 0x29);
 
-constexpr std::array<const char*, 13> kRankText{"A", "2", "3",  "4", "5", "6", "7",
-                                                "8", "9", "10", "J", "Q", "K"};
+QString RankText(int rank) {
+    const std::string_view label = kRankNames[static_cast<std::size_t>(rank)].label;
+    return QString::fromLatin1(label.data(), static_cast<qsizetype>(label.size()));
+}
 
 bool IsRed(int suit) {
     return suit == 1 || suit == 3;
@@ -101,8 +105,7 @@ QFont RankFont(qreal pixelSize, bool serif) {
 // The corner index: rank over a small suit, in a column at the top left.
 void DrawIndex(QPainter& painter, int rank, int suit, const QColor& ink) {
     painter.setPen(ink);
-    DrawFitted(painter, QRectF(1.5, 2.5, 10.5, 10.0), QString::fromLatin1(kRankText[rank]),
-               RankFont(13, false));
+    DrawFitted(painter, QRectF(1.5, 2.5, 10.5, 10.0), RankText(rank), RankFont(13, false));
     painter.fillPath(SuitPath(suit, QRectF(3.5, 14.5, 6.5, 7.0)), ink);
 }
 
@@ -125,8 +128,7 @@ void DrawCard(QPainter& painter, int rank, int suit) {
         painter.setBrush(kCourt);
         painter.drawRoundedRect(QRectF(13.5, 12.5, 13.0, 35.0), 2.0, 2.0);
         painter.setPen(ink);
-        DrawFitted(painter, QRectF(14.0, 16.0, 12.0, 13.0), QString::fromLatin1(kRankText[rank]),
-                   RankFont(15, true));
+        DrawFitted(painter, QRectF(14.0, 16.0, 12.0, 13.0), RankText(rank), RankFont(15, true));
         painter.fillPath(SuitPath(suit, QRectF(15.0, 32.0, 10.0, 11.0)), ink);
     } else {
         const qreal size = rank == 0 ? 18.0 : 15.0;
@@ -167,10 +169,8 @@ QImage DrawCardStrip(int scale) {
     return strip;
 }
 
-QImage DrawProgramIcon(int size) {
-    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
-    icon.fill(Qt::transparent);
-    QPainter painter(&icon);
+void PaintProgramIcon(QPainter& painter, int size) {
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 32.0, size / 32.0);
 
@@ -199,6 +199,14 @@ QImage DrawProgramIcon(int size) {
         drawCard(12.5, 16.5, -14.0, 1);
         drawCard(19.5, 15.5, 10.0, 0);
     }
+    painter.restore();
+}
+
+QImage DrawProgramIcon(int size) {
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    PaintProgramIcon(painter, size);
     painter.end();
     return icon.convertToFormat(QImage::Format_ARGB32);
 }

@@ -44,7 +44,17 @@ QByteArray EncodeIconFile(const std::vector<QImage>& images) {
     std::vector<QByteArray> bitmaps;
     bitmaps.reserve(images.size());
     for (const QImage& image : images) {
-        bitmaps.push_back(EncodeBitmap(image));
+        // The large picture is stored as PNG, as Windows has read it since
+        // Vista: as a bitmap it alone would take over 260 kB.
+        if (image.width() >= 256) {
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+            bitmaps.push_back(png);
+        } else {
+            bitmaps.push_back(EncodeBitmap(image));
+        }
     }
     QByteArray file;
     QDataStream out(&file, QIODevice::WriteOnly);

@@ -2,9 +2,13 @@
 #include "tools/cardart/CardArt.h"
 #include "tools/cardart/IconFile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSvgGenerator>
 #include <cstdio>
 
 namespace {
@@ -15,6 +19,36 @@ bool Save(const QImage& image, const QString& path) {
         return false;
     }
     return true;
+}
+
+bool SaveBytes(const QByteArray& bytes, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "quillory-cardart: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+// The scalable icon: the same painting as the pictures of 32 pixels and up,
+// recorded as a vector drawing on a 256-unit square.
+QByteArray ScalableIcon() {
+    constexpr int kSize = 256;
+    QBuffer buffer;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(QSize(kSize, kSize));
+    svg.setViewBox(QRect(0, 0, kSize, kSize));
+    svg.setTitle(QStringLiteral("Quillory"));
+    svg.setDescription(QStringLiteral("Two playing cards on green felt"));
+    QPainter painter(&svg);
+    quillory::cardart::PaintProgramIcon(painter, kSize);
+    painter.end();
+    // The generator gives the size in millimetres; icon themes expect pixels.
+    QString text = QString::fromUtf8(buffer.data());
+    text.replace(QRegularExpression(QStringLiteral("width=\"[0-9.]+mm\" height=\"[0-9.]+mm\"")),
+                 QStringLiteral("width=\"%1\" height=\"%1\"").arg(kSize));
+    return text.toUtf8();
 }
 
 } // namespace
@@ -37,12 +71,15 @@ int main(int argc, char* argv[]) {
     using namespace quillory::cardart;
     bool ok = Save(DrawCardStrip(1), folder.filePath("cards.png")) &&
               Save(DrawCardStrip(2), folder.filePath("cards@2x.png"));
-    for (int size : {16, 32, 64}) {
+    for (const int size : kIconSizes) {
         ok = ok && Save(DrawProgramIcon(size), folder.filePath(QString("icon-%1.png").arg(size)));
     }
-    QFile ico(folder.filePath("quillory.ico"));
-    ok = ok && ico.open(QIODevice::WriteOnly) &&
-         ico.write(EncodeIconFile({DrawProgramIcon(32), DrawProgramIcon(16)})) > 0;
+    std::vector<QImage> windowsIcons;
+    for (const int size : kWindowsIconSizes) {
+        windowsIcons.push_back(DrawProgramIcon(size));
+    }
+    ok = ok && SaveBytes(EncodeIconFile(windowsIcons), folder.filePath("quillory.ico")) &&
+         SaveBytes(ScalableIcon(), folder.filePath("quillory.svg"));
     if (!ok) {
         std::fprintf(stderr, "quillory-cardart: writing failed\n");
         return 1;

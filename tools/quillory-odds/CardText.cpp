@@ -1,11 +1,31 @@
 #include "CardText.h"
 
+#include "engine/CardNames.h"
+#include "platform/MessageText.h"
+
 namespace quillory {
 
 namespace {
 
-constexpr std::string_view kRankLetters = "A23456789TJQK";
-constexpr std::string_view kSuitLetters = "shcd";
+// The rank number of a typed rank letter (either case), or kNoRank.
+std::int32_t RankOfLetter(char c) {
+    for (std::int32_t rank = 0; rank < kRanks; ++rank) {
+        if (kRankNames[static_cast<std::size_t>(rank)].letter == c) {
+            return rank;
+        }
+    }
+    return kNoRank;
+}
+
+// The suit number of a typed suit letter (lower case), or kNoSuit.
+std::int32_t SuitOfLetter(char c) {
+    for (std::int32_t suit = 0; suit < kSuits; ++suit) {
+        if (kSuitNames[static_cast<std::size_t>(suit)].letter == c) {
+            return suit;
+        }
+    }
+    return kNoSuit;
+}
 
 bool IsSeparator(char c) {
     return c == ' ' || c == '\t' || c == ',' || c == '\n' || c == '\r';
@@ -31,7 +51,7 @@ std::string Token(std::string_view text, std::size_t start) {
 std::string Shown(char c) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte >= 0x21 && byte < 0x7F) {
-        return std::string("'") + c + "'";
+        return Quoted(std::string_view(&c, 1));
     }
     static constexpr std::string_view kHex = "0123456789abcdef";
     return std::string("byte 0x") + kHex[byte >> 4] + kHex[byte & 15];
@@ -53,27 +73,26 @@ bool ParseCardText(std::string_view text, std::vector<Card>& cards, std::string&
             rank = kTen;
             i += 2;
         } else {
-            const auto found = kRankLetters.find(Upper(text[i]));
-            if (found == std::string_view::npos) {
-                error = "unknown rank " + Shown(text[i]) + " in \"" + Token(text, start) +
-                        "\" (ranks are A 2-9 T or 10 J Q K)";
+            rank = RankOfLetter(Upper(text[i]));
+            if (rank == kNoRank) {
+                error = "unknown rank " + Shown(text[i]) + " in " + Quoted(Token(text, start)) +
+                        " (ranks are A 2-9 T or 10 J Q K)";
                 return false;
             }
-            rank = static_cast<std::int32_t>(found);
             ++i;
         }
         if (i >= text.size() || IsSeparator(text[i])) {
-            error = "card \"" + Token(text, start) + "\" has no suit (suits are s h c d)";
+            error = "card " + Quoted(Token(text, start)) + " has no suit (suits are s h c d)";
             return false;
         }
-        const auto suit = kSuitLetters.find(Lower(text[i]));
-        if (suit == std::string_view::npos) {
-            error = "unknown suit " + Shown(text[i]) + " in \"" + Token(text, start) +
-                    "\" (suits are s h c d)";
+        const std::int32_t suit = SuitOfLetter(Lower(text[i]));
+        if (suit == kNoSuit) {
+            error = "unknown suit " + Shown(text[i]) + " in " + Quoted(Token(text, start)) +
+                    " (suits are s h c d)";
             return false;
         }
         ++i;
-        cards.push_back(Card{rank, static_cast<std::int32_t>(suit)});
+        cards.push_back(Card{rank, suit});
     }
     return true;
 }
@@ -82,8 +101,8 @@ std::string CardText(const Card& card) {
     if (!IsRealCard(card)) {
         return "??";
     }
-    return {kRankLetters[static_cast<std::size_t>(card.rank)],
-            kSuitLetters[static_cast<std::size_t>(card.suit)]};
+    return {kRankNames[static_cast<std::size_t>(card.rank)].letter,
+            kSuitNames[static_cast<std::size_t>(card.suit)].letter};
 }
 
 } // namespace quillory

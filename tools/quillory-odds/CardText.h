@@ -14,7 +14,7 @@ namespace quillory {
 
 // Parses every card of `text` into `cards` (replacing its contents). On a bad
 // card returns false and sets `error` to one line naming the problem, e.g.
-// "unknown suit 'x' in \"Ax\"".
+// "unknown suit 'x' in 'Ax'".
 bool ParseCardText(std::string_view text, std::vector<Card>& cards, std::string& error);
 
 // The short form of a real card as it would be typed: "As", "Th", "2c".

@@ -3,6 +3,8 @@
 #include "CardText.h"
 #include "OddsCommand.h"
 #include "odds/Labels.h"
+#include "platform/Arguments.h"
+#include "platform/MessageText.h"
 
 #include <charconv>
 #include <optional>
@@ -12,9 +14,16 @@ namespace quillory {
 
 namespace {
 
-// The options that take a value, in the order they are stored.
-enum ValueOption { kBoard, kPlayers, kTrials, kSeed, kValueOptions };
-constexpr std::string_view kValueNames[kValueOptions] = {"board", "players", "trials", "seed"};
+// The options; those that take a value come first, in the order they are
+// stored.
+enum OptionId { kBoard, kPlayers, kTrials, kSeed, kValueOptions, kExact, kJson, kHelp, kVersion };
+
+constexpr OptionSpec kOptions[] = {
+    {kBoard, "board", 0, OptionValue::Required},   {kPlayers, "players", 0, OptionValue::Required},
+    {kTrials, "trials", 0, OptionValue::Required}, {kSeed, "seed", 0, OptionValue::Required},
+    {kExact, "exact", 0, OptionValue::None},       {kJson, "json", 0, OptionValue::None},
+    {kHelp, "help", 'h', OptionValue::None},       {kVersion, "version", 0, OptionValue::None},
+};
 
 // A whole number from `min` to `max`, or a message naming the option.
 std::optional<std::int64_t> ParseNumber(std::string_view name, const std::string& text,
@@ -25,12 +34,12 @@ std::optional<std::int64_t> ParseNumber(std::string_view name, const std::string
     const auto [stop, code] = std::from_chars(begin, end, value);
     if (text.empty() || stop != end ||
         (code != std::errc{} && code != std::errc::result_out_of_range)) {
-        error = "--" + std::string(name) + " needs a whole number, got \"" + text + "\"";
+        error = "--" + std::string(name) + " needs a whole number, got " + Quoted(text);
         return std::nullopt;
     }
     if (code == std::errc::result_out_of_range || value < min || value > max) {
-        error = std::string(name) + " must be " + std::to_string(min) + " to " +
-                std::to_string(max) + ", got " + text;
+        error = "--" + std::string(name) + " must be " + std::to_string(min) + " to " +
+                std::to_string(max) + ", got " + Quoted(text);
         return std::nullopt;
     }
     return value;
@@ -127,70 +136,38 @@ bool Complete(const std::string& holeText,
 
 OddsArguments ParseOddsArguments(const std::vector<std::string>& args) {
     OddsArguments result;
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            result.action = OddsAction::Help;
-            return result;
-        }
-        if (a == "--version") {
-            result.action = OddsAction::Version;
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    ParsedArguments parsed;
+    if (!ParseArguments(views, kOptions, {}, parsed, result.error)) {
+        return result;
+    }
+    if (parsed.Has(kHelp)) {
+        result.action = OddsAction::Help;
+        return result;
+    }
+    if (parsed.Has(kVersion)) {
+        result.action = OddsAction::Version;
+        return result;
+    }
+    for (const ParsedOption& option : parsed.options) {
+        if (parsed.Count(option.id) > 1) {
+            result.error = "option " + option.spelling + " is given twice";
             return result;
         }
     }
 
     std::string holeText;
+    for (const std::string_view operand : parsed.operands) {
+        holeText += (holeText.empty() ? "" : " ") + std::string(operand);
+    }
     std::optional<std::string> values[kValueOptions];
-    bool exactSeen = false;
-    bool jsonSeen = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.size() < 2 || a[0] != '-') {
-            holeText += holeText.empty() ? a : " " + a;
-            continue;
-        }
-        if (a[1] != '-') {
-            result.error = "unknown option '" + a + "'";
-            return result;
-        }
-        const std::size_t eq = a.find('=');
-        const std::string name = a.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-        if (name == "exact" || name == "json") {
-            bool& seen = name == "exact" ? exactSeen : jsonSeen;
-            if (eq != std::string::npos) {
-                result.error = "--" + name + " takes no value";
-                return result;
-            }
-            if (seen) {
-                result.error = "option --" + name + " is given twice";
-                return result;
-            }
-            seen = true;
-            continue;
-        }
-        int option = 0;
-        while (option < kValueOptions && kValueNames[option] != name) {
-            ++option;
-        }
-        if (option == kValueOptions) {
-            result.error =
-                "unknown option '" + (eq == std::string::npos ? a : a.substr(0, eq)) + "'";
-            return result;
-        }
-        if (values[option]) {
-            result.error = "option --" + name + " is given twice";
-            return result;
-        }
-        if (eq != std::string::npos) {
-            values[option] = a.substr(eq + 1);
-        } else if (i + 1 < args.size()) {
-            values[option] = args[++i];
-        } else {
-            result.error = "--" + name + " needs a value";
-            return result;
+    for (int option = 0; option < kValueOptions; ++option) {
+        if (const ParsedOption* given = parsed.Last(option)) {
+            values[option] = std::string(given->value);
         }
     }
-    result.request.exact = exactSeen;
-    result.request.json = jsonSeen;
+    result.request.exact = parsed.Has(kExact);
+    result.request.json = parsed.Has(kJson);
     Complete(holeText, values, result.request, result.error);
     return result;
 }

@@ -4,13 +4,17 @@
 
 #include "odds/ExactOdds.h"
 #include "odds/Labels.h"
+#include "platform/Arguments.h"
 #include "platform/TickCount.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <ostream>
+#include <random>
 
 #ifndef QUILLORY_VERSION
 #define QUILLORY_VERSION "unknown"
@@ -34,20 +38,22 @@ between them: ranks A 2-9 T (or 10) J Q K, suits s h c d.
   quillory-odds AsKd
   quillory-odds "10h Jh" --board Qh,Kh,2c --players 6
 
-Options:
+Options (a value follows as --name=VALUE or --name VALUE; -- ends the options):
   --board CARDS  the known board: 3 (flop), 4 (turn) or 5 (river) cards
   --players N    players at the table including you, 2 to 10 (default 4)
   --trials T     number of trials, 1 to 100000000 (default 10000 / players)
-  --seed S       repeatable run: trial t uses seed S + t (default: the clock)
+  --seed S       repeatable run: trial t uses seed S + t (default: a random S)
   --exact        count every deal instead of sampling (up to 50 million)
   --json         print one JSON object instead of text
   --help         show this help
   --version      show the version
 
-Exit status: 0 done, 2 bad input.
+Exit status: 0 done, 2 bad input or output that cannot be written.
 )";
 
-// The tick source behind --seed: every shuffle of trial t then gets S + t.
+constexpr const char* kProgram = "quillory-odds";
+
+// The tick source of a run: every shuffle of trial t gets S + t.
 std::atomic<std::uint32_t> g_fixedTicks{0};
 std::uint32_t FixedTicks() {
     return g_fixedTicks.load(std::memory_order_relaxed);
@@ -150,11 +156,12 @@ bool RunExact(const OddsRequest& r, Outcome& o, std::string& error) {
 }
 
 void RunSampled(const OddsRequest& r, Outcome& o) {
-    std::optional<ScopedTickSource> fixed;
-    if (r.seeded) {
-        g_fixedTicks.store(r.seed, std::memory_order_relaxed);
-        fixed.emplace(FixedTicks);
-    }
+    // Without --seed the base comes from the system's random source, as in
+    // quillory-report: the tick count is the same for runs started in the same
+    // millisecond, and near zero in every new process on some systems, so two
+    // runs started together would repeat each other.
+    g_fixedTicks.store(r.seeded ? r.seed : std::random_device{}(), std::memory_order_relaxed);
+    const ScopedTickSource fixed(FixedTicks);
     const std::int32_t wins =
         EstimateWins(r.first, r.second, r.known, r.board, r.players, r.trials);
     o.trials = r.trials;
@@ -163,17 +170,38 @@ void RunSampled(const OddsRequest& r, Outcome& o) {
     o.stdError = std::sqrt(o.probability * (1.0 - o.probability) / static_cast<double>(r.trials));
 }
 
+// Flushes the output and turns a failed write (a closed or full standard
+// output) into a message; `out` went bad or errno tells why.
+int Finish(std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (out.good()) {
+        return 0;
+    }
+    const int reason = errno;
+    std::string message = "cannot write to standard output";
+    if (reason != 0) {
+        message += std::string(": ") + std::strerror(reason);
+    }
+    err << UsageErrorText(kProgram, message);
+    return 2;
+}
+
 } // namespace
 
+std::string OddsVersion() {
+    return std::string(kProgram) + " (Quillory) " + QUILLORY_VERSION + "\n";
+}
+
 int RunOddsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    errno = 0;
     const OddsArguments parsed = ParseOddsArguments(args);
     if (parsed.action == OddsAction::Help) {
         out << kUsage;
-        return 0;
+        return Finish(out, err);
     }
     if (parsed.action == OddsAction::Version) {
-        out << "quillory-odds " << QUILLORY_VERSION << "\n";
-        return 0;
+        out << OddsVersion();
+        return Finish(out, err);
     }
     std::string error = parsed.error;
     Outcome outcome;
@@ -183,15 +211,16 @@ int RunOddsCommand(const std::vector<std::string>& args, std::ostream& out, std:
         RunSampled(parsed.request, outcome);
     }
     if (!error.empty()) {
-        err << "quillory-odds: " << error << "\n";
+        err << UsageErrorText(kProgram, error);
         return 2;
     }
+    errno = 0;
     if (parsed.request.json) {
         PrintJson(parsed.request, outcome, out);
     } else {
         PrintText(parsed.request, outcome, out);
     }
-    return 0;
+    return Finish(out, err);
 }
 
 } // namespace quillory

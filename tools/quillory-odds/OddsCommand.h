@@ -12,8 +12,11 @@ namespace quillory {
 // The command line of quillory-odds:
 //   quillory-odds HOLE [--board CARDS] [--players N] [--trials T] [--seed S]
 //                 [--exact] [--json]
-// Options take their value as the next argument or after '='. Every option
-// may be given once. Exit status: 0 done, 2 bad input (one line on stderr).
+// The conventions of platform/Arguments.h: values as the next argument or
+// after '=', "--" ends the options. Every option may be given once. Without
+// --seed the seed base is drawn from the system's random source. Exit status:
+// 0 done, 2 bad input or output that cannot be written (one line on stderr,
+// then "Try 'quillory-odds --help'.").
 
 inline constexpr std::int32_t kDefaultPlayers = 4;
 inline constexpr std::int32_t kMaxTrials = 100'000'000;
@@ -44,6 +47,9 @@ struct OddsArguments {
 
 // Parses the arguments after the program name. Never throws.
 OddsArguments ParseOddsArguments(const std::vector<std::string>& args);
+
+// The text of --version: "quillory-odds (Quillory) 1.0.0.1".
+std::string OddsVersion();
 
 // Runs the whole command: parses, estimates (or enumerates) and prints to
 // `out`, or prints one line to `err`. Returns the exit status.

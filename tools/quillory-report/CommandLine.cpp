@@ -1,5 +1,8 @@
 #include "CommandLine.h"
 
+#include "platform/Arguments.h"
+#include "platform/MessageText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <thread>
@@ -8,6 +11,17 @@ namespace quillory {
 
 namespace {
 
+enum OptionId { kOutput, kDeals, kSeed, kThreads, kHelp, kVersion };
+
+constexpr OptionSpec kOptions[] = {
+    {kOutput, "output", 'o', OptionValue::Required},
+    {kDeals, "deals", 0, OptionValue::Required},
+    {kSeed, "seed", 0, OptionValue::Required},
+    {kThreads, "threads", 0, OptionValue::Required},
+    {kHelp, "help", 'h', OptionValue::None},
+    {kVersion, "version", 0, OptionValue::None},
+};
+
 // Reads a whole argument as a decimal number within [low, high].
 bool ParseNumber(std::string_view name, std::string_view text, std::int64_t low, std::int64_t high,
                  std::int64_t& value, std::string& error) {
@@ -15,12 +29,12 @@ bool ParseNumber(std::string_view name, std::string_view text, std::int64_t low,
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, parsed);
     if (text.empty() || result.ec == std::errc::invalid_argument || result.ptr != end) {
-        error = std::string(name) + " needs a whole number, not '" + std::string(text) + "'";
+        error = std::string(name) + " needs a whole number, not " + Quoted(text);
         return false;
     }
     if (result.ec == std::errc::result_out_of_range || parsed < low || parsed > high) {
         error = std::string(name) + " must be from " + std::to_string(low) + " to " +
-                std::to_string(high) + ", not " + std::string(text);
+                std::to_string(high) + ", not " + Quoted(text);
         return false;
     }
     value = parsed;
@@ -38,66 +52,54 @@ bool ParseReportCommandLine(std::span<const std::string_view> args, ReportComman
                             std::string& error) {
     command = ReportCommand{};
     command.options.threads = DefaultReportThreads();
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string_view arg = args[i];
-        if (arg == "-h" || arg == "--help") {
-            command.action = ReportCommand::Action::Help;
-            continue;
-        }
-        if (arg == "--version") {
-            command.action = ReportCommand::Action::Version;
-            continue;
-        }
-
-        // Options with a value: "--name value", "--name=value", "-o value".
-        std::string_view name = arg;
-        std::string_view value;
-        bool hasValue = false;
-        if (arg.starts_with("--")) {
-            if (const auto eq = arg.find('='); eq != std::string_view::npos) {
-                name = arg.substr(0, eq);
-                value = arg.substr(eq + 1);
-                hasValue = true;
-            }
-        }
-        const bool known = name == "-o" || name == "--output" || name == "--deals" ||
-                           name == "--seed" || name == "--threads";
-        if (!known) {
-            error = arg.starts_with("-") && arg != "-"
-                        ? "unknown option '" + std::string(arg) + "'"
-                        : "unexpected argument '" + std::string(arg) + "' (use -o FILE)";
-            return false;
-        }
-        if (!hasValue) {
-            if (i + 1 >= args.size()) {
-                error = std::string(name) + " needs a value";
-                return false;
-            }
-            value = args[++i];
-        }
-
+    ParsedArguments parsed;
+    if (!ParseArguments(args, kOptions, {}, parsed, error)) {
+        return false;
+    }
+    if (parsed.Has(kHelp)) {
+        command.action = ReportCommand::Action::Help;
+        return true;
+    }
+    if (parsed.Has(kVersion)) {
+        command.action = ReportCommand::Action::Version;
+        return true;
+    }
+    if (!parsed.operands.empty()) {
+        error = "unexpected argument " + Quoted(parsed.operands.front()) + " (use -o FILE)";
+        return false;
+    }
+    // Options are applied in order, so a later one overrides an earlier one.
+    for (const ParsedOption& option : parsed.options) {
+        const std::string_view name = option.spelling;
         std::int64_t number = 0;
-        if (name == "-o" || name == "--output") {
-            if (value.empty()) {
+        switch (option.id) {
+        case kOutput:
+            if (option.value.empty()) {
                 error = std::string(name) + " needs a file name (or - for standard output)";
                 return false;
             }
-            command.output = std::string(value);
-        } else if (name == "--deals") {
-            if (!ParseNumber(name, value, 0, kMaxReportDeals, number, error)) {
+            command.output = std::string(option.value);
+            break;
+        case kDeals:
+            if (!ParseNumber(name, option.value, 0, kMaxReportDeals, number, error)) {
                 return false;
             }
             command.options.deals = number;
-        } else if (name == "--seed") {
-            if (!ParseNumber(name, value, 0, 0xFFFFFFFFLL, number, error)) {
+            break;
+        case kSeed:
+            if (!ParseNumber(name, option.value, 0, 0xFFFFFFFFLL, number, error)) {
                 return false;
             }
             command.options.seed = static_cast<std::uint32_t>(number);
-        } else {
-            if (!ParseNumber(name, value, 1, kMaxReportThreads, number, error)) {
+            break;
+        case kThreads:
+            if (!ParseNumber(name, option.value, 1, kMaxReportThreads, number, error)) {
                 return false;
             }
             command.options.threads = static_cast<int>(number);
+            break;
+        default:
+            break;
         }
     }
     return true;
@@ -111,6 +113,9 @@ std::string ReportUsage() {
            "number of hole cards used, how many such hands were not among the winners,\n"
            "how many occurred, and the rate of the first to the second.\n"
            "\n"
+           "Values follow as --name=VALUE, --name VALUE, -oFILE or -o FILE; -- ends the\n"
+           "options.\n"
+           "\n"
            "  -o, --output FILE  write the report to FILE, replacing it only once the\n"
            "                     report is complete; '-' or no -o: standard output\n"
            "      --deals N      number of deals, 0 to 1000000000 (default 100000)\n"
@@ -123,12 +128,13 @@ std::string ReportUsage() {
            "\n"
            "Lines end in a line feed on every system. Progress is shown on standard\n"
            "error when it is a terminal. Exit status: 0 success, 2 bad arguments or a\n"
-           "report that cannot be written, 130 interrupted (Ctrl-C), 143 terminated;\n"
+           "report that cannot be written (standard output included), 130 interrupted\n"
+           "(Ctrl-C), 143 terminated;\n"
            "an interrupted run writes nothing and leaves an existing file as it was.\n";
 }
 
 std::string ReportVersion() {
-    return std::string("quillory-report ") + QUILLORY_VERSION + "\n";
+    return std::string("quillory-report (Quillory) ") + QUILLORY_VERSION + "\n";
 }
 
 } // namespace quillory

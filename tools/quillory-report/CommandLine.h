@@ -25,14 +25,16 @@ struct ReportCommand {
 inline constexpr std::int64_t kMaxReportDeals = 1'000'000'000;
 inline constexpr int kMaxReportThreads = 256;
 
-// Parses the arguments that follow the program name:
-//   -o FILE | --output FILE | --output=FILE   report file ("-": standard output)
+// Parses the arguments that follow the program name, with the conventions of
+// platform/Arguments.h:
+//   -o FILE | -oFILE | --output FILE | --output=FILE   report file ("-":
+//                 standard output)
 //   --deals N     0 to kMaxReportDeals, default 100,000
 //   --seed S      0 to 4294967295; without it the caller picks a random base
 //   --threads K   1 to kMaxReportThreads, default: the number of processors
 //   -h, --help    --version
-// Numeric options also take the form --name=VALUE; a later option overrides
-// an earlier one. False, with a one-line message in `error`, on anything else.
+// A later option overrides an earlier one; --help, then --version, win over
+// every value. False, with a one-line message in `error`, on anything else.
 bool ParseReportCommandLine(std::span<const std::string_view> args, ReportCommand& command,
                             std::string& error);
 

@@ -2,6 +2,8 @@
 // ReportUsage() for the options and exit statuses.
 #include "CommandLine.h"
 #include "report/AtomicFile.h"
+#include "platform/Arguments.h"
+#include "platform/MessageText.h"
 #include "report/ReportExport.h"
 #include "report/ReportFormat.h"
 
@@ -97,19 +99,23 @@ private:
     int m_percent{-1};
 };
 
+constexpr const char* kProgram = "quillory-report";
+
+// Every message ends the program: with status 2 it is followed by the hint to
+// --help. A message may name a path the user gave, so its control characters
+// are escaped before it reaches the terminal.
 int Fail(const std::string& message, int status) {
-    std::fprintf(stderr, "quillory-report: %s\n", message.c_str());
+    if (status == kExitBadUse) {
+        std::fputs(quillory::UsageErrorText(kProgram, message).c_str(), stderr);
+    } else {
+        std::fprintf(stderr, "%s: %s\n", kProgram, quillory::PrintableText(message).c_str());
+    }
     return status;
 }
 
-int WriteToStandardOutput(const quillory::SimulationOptions& options, ProgressLine& progress) {
-    quillory::HandStatistics statistics;
-    const bool completed = quillory::SimulateDeals(options, statistics);
-    progress.Clear();
-    if (!completed) {
-        return Fail("interrupted; nothing written", InterruptedStatus());
-    }
-    const std::string text = quillory::FormatReport(statistics);
+// Writes all of `text` to standard output; a closed or full output is an
+// error, never a silent success.
+int WriteAll(const std::string& text) {
     errno = 0;
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
         std::fflush(stdout) != 0) {
@@ -120,23 +126,30 @@ int WriteToStandardOutput(const quillory::SimulationOptions& options, ProgressLi
     return 0;
 }
 
+int WriteToStandardOutput(const quillory::SimulationOptions& options, ProgressLine& progress) {
+    quillory::HandStatistics statistics;
+    const bool completed = quillory::SimulateDeals(options, statistics);
+    progress.Clear();
+    if (!completed) {
+        return Fail("interrupted; nothing written", InterruptedStatus());
+    }
+    return WriteAll(quillory::FormatReport(statistics));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const std::vector<std::string_view> args = quillory::ArgumentViews(argc, argv);
     quillory::ReportCommand command;
     std::string error;
     if (!quillory::ParseReportCommandLine(args, command, error)) {
-        std::fprintf(stderr, "quillory-report: %s\nTry 'quillory-report --help'.\n", error.c_str());
-        return kExitBadUse;
+        return Fail(error, kExitBadUse);
     }
     if (command.action == quillory::ReportCommand::Action::Help) {
-        std::fputs(quillory::ReportUsage().c_str(), stdout);
-        return 0;
+        return WriteAll(quillory::ReportUsage());
     }
     if (command.action == quillory::ReportCommand::Action::Version) {
-        std::fputs(quillory::ReportVersion().c_str(), stdout);
-        return 0;
+        return WriteAll(quillory::ReportVersion());
     }
 
     CatchInterrupts();

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillory {
+
+// The command-line conventions of quillory, quillory-odds and quillory-report,
+// in one parser:
+// - A long option is --name; its value follows as --name=VALUE or as the next
+//   argument (--name VALUE), even when that argument starts with a dash.
+// - A short option is -x; its value is attached (-oFILE) or the next argument
+//   (-o FILE). Short options without a value may be grouped (-hv).
+// - "--" ends the options: every later argument is an operand, even "-x".
+//   "-" alone is an operand (it usually means standard input or output).
+// - Any other argument that starts with a dash is an error, unless it is one
+//   of the foreign options given by the caller: options of a library that the
+//   program hands its arguments to (Qt's -platform, -style, ...). Those are
+//   accepted with one or two dashes, with "=VALUE" or the next argument as the
+//   value, and are kept in order for the library.
+// Every error message quotes what was typed (see MessageText.h), so it is one
+// line and safe to print.
+
+enum class OptionValue { None, Required };
+
+struct OptionSpec {
+    int id{};                // the caller's number for the option
+    std::string_view name{}; // long name without the dashes; empty for none
+    char letter{};           // short letter; 0 for none
+    OptionValue value{OptionValue::None};
+};
+
+struct ForeignOption {
+    std::string_view name{}; // without the dash: "platform", "style"
+    OptionValue value{OptionValue::None};
+};
+
+struct ParsedOption {
+    int id{};
+    std::string spelling{}; // as typed, without any value: "--board", "-o"
+    std::string_view value{};
+    bool hasValue{};
+};
+
+struct ParsedArguments {
+    std::vector<ParsedOption> options{}; // in command-line order
+    std::vector<std::string_view> operands{};
+    std::vector<std::string_view> foreign{}; // foreign options with their values
+
+    bool Has(int id) const { return Last(id) != nullptr; }
+    // The last occurrence of an option (a later one overrides an earlier one),
+    // or nullptr.
+    const ParsedOption* Last(int id) const;
+    int Count(int id) const;
+};
+
+// Parses the arguments after the program name. False, with a one-line message
+// in `error`, for an unknown option, an option without its value, or a value
+// given to an option that takes none (--json=yes).
+bool ParseArguments(std::span<const std::string_view> args, std::span<const OptionSpec> options,
+                    std::span<const ForeignOption> foreign, ParsedArguments& parsed,
+                    std::string& error);
+
+// The lines a program prints on standard error before it ends with status 2:
+//   PROGRAM: MESSAGE
+//   Try 'PROGRAM --help'.
+// Control characters left in the message are escaped, so the first line is
+// always one line.
+std::string UsageErrorText(std::string_view program, std::string_view message);
+
+// Copies argv[1..argc-1] for ParseArguments. The views point into argv.
+std::vector<std::string_view> ArgumentViews(int argc, char** argv);
+
+} // namespace quillory

@@ -1,0 +1,58 @@
+// Quoting of user input in messages: one line, no terminal control, readable
+// text kept.
+#include "platform/MessageText.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace quillory {
+namespace {
+
+TEST(MessageText, ControlBytesAndQuotesAreEscapedAndTextIsKept) {
+    const struct {
+        std::string input;
+        std::string quoted;
+    } cases[] = {
+        {"AsKd", "'AsKd'"},
+        {"", "''"},
+        {"5\nquillory-odds: forged", "'5\\nquillory-odds: forged'"},
+        {"\x1b[2J\x1b[31mX", "'\\x1b[2J\\x1b[31mX'"},
+        {"a\tb\rc\x7f\x01", "'a\\tb\\rc\\x7f\\x01'"},
+        {"it's \\ here", "'it\\'s \\\\ here'"},
+        {std::string("nul\0byte", 8), "'nul\\x00byte'"},
+        {"報告.txt", "'報告.txt'"},           // well-formed UTF-8 stays readable
+        {"A\xE2\x99\xA0", "'A\xE2\x99\xA0'"}, // a spade sign
+        {"\xC2\x9B"
+         "31m",
+         "'\\xc2\\x9b31m'"}, // C1 control sequence introducer
+        {"\xE2\x80\xAE"
+         "txt.exe",
+         "'\\xe2\\x80\\xaetxt.exe'"},               // right-to-left override
+        {"\xE2\x80\xA8", "'\\xe2\\x80\\xa8'"},      // line separator
+        {"\xFF\xC3", "'\\xff\\xc3'"},               // not UTF-8, cut short
+        {"\xC0\xAF", "'\\xc0\\xaf'"},               // overlong form of '/'
+        {"\xED\xA0\x80", "'\\xed\\xa0\\x80'"},      // a surrogate half
+        {"\xF0\x9F\x82\xA1", "'\xF0\x9F\x82\xA1'"}, // a playing card, four bytes
+    };
+    for (const auto& c : cases) {
+        const std::string quoted = Quoted(c.input);
+        EXPECT_EQ(quoted, c.quoted);
+        for (const char byte : quoted) {
+            const auto value = static_cast<unsigned char>(byte);
+            EXPECT_TRUE(value >= 0x20 && value != 0x7F) << quoted;
+        }
+    }
+}
+
+TEST(MessageText, PrintableTextEscapesOnlyWhatATerminalWouldActOn) {
+    EXPECT_EQ(PrintableText("cannot create \"/tmp/a'b\\c\": Permission denied"),
+              "cannot create \"/tmp/a'b\\c\": Permission denied");
+    EXPECT_EQ(PrintableText("cannot create \"x\ny\x1b]0;t\x07\""),
+              "cannot create \"x\\ny\\x1b]0;t\\x07\"");
+    // Text already quoted is left as it is: nothing is escaped twice.
+    const std::string quoted = Quoted("a\nb");
+    EXPECT_EQ(PrintableText(quoted), quoted);
+}
+
+} // namespace
+} // namespace quillory
