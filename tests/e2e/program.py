@@ -7,6 +7,7 @@ real key press or mouse click on the virtual screen.
 """
 
 import os
+import re
 import subprocess
 
 from desktop import E2EFailure, TIMEOUT, send_delete_window, wait_for
@@ -190,7 +191,7 @@ class Program:
         def search():
             result = subprocess.run(
                 ["xdotool", "search", "--all", "--pid", str(self.process.pid), "--name",
-                 "^" + title + "$"], env=self.desktop.env, capture_output=True, text=True)
+                 "^" + re.escape(title) + "$"], env=self.desktop.env, capture_output=True, text=True)
             ids = [int(line) for line in result.stdout.split()]
             return ids[-1] if ids else None
 

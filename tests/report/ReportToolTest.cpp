@@ -160,7 +160,7 @@ TEST(ReportTool, DevicesLinksAndStandardOutputAreWrittenAsTheShellWouldWriteThem
         const Outcome noSpace = RunTool(dir, "--deals 10 -o " + Quoted(full));
         EXPECT_EQ(noSpace.status, 2);
         EXPECT_EQ(noSpace.err, "quillory-report: cannot write \"" + full.string() +
-                                   "\": No space left on device\n");
+                                   "\": No space left on device\nTry 'quillory-report --help'.\n");
         struct stat info {};
         EXPECT_TRUE(::lstat(null.c_str(), &info) == 0 && S_ISCHR(info.st_mode));
         EXPECT_TRUE(::lstat(full.c_str(), &info) == 0 && S_ISCHR(info.st_mode));
@@ -190,7 +190,7 @@ TEST(ReportTool, DevicesLinksAndStandardOutputAreWrittenAsTheShellWouldWriteThem
     const Outcome loop = RunTool(dir, "--deals 10 -o " + Quoted(dir / "loop"));
     EXPECT_EQ(loop.status, 2);
     EXPECT_EQ(loop.err, "quillory-report: cannot write \"" + (dir / "loop").string() +
-                            "\": Too many levels of symbolic links\n");
+                            "\": Too many levels of symbolic links\nTry 'quillory-report --help'.\n");
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "loop"));
 }
 
@@ -209,7 +209,7 @@ TEST(ReportTool, ReadOnlyFileIsRefusedForAnOrdinaryUser) {
     const Outcome refused = RunTool(dir, "--deals 10 -o " + Quoted(file), prefix);
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.err,
-              "quillory-report: cannot write \"" + file.string() + "\": Permission denied\n");
+              "quillory-report: cannot write \"" + file.string() + "\": Permission denied\nTry 'quillory-report --help'.\n");
     EXPECT_EQ(ReadFile(file), "old");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
 }
