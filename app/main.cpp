@@ -3,6 +3,7 @@
 #include "app/TrainerApp.h"
 
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -51,6 +52,11 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quillory: %s\nTry 'quillory --help'.\n", error.c_str());
         return kExitBadUse;
     }
+#ifndef _WIN32
+    // A report written into a pipe whose reader has gone must fail with a
+    // message, not end the window.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     switch (command.action) {
     case quillory::ProgramCommand::Action::Version:
         AttachToStartingConsole();
