@@ -5,6 +5,8 @@
 #include "platform/Arguments.h"
 
 #include <QApplication>
+#include <csignal>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,11 @@ int main(int argc, char* argv[]) {
         quillory::WriteError(quillory::UsageErrorText(kProgram, error));
         return kExitBadUse;
     }
+#ifndef _WIN32
+    // A report written into a pipe whose reader has gone must fail with a
+    // message, not end the window.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     switch (command.action) {
     case quillory::ProgramCommand::Action::Version:
         return quillory::WriteAnswer(kProgram, quillory::ProgramVersion());

@@ -55,7 +55,8 @@ bool IsTemporaryFileName(std::string_view name) {
     return true;
 }
 
-AtomicFile::AtomicFile(std::filesystem::path target) : m_target(std::move(target)) {}
+AtomicFile::AtomicFile(std::filesystem::path target, FifoWithoutReader fifo)
+    : m_target(std::move(target)), m_fifo(fifo) {}
 
 AtomicFile::~AtomicFile() {
     CloseAndRemove();

@@ -25,6 +25,12 @@ enum class WriteMethod {
     Direct,
 };
 
+// What Open() does with a FIFO that no program reads yet.
+enum class FifoWithoutReader {
+    Wait, // block until a reader opens it, as a shell redirection does
+    Fail, // fail at once (a window must not hang on it)
+};
+
 // Writes a report file the way a shell redirection (`>`) would see it, but
 // replaces a regular file only with a complete new version.
 //
@@ -51,7 +57,8 @@ enum class WriteMethod {
 // conversion).
 class AtomicFile {
 public:
-    explicit AtomicFile(std::filesystem::path target);
+    explicit AtomicFile(std::filesystem::path target,
+                        FifoWithoutReader fifo = FifoWithoutReader::Wait);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -99,6 +106,7 @@ private:
     // A dangling link made Open() create the file it points to; it is removed
     // again if nothing is committed.
     bool m_createdThroughLink{};
+    FifoWithoutReader m_fifo{FifoWithoutReader::Wait};
     bool m_failed{};
     std::string m_error{};
     std::string m_reason{};

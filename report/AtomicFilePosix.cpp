@@ -202,6 +202,9 @@ bool AtomicFile::Open() {
     if (fd < 0 && errno == ENXIO) {
         struct stat info {};
         if (::stat(path, &info) == 0 && S_ISFIFO(info.st_mode)) {
+            if (m_fifo == FifoWithoutReader::Fail) {
+                return Fail("cannot write", std::string("no program is reading from this FIFO"));
+            }
             // A FIFO that nobody reads yet: wait for a reader, as the shell does.
             fd = ::open(path, kWriteFlags);
         } else {

@@ -73,7 +73,7 @@ StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExpor
 
     // The target is opened now (and a temporary file created beside a regular
     // file), so an impossible path is known before the simulation.
-    AtomicFile file(SystemPath(path));
+    AtomicFile file(SystemPath(path), FifoWithoutReader::Fail);
     if (!file.Open()) {
         return Fail(owner, path, ReasonText(file));
     }

@@ -21,7 +21,9 @@ namespace quillory {
 //   there: devices and FIFOs are written directly and never replaced, links
 //   are followed by the system (a dangling one creates its file, a loop is
 //   an error), a read-only file is refused, and a replaced file keeps its
-//   permissions and, where the process may, its owner.
+//   permissions and, where the process may, its owner. One difference: a
+//   FIFO that no program reads is an error at once, rather than a wait that
+//   would freeze the window.
 // - The target is opened before the simulation, so a path that cannot be
 //   written is reported at once, with the path and the reason.
 // - A regular file is replaced only once the report is complete; cancelling

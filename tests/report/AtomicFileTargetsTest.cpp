@@ -171,7 +171,7 @@ template <typename Body> int AsOrdinaryUser(Body body) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(AtomicFileTargets, ReadOnlyFileIsRefusedAsTheShellRefusesIt) {
+TEST(AtomicFileTargets, PermissionsDecideAsForTheShell) {
     const TempDir dir;
     ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0); // the folder itself would take a new file
     const fs::path report = dir / "report.txt";
@@ -186,6 +186,23 @@ TEST(AtomicFileTargets, ReadOnlyFileIsRefusedAsTheShellRefusesIt) {
     });
     EXPECT_EQ(outcome, 0);
     EXPECT_EQ(ReadFile(report), "keep me");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
+
+    // A file the user may write, in a folder that takes no new file from
+    // them, is written in place as the shell would write it.
+    ASSERT_EQ(::chmod(report.c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
+    if (!IsRoot()) {
+        ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
+    }
+    const int inPlace = AsOrdinaryUser([&] {
+        WriteMethod method{};
+        const std::string error = WriteReport(report, "written in place", &method);
+        return error.empty() && method == WriteMethod::InPlace ? 0 : 1;
+    });
+    ::chmod(dir.Path().c_str(), 0755);
+    EXPECT_EQ(inPlace, 0);
+    EXPECT_EQ(ReadFile(report), "written in place");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
 }
 

@@ -128,6 +128,19 @@ TEST(ReportTool, UnwritablePathsExitWithStatusTwoAndKeepTheOldFile) {
                               "descriptor\nTry 'quillory-report --help'.\n")
             << arguments;
     }
+    // Standard output on a full device: a node like the system's full device,
+    // made in the test's own folder.
+    const auto fullDevice = dir / "full-device";
+    if (::mknod(fullDevice.c_str(), S_IFCHR | 0666, ::makedev(1, 7)) == 0) {
+        const Outcome full = RunTool(dir, "--deals 100 >" + Quoted(fullDevice));
+        EXPECT_EQ(full.status, 2);
+        EXPECT_EQ(full.err,
+                  "quillory-report: cannot write to standard output: No space left on device\n"
+                  "Try 'quillory-report --help'.\n");
+        std::filesystem::remove(fullDevice);
+    } else {
+        std::printf("skipped the full device: cannot make a node here (needs root)\n");
+    }
 }
 
 TEST(ReportTool, TerminationWritesNothing) {
