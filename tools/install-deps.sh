@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev libsqlite3-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libsqlite3-dev
   xvfb xauth fonts-dejavu-core
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi xdotool openbox imagemagick
   clang libclang-rt-14-dev
