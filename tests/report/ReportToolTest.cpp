@@ -1,6 +1,7 @@
 // Runs the quillory-report program itself through the shell.
 #include "CommandLine.h"
 #include "TempDir.h"
+#include "report/HeatMap.h"
 #include "report/ReportFormat.h"
 #include "report/Simulation.h"
 
@@ -76,6 +77,42 @@ TEST(ReportTool, SeededReportIsTheLibrarysWhateverTheThreadsAndTheOutput) {
     EXPECT_EQ(toFile.out, "");
     EXPECT_EQ(ReadFile(file), expected);
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
+}
+
+// The picture is drawn from the very counts the report was written from: the
+// same seeded run gives the same text with or without it, and the SVG is the
+// library's rendering of that run's heat map. A picture that cannot be written
+// fails before any deal, and leaves the report file alone.
+TEST(ReportTool, SvgPictureComesFromTheReportsCounts) {
+    const TempDir dir;
+    const auto report = dir / "report.txt";
+    const auto picture = dir / "picture.svg";
+    const Outcome run = RunTool(dir, "--seed 4 --deals 1500 --svg " + Quoted(picture) +
+                                         " --players 6 --hole-cards 2 -o " + Quoted(report));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(report), LibraryReport(1500, 4));
+
+    SimulationOptions options;
+    options.deals = 1500;
+    options.seed = 4;
+    HandStatistics statistics;
+    ASSERT_TRUE(SimulateDeals(options, statistics));
+    EXPECT_EQ(ReadFile(picture),
+              RenderHeatMapSvg(BuildHeatMap(statistics, 6, HoleCardsUsed::Two)));
+
+    const Outcome toStdout = RunTool(dir, "--seed 4 --deals 1500 --svg " + Quoted(picture));
+    EXPECT_EQ(toStdout.out, LibraryReport(1500, 4));
+    EXPECT_EQ(ReadFile(picture),
+              RenderHeatMapSvg(BuildHeatMap(statistics, 10, HoleCardsUsed::Any)));
+
+    WriteFile(report, "old");
+    const Outcome refused = RunTool(dir, "--deals 10 -o " + Quoted(report) + " --svg " +
+                                             Quoted(dir / "missing" / "p.svg"));
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("No such file or directory"), std::string::npos) << refused.err;
+    EXPECT_EQ(ReadFile(report), "old");
+    EXPECT_EQ(RunTool(dir, "--svg x.svg --players 11").status, 2);
+    EXPECT_EQ(RunTool(dir, "--svg x.svg --hole-cards 3").status, 2);
 }
 
 TEST(ReportTool, RunsWithoutSeedDiffer) {

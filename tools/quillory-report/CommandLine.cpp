@@ -11,13 +11,16 @@ namespace quillory {
 
 namespace {
 
-enum OptionId { kOutput, kDeals, kSeed, kThreads, kHelp, kVersion };
+enum OptionId { kOutput, kDeals, kSeed, kThreads, kSvg, kPlayers, kHoleCards, kHelp, kVersion };
 
 constexpr OptionSpec kOptions[] = {
     {kOutput, "output", 'o', OptionValue::Required},
     {kDeals, "deals", 0, OptionValue::Required},
     {kSeed, "seed", 0, OptionValue::Required},
     {kThreads, "threads", 0, OptionValue::Required},
+    {kSvg, "svg", 0, OptionValue::Required},
+    {kPlayers, "players", 0, OptionValue::Required},
+    {kHoleCards, "hole-cards", 0, OptionValue::Required},
     {kHelp, "help", 'h', OptionValue::None},
     {kVersion, "version", 0, OptionValue::None},
 };
@@ -38,6 +41,24 @@ bool ParseNumber(std::string_view name, std::string_view text, std::int64_t low,
         return false;
     }
     value = parsed;
+    return true;
+}
+
+// "all", "0", "1" or "2": the hole-cards section of the picture.
+bool ParseHoleCards(std::string_view name, std::string_view text, HoleCardsUsed& value,
+                    std::string& error) {
+    if (text == "all") {
+        value = HoleCardsUsed::Any;
+    } else if (text == "0") {
+        value = HoleCardsUsed::None;
+    } else if (text == "1") {
+        value = HoleCardsUsed::One;
+    } else if (text == "2") {
+        value = HoleCardsUsed::Two;
+    } else {
+        error = std::string(name) + " must be all, 0, 1 or 2, not " + Quoted(text);
+        return false;
+    }
     return true;
 }
 
@@ -98,6 +119,24 @@ bool ParseReportCommandLine(std::span<const std::string_view> args, ReportComman
             }
             command.options.threads = static_cast<int>(number);
             break;
+        case kSvg:
+            if (option.value.empty()) {
+                error = std::string(name) + " needs a file name";
+                return false;
+            }
+            command.picture = std::string(option.value);
+            break;
+        case kPlayers:
+            if (!ParseNumber(name, option.value, kMinTableSize, kMaxTableSize, number, error)) {
+                return false;
+            }
+            command.pictureTableSize = static_cast<int>(number);
+            break;
+        case kHoleCards:
+            if (!ParseHoleCards(name, option.value, command.pictureHoleCards, error)) {
+                return false;
+            }
+            break;
         default:
             break;
         }
@@ -107,6 +146,7 @@ bool ParseReportCommandLine(std::span<const std::string_view> args, ReportComman
 
 std::string ReportUsage() {
     return "Usage: quillory-report [-o FILE | -] [--deals N] [--seed S] [--threads K]\n"
+           "                       [--svg FILE [--players N] [--hole-cards all|0|1|2]]\n"
            "\n"
            "Simulates random deals at a ten-seat table and writes the hand-statistics\n"
            "report: for each hand class, leading rank, table size (2 to 10 players) and\n"
@@ -123,6 +163,12 @@ std::string ReportUsage() {
            "                     seed S + i, so equal seeds give equal reports whatever\n"
            "                     the thread count (default: a random seed)\n"
            "      --threads K    worker threads, 1 to 256 (default: the processors)\n"
+           "      --svg FILE     also draw the statistics as a heat map (SVG) in FILE: the\n"
+           "                     share of hands that did not win by hand class and\n"
+           "                     leading rank, from the same counts as the report\n"
+           "      --players N    the picture's table size, 2 to 10 (default 10)\n"
+           "      --hole-cards W the picture's hands by hole cards used: all, 0, 1 or 2\n"
+           "                     (default all)\n"
            "  -h, --help         show this text\n"
            "      --version      show the version\n"
            "\n"

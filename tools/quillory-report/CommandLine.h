@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/HeatMap.h"
 #include "report/Simulation.h"
 
 #include <span>
@@ -17,6 +18,11 @@ struct ReportCommand {
     std::string output{};
     // Deals, seed and threads; the progress callback is left to the caller.
     SimulationOptions options{};
+    // The heat-map picture (SVG) of one table size and hole-cards section,
+    // drawn from the same counts as the report; empty: no picture.
+    std::string picture{};
+    int pictureTableSize{kMaxTableSize};
+    HoleCardsUsed pictureHoleCards{HoleCardsUsed::Any};
 
     bool ToStandardOutput() const { return output.empty() || output == "-"; }
 };
@@ -32,6 +38,9 @@ inline constexpr int kMaxReportThreads = 256;
 //   --deals N     0 to kMaxReportDeals, default 100,000
 //   --seed S      0 to 4294967295; without it the caller picks a random base
 //   --threads K   1 to kMaxReportThreads, default: the number of processors
+//   --svg FILE    also write the heat-map picture to FILE
+//   --players N   the picture's table size, 2 to 10, default 10
+//   --hole-cards all|0|1|2   the picture's section, default all
 //   -h, --help    --version
 // A later option overrides an earlier one; --help, then --version, win over
 // every value. False, with a one-line message in `error`, on anything else.

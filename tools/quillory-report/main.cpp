@@ -4,13 +4,14 @@
 #include "report/AtomicFile.h"
 #include "platform/Arguments.h"
 #include "platform/MessageText.h"
-#include "report/ReportExport.h"
+#include "report/HeatMap.h"
 #include "report/ReportFormat.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -126,15 +127,55 @@ int WriteAll(const std::string& text) {
     return 0;
 }
 
-int WriteToStandardOutput(const quillory::SimulationOptions& options, ProgressLine& progress) {
-    quillory::HandStatistics statistics;
-    const bool completed = quillory::SimulateDeals(options, statistics);
-    progress.Clear();
-    if (!completed) {
-        return Fail("interrupted; nothing written", InterruptedStatus());
+// Where the report and the picture go: files are opened before the deals are
+// simulated, so an unwritable path fails at once, and each is replaced only
+// by a complete new version.
+class Targets {
+public:
+    // False, with the message in `error`, when a file cannot be written.
+    bool Open(const quillory::ReportCommand& command, std::string& error) {
+        if (!command.ToStandardOutput()) {
+            m_report.emplace(quillory::PathFromUtf8(command.output));
+            if (!m_report->Open()) {
+                error = m_report->Error();
+                return false;
+            }
+        }
+        if (!command.picture.empty()) {
+            m_picture.emplace(quillory::PathFromUtf8(command.picture));
+            if (!m_picture->Open()) {
+                error = m_picture->Error();
+                return false;
+            }
+        }
+        return true;
     }
-    return WriteAll(quillory::FormatReport(statistics));
-}
+
+    // Writes the report (to its file or standard output), then the picture.
+    int Write(const quillory::ReportCommand& command,
+              const quillory::HandStatistics& statistics) {
+        const std::string report = quillory::FormatReport(statistics);
+        if (!m_report) {
+            if (const int status = WriteAll(report); status != 0) {
+                return status;
+            }
+        } else if (!m_report->Write(report) || !m_report->Commit()) {
+            return Fail(m_report->Error(), kExitBadUse);
+        }
+        if (m_picture) {
+            const quillory::HeatMap map = quillory::BuildHeatMap(
+                statistics, command.pictureTableSize, command.pictureHoleCards);
+            if (!m_picture->Write(quillory::RenderHeatMapSvg(map)) || !m_picture->Commit()) {
+                return Fail(m_picture->Error(), kExitBadUse);
+            }
+        }
+        return 0;
+    }
+
+private:
+    std::optional<quillory::AtomicFile> m_report{};
+    std::optional<quillory::AtomicFile> m_picture{};
+};
 
 } // namespace
 
@@ -172,22 +213,18 @@ int main(int argc, char** argv) {
         return progress.Update(done, total);
     };
 
-    if (command.ToStandardOutput()) {
-        return WriteToStandardOutput(command.options, progress);
+    Targets targets;
+    if (!targets.Open(command, error)) {
+        return Fail(error, kExitBadUse);
     }
-    const quillory::ExportResult result =
-        quillory::ExportReportFile(quillory::PathFromUtf8(command.output), command.options);
+    quillory::HandStatistics statistics;
+    const bool completed = quillory::SimulateDeals(command.options, statistics);
     progress.Clear();
-    if (g_interrupted != 0 && result.status != quillory::ExportStatus::Written) {
-        return Fail("interrupted; \"" + command.output + "\" left as it was", InterruptedStatus());
+    if (!completed || g_interrupted != 0) {
+        // The targets' destructors drop what was begun; files stay as they were.
+        const std::string left =
+            command.ToStandardOutput() ? "nothing written" : "\"" + command.output + "\" left as it was";
+        return Fail("interrupted; " + left, InterruptedStatus());
     }
-    switch (result.status) {
-    case quillory::ExportStatus::Written:
-        return 0;
-    case quillory::ExportStatus::Cancelled:
-        return Fail("interrupted; \"" + command.output + "\" left as it was", InterruptedStatus());
-    case quillory::ExportStatus::Failed:
-        break;
-    }
-    return Fail(result.error, kExitBadUse);
+    return targets.Write(command, statistics);
 }
