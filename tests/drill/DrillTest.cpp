@@ -1,4 +1,5 @@
 #include "drill/Record.h"
+#include "drill/Reveal.h"
 #include "drill/Summary.h"
 #include "drill/TrueValue.h"
 
@@ -63,9 +64,19 @@ TEST(DrillTrueValue, ExactWhereCheapAndCloseEstimatesElsewhere) {
 
 TEST(DrillSpots, DrawnCardsAreDistinctAndChoicesHold) {
     std::mt19937_64 generator(11);
-    for (int i = 0; i < 500; ++i) {
-        const SpotChoice choice = i % 2 == 0 ? SpotChoice{} : SpotChoice{Street::River, 9};
+    const std::array<Card, 2> kings{C(12, 0), C(12, 3)};
+    int boardKings = 0;
+    for (int i = 0; i < 600; ++i) {
+        const SpotChoice choice = i % 3 == 0   ? SpotChoice{}
+                                  : i % 3 == 1 ? SpotChoice{Street::River, 9}
+                                               : SpotChoice{Street::River, {}, kings};
         const Spot spot = DrawSpot(generator, choice);
+        if (i % 3 == 2) {
+            EXPECT_EQ(spot.hole, kings);
+            for (const Card& card : spot.board) {
+                boardKings += card.rank == 12 ? 1 : 0;
+            }
+        }
         std::vector<Card> cards(spot.hole.begin(), spot.hole.end());
         for (int b = 0; b < 5; ++b) {
             EXPECT_EQ(HoldsCard(spot.board[static_cast<std::size_t>(b)]),
@@ -81,11 +92,18 @@ TEST(DrillSpots, DrawnCardsAreDistinctAndChoicesHold) {
         }
         EXPECT_GE(spot.players, 2);
         EXPECT_LE(spot.players, 10);
-        if (i % 2 == 1) {
+        if (i % 3 == 1) {
             EXPECT_EQ(spot.street, Street::River);
             EXPECT_EQ(spot.players, 9);
         }
     }
+    // The other two kings still come on the board: 200 rivers of 5 cards
+    // from 50 hold about 40 of them.
+    EXPECT_GT(boardKings, 15);
+    // Hole cards that are not two distinct real cards are drawn instead.
+    const Spot drawn =
+        DrawSpot(generator, SpotChoice{{}, {}, std::array<Card, 2>{C(3, 1), C(3, 1)}});
+    EXPECT_TRUE(IsValidHole(drawn.hole));
 }
 
 TEST(DrillScoring, GuessesScoresAndSummaries) {
@@ -99,6 +117,17 @@ TEST(DrillScoring, GuessesScoresAndSummaries) {
     EXPECT_TRUE(ScoreGuess(50, 45).hit);
     EXPECT_FALSE(ScoreGuess(50, 44.9).hit);
     EXPECT_DOUBLE_EQ(ScoreGuess(40, 45).error, -5);
+    EXPECT_EQ(VerdictText(45, 48.954),
+              "Your guess 45%: 3.95 points too low. Within 5 points: a hit.");
+    EXPECT_EQ(VerdictText(60.5, 48.95),
+              "Your guess 60.5%: 11.55 points too high. More than 5 points off: a miss.");
+    EXPECT_EQ(VerdictText(49, 48.999), "Your guess 49%: spot on. Within 5 points: a hit.");
+    EXPECT_EQ(VerdictText(44.9, 50), "Your guess 44.9%: 5.10 points too low. More than 5 points "
+                                     "off: a miss.");
+    EXPECT_EQ(TruthText(TrueValue{88.7745, Method::Exact, 0, 1070190}),
+              "88.77% (exact, 1,070,190 showdowns)");
+    EXPECT_EQ(TruthText(TrueValue{85.2, Method::MonteCarlo, 0.0712, 250000}),
+              "85.20% \u00b1 0.07 (Monte Carlo, 250,000 deals)");
 
     std::vector<Answer> answers{
         {1, 1, "A(S) A(H)", "", Street::Preflop, 2, 80, 85, Method::MonteCarlo},
