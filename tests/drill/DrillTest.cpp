@@ -48,6 +48,11 @@ TEST(DrillTrueValue, ExactWhereCheapAndCloseEstimatesElsewhere) {
     const TrueValue flop = ComputeTrueValue(AcesAgainst(Street::Flop, 2));
     EXPECT_EQ(flop.method, Method::Exact);
     EXPECT_NEAR(flop.percent, 100.0 * 950058 / 1070190, 1e-9);
+    Spot turn = AcesAgainst(Street::Turn, 3);
+    turn.board[3] = C(9, 0); // 10s
+    const TrueValue threeOnTheTurn = ComputeTrueValue(turn);
+    EXPECT_EQ(threeOnTheTurn.method, Method::Exact);
+    EXPECT_EQ(threeOnTheTurn.samples, 41'122'620);
     ExpectWithin(ComputeTrueValue(AcesAgainst(Street::Preflop, 2)),
                  100.0 * 1792910730.0 / 2097572400.0, "heads-up preflop");
     ExpectWithin(ComputeTrueValue(AcesAgainst(Street::Flop, 3)), 100.0 * 760671106.0 / 966381570.0,
