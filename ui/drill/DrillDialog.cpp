@@ -9,7 +9,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
-#include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -34,15 +34,18 @@ DrillDialog::DrillDialog(const QString& recordPath, QWidget* parent, TrueValueJo
     connect(m_jobs, &TrueValueJob::Ready, this, &DrillDialog::OnReady);
 
     m_spotView = new SpotView(this);
-    auto* buttons = new QDialogButtonBox(this);
-    m_recordButton =
-        buttons->addButton(QStringLiteral("&Your Record..."), QDialogButtonBox::ActionRole);
-    m_close = buttons->addButton(QDialogButtonBox::Close);
+    // Plain buttons rather than a button box, which would reorder their tabs.
+    m_recordButton = new QPushButton(QStringLiteral("&Your Record..."), this);
+    m_close = new QPushButton(QStringLiteral("Close"), this);
     for (QPushButton* button : {m_recordButton, m_close}) {
         button->setAutoDefault(false);
     }
     connect(m_recordButton, &QPushButton::clicked, this, [this] { ShowRecord(); });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_recordButton);
+    buttons->addWidget(m_close);
     m_recordLine = new QLabel(this);
     m_recordLine->setWordWrap(true);
 
@@ -53,7 +56,12 @@ DrillDialog::DrillDialog(const QString& recordPath, QWidget* parent, TrueValueJo
     layout->addWidget(BuildAnswer());
     layout->addStretch(1);
     layout->addWidget(m_recordLine);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
+    // Tab goes down the window: the choices, the guess, then the buttons.
+    QWidget* order[] = {m_street, m_players, m_cards, m_guess, m_go, m_recordButton, m_close};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
     RefreshRecordLine();
     NextSpot();
 }
