@@ -11,6 +11,7 @@ namespace quillory {
 ErrorChart::ErrorChart(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("Mean error over the last sessions"));
     setFocusPolicy(Qt::TabFocus); // so a screen reader user can land on it and hear it
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     SetSessions({});
 }
 
@@ -36,11 +37,11 @@ QString ErrorChart::TextEquivalent() const {
 }
 
 QSize ErrorChart::sizeHint() const {
-    return {fontMetrics().horizontalAdvance(QLatin1Char('0')) * 60, fontMetrics().height() * 11};
+    return {fontMetrics().horizontalAdvance(QLatin1Char('0')) * 60, fontMetrics().height() * 14};
 }
 
 QSize ErrorChart::minimumSizeHint() const {
-    return {fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30, fontMetrics().height() * 8};
+    return {fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30, fontMetrics().height() * 12};
 }
 
 // The top of the scale in points: at least 10, else the largest error
@@ -61,7 +62,9 @@ void ErrorChart::paintEvent(QPaintEvent* /*event*/) {
     const QColor text = colours.color(QPalette::WindowText);
     const int line = metrics.height();
     const int left = metrics.horizontalAdvance(QStringLiteral("00 pts")) + 8;
-    const QRect plot(left, line, width() - left - 8, height() - 4 * line);
+    // The title, then a line for the values over the bars, the bars, and
+    // three lines under them.
+    const QRect plot(left, 2 * line + 4, width() - left - 8, height() - 6 * line);
     if (hasFocus()) {
         painter.setPen(QPen(colours.color(QPalette::Highlight), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -12,8 +12,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 
 namespace quillory {
@@ -62,6 +64,7 @@ RecordDialog::RecordDialog(const std::vector<drill::Answer>& answers, QWidget* p
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -76,9 +79,15 @@ RecordDialog::RecordDialog(const std::vector<drill::Answer>& answers, QWidget* p
     layout->addWidget(m_table, 1);
     layout->addWidget(buttons);
     Fill();
+    // Every row shows where the screen has room; a small screen scrolls.
     m_table->setMinimumHeight(m_table->horizontalHeader()->sizeHint().height() +
-                              m_table->rowCount() * m_table->verticalHeader()->sectionSize(0) +
-                              2 * m_table->frameWidth());
+                              6 * m_table->verticalHeader()->sectionSize(0));
+    const int whole = m_table->horizontalHeader()->sizeHint().height() +
+                      m_table->rowCount() * m_table->verticalHeader()->sectionSize(0) +
+                      2 * m_table->frameWidth();
+    const int room = screen() != nullptr ? screen()->availableGeometry().height() * 9 / 10 : 600;
+    resize(sizeHint().width(),
+           std::min(room, sizeHint().height() - m_table->sizeHint().height() + whole));
     m_table->setFocus();
     m_table->setCurrentCell(0, 0);
 }
