@@ -65,9 +65,12 @@ QWidget* DrillDialog::BuildChoices() {
     connect(m_players, &QComboBox::currentIndexChanged, this, [this] { OnChoiceChanged(); });
     connect(m_cards, &QLineEdit::textChanged, this, [this] { OnChoiceChanged(); });
     connect(m_cards, &QLineEdit::editingFinished, this, [this] {
+        const QString refused = QStringLiteral(
+            "Type two different cards, such as As Kh, or leave the field empty for random cards.");
         if (!m_cards->text().trimmed().isEmpty() && !ParseHoleCards(m_cards->text())) {
-            SetNote(QStringLiteral("Type two different cards, such as As Kh, or leave the "
-                                   "field empty for random cards."));
+            SetNote(refused);
+        } else if (m_note->text() == refused) {
+            SetNote({});
         }
     });
     return box;
