@@ -116,7 +116,9 @@ TEST(DrillScoring, GuessesScoresAndSummaries) {
     EXPECT_EQ(ParseGuess(" 45.5 %"), 45.5);
     EXPECT_EQ(ParseGuess("45,5"), 45.5);
     EXPECT_EQ(ParseGuess("100"), 100.0);
-    for (const char* bad : {"", "-1", "100.1", "abc", "4 5x", ".5e3", "nan", "inf"}) {
+    EXPECT_EQ(ParseGuess("7%"), 7.0);
+    for (const char* bad :
+         {"", "-1", "100.1", "abc", "4 5x", "4 5", "%45", "45%%", "1e1", ".5e3", "nan", "inf"}) {
         EXPECT_FALSE(ParseGuess(bad).has_value()) << bad;
     }
     EXPECT_TRUE(ScoreGuess(50, 45).hit);
