@@ -516,10 +516,15 @@ def estimating_drill(desktop, binary):
                                       if SPOT.match(name(n))), None), "the spot in words")
         players = int(SPOT.match(spot).group(2))
         check(2 <= players <= 10, f"table size in {spot!r}")
+        events = Events("object:property-change:accessible-name")
         desktop.type(typed)
         desktop.key("Return")
         truth = wait_for(lambda: TRUTH.match(drill_label(program, drill, "True value")),
                          "the true value", timeout=30)
+        # A screen reader hears the value as it appears.
+        events.wait(lambda t, r, n, d: r == "label" and n == truth.group(0),
+                    "the announcement of the true value")
+        events.close()
         check(truth.group(3) is None or float(truth.group(3)) <= 0.1, "standard error <= 0.1")
         off = abs(float(typed) - float(truth.group(1)))
         verdict = drill_label(program, drill, "Verdict")
