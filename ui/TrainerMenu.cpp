@@ -1,6 +1,6 @@
 // The main window's own menu entries beside Help and About: the call advisor,
-// the hand statistics and the estimating drill, in the context menu (right-click, the menu key,
-// Shift+F10) and, on macOS, the application menu.
+// the hand statistics and the estimating drill, in the context menu
+// (right-click, the menu key, Shift+F10) and, on macOS, the application menu.
 #include "odds/Profit.h"
 #include "report/HandStatistics.h"
 #include "ui/CallAdvisorDialog.h"
