@@ -13,7 +13,7 @@
 namespace quillory {
 namespace {
 
-enum OptionId { kHelp, kVersion, kCallAdvisor, kRate, kCallers };
+enum OptionId { kHelp, kVersion, kCallAdvisor, kRate, kCallers, kDrill };
 
 constexpr OptionSpec kOptions[] = {
     {kHelp, "help", 'h', OptionValue::None},
@@ -21,6 +21,7 @@ constexpr OptionSpec kOptions[] = {
     {kCallAdvisor, "call-advisor", 0, OptionValue::None},
     {kRate, "rate", 0, OptionValue::Required},
     {kCallers, "callers", 0, OptionValue::Required},
+    {kDrill, "drill", 0, OptionValue::None},
 };
 
 // The options that QApplication reads itself (with one dash or two); they are
@@ -104,8 +105,14 @@ bool ParseProgramCommandLine(std::span<const std::string_view> args, ProgramComm
         error = "--rate and --callers go with --call-advisor";
         return false;
     }
+    if (advisor && parsed.Has(kDrill)) {
+        error = "--drill and --call-advisor open different windows; choose one";
+        return false;
+    }
     if (advisor) {
         command.action = ProgramCommand::Action::CallAdvisor;
+    } else if (parsed.Has(kDrill)) {
+        command.action = ProgramCommand::Action::Drill;
     }
     return true;
 }
@@ -113,6 +120,7 @@ bool ParseProgramCommandLine(std::span<const std::string_view> args, ProgramComm
 std::string ProgramUsage() {
     return "Usage: quillory [--version] [--help] [Qt options]\n"
            "       quillory --call-advisor [--rate R] [--callers C] [Qt options]\n"
+           "       quillory --drill [Qt options]\n"
            "Opens the Quillory window. Press F1 in the window for help.\n"
            "Values follow as --rate=R or --rate R; -- ends the options. Qt's own options\n"
            "(-platform NAME, -style NAME, -reverse, ...) are passed on to Qt.\n"
@@ -123,6 +131,9 @@ std::string ProgramUsage() {
            "  --rate R        its winning rate, a whole percent from 0 to 100 (default 50)\n"
            "  --callers C     the most players who may call after you, 0 to 9 (default 3);\n"
            "                  the table has a column for each of 0, 1, ..., C callers\n"
+           "  --drill         open \"Practise Estimating\": guess how often a hand wins,\n"
+           "                  then see the true value; the record of answers is kept\n"
+           "                  in drill.sqlite in the user's data folder\n"
            "\n"
            "  -h, --help      show this text\n"
            "  -v, --version   show the version\n"

@@ -1,6 +1,7 @@
 #include "app/CallAdvisorApp.h"
 #include "app/CommandLine.h"
 #include "app/ConsoleOutput.h"
+#include "app/DrillApp.h"
 #include "app/TrainerApp.h"
 #include "platform/Arguments.h"
 
@@ -22,6 +23,9 @@ int RunWindow(int argc, char* argv[], const quillory::ProgramCommand& command) {
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORY_APP_ID));
     if (command.action == quillory::ProgramCommand::Action::CallAdvisor) {
         return quillory::RunCallAdvisorApp(command.rate, command.callers);
+    }
+    if (command.action == quillory::ProgramCommand::Action::Drill) {
+        return quillory::RunDrillApp();
     }
     return quillory::RunTrainerApp();
 }
@@ -49,6 +53,7 @@ int main(int argc, char* argv[]) {
     case quillory::ProgramCommand::Action::Help:
         return quillory::WriteAnswer(kProgram, quillory::ProgramUsage());
     case quillory::ProgramCommand::Action::CallAdvisor:
+    case quillory::ProgramCommand::Action::Drill:
     case quillory::ProgramCommand::Action::MainWindow:
         break;
     }

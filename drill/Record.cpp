@@ -24,6 +24,12 @@ std::string Fixed(double value) {
     return std::string(buffer, result.ptr);
 }
 
+// SQLite takes file names in UTF-8 on every system.
+std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string name = path.u8string();
+    return std::string(name.begin(), name.end());
+}
+
 // Runs statements that return no rows; false with the database's message.
 bool Execute(sqlite3* db, const char* sql, std::string& error) {
     char* message = nullptr;
@@ -59,7 +65,7 @@ void Record::Open(const std::filesystem::path& path) {
     m_problem.clear();
     std::error_code ignored;
     std::filesystem::create_directories(path.parent_path(), ignored);
-    if (sqlite3_open_v2(path.string().c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+    if (sqlite3_open_v2(Utf8(path).c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) != SQLITE_OK) {
         m_problem = "Your record could not be opened (" + std::string(sqlite3_errmsg(m_db)) +
                     "); answers are kept until Quillory closes.";
@@ -76,8 +82,8 @@ void Record::Open(const std::filesystem::path& path) {
     Close();
     if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) {
         SetAside(path, reason);
-        if (sqlite3_open_v2(path.string().c_str(), &m_db,
-                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK &&
+        if (sqlite3_open_v2(Utf8(path).c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                            nullptr) == SQLITE_OK &&
             Prepare()) {
             return;
         }
@@ -97,6 +103,11 @@ bool Record::Prepare() {
     }
     const bool healthy = sqlite3_step(check) == SQLITE_ROW && Column(check, 0) == "ok";
     sqlite3_finalize(check);
+    // Write-ahead logging: a reader never waits for a writer, and an answer
+    // costs one append to the log. A killed process leaves the log, which the
+    // next open applies; a system that cannot share memory between copies
+    // keeps the ordinary rollback journal (the pragma then just fails).
+    Execute(m_db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", error);
     return healthy && Execute(m_db, kSchema, error);
 }
 

@@ -37,11 +37,21 @@ Spot DrawSpot(std::mt19937_64& generator, const SpotChoice& choice) {
     spot.players = choice.players.has_value()
                        ? std::clamp(*choice.players, 2, 10)
                        : std::uniform_int_distribution<int>(2, 10)(generator);
-    // A partial Fisher-Yates pass over the deck draws the seven cards at most.
+    // A partial Fisher-Yates pass over the deck draws the seven cards at most;
+    // fixed hole cards are swapped to the front first and not drawn again.
     std::array<int, kDeckSize> deck{};
     std::iota(deck.begin(), deck.end(), 0);
+    int first = 0;
+    if (choice.hole.has_value() && IsValidHole(*choice.hole)) {
+        for (const Card& fixed : *choice.hole) {
+            const int index = fixed.rank * kSuits + fixed.suit;
+            const auto at = std::find(deck.begin(), deck.end(), index);
+            std::iter_swap(deck.begin() + first, at);
+            ++first;
+        }
+    }
     const int needed = 2 + KnownBoardCards(spot.street);
-    for (int i = 0; i < needed; ++i) {
+    for (int i = first; i < needed; ++i) {
         const int j = std::uniform_int_distribution<int>(i, kDeckSize - 1)(generator);
         std::swap(deck[static_cast<std::size_t>(i)], deck[static_cast<std::size_t>(j)]);
     }
@@ -55,6 +65,10 @@ Spot DrawSpot(std::mt19937_64& generator, const SpotChoice& choice) {
         spot.board[static_cast<std::size_t>(i)] = card(2 + i);
     }
     return spot;
+}
+
+bool IsValidHole(const std::array<Card, 2>& hole) {
+    return IsRealCard(hole[0]) && IsRealCard(hole[1]) && hole[0] != hole[1];
 }
 
 std::string HoleText(const Spot& spot) {

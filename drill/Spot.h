@@ -32,13 +32,19 @@ struct Spot {
 // What the user fixed; anything left empty is drawn at random.
 struct SpotChoice {
     std::optional<Street> street{};
-    std::optional<int> players{}; // clamped to 2 to 10
+    std::optional<int> players{};              // clamped to 2 to 10
+    std::optional<std::array<Card, 2>> hole{}; // two real, distinct cards
 };
 
-// Draws a spot uniformly: any two distinct cards, then the board cards from
-// the rest, the street and the table size uniformly unless fixed. The
-// generator is the caller's, so a seeded generator repeats the spots.
+// Draws a spot uniformly: any two distinct cards (or the fixed ones), then
+// the board cards from the rest, the street and the table size uniformly
+// unless fixed. Fixed hole cards that are not two real, distinct cards are
+// ignored and drawn instead. The generator is the caller's, so a seeded
+// generator repeats the spots.
 Spot DrawSpot(std::mt19937_64& generator, const SpotChoice& choice = {});
+
+// True for two real, distinct cards: what SpotChoice::hole may hold.
+bool IsValidHole(const std::array<Card, 2>& hole);
 
 // "A(S) 10(H)" and "K(D) 7(C) 2(H)": the labels the window uses.
 std::string HoleText(const Spot& spot);

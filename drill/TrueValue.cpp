@@ -3,6 +3,7 @@
 #include "odds/Estimator.h"
 #include "odds/ExactOdds.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -54,19 +55,29 @@ Score ScoreGuess(double guessPercent, double truePercent) {
 }
 
 std::optional<double> ParseGuess(std::string_view text) {
-    std::string digits;
-    for (const char c : text) {
-        if (c == ',') {
-            digits += '.';
-        } else if (c != ' ' && c != '%') {
-            digits += c;
+    // Blanks around the number and one percent sign after it are allowed;
+    // nothing inside it ("4 5" is not 45).
+    const auto trim = [](std::string_view& part) {
+        while (!part.empty() && part.front() == ' ') {
+            part.remove_prefix(1);
         }
+        while (!part.empty() && part.back() == ' ') {
+            part.remove_suffix(1);
+        }
+    };
+    trim(text);
+    if (!text.empty() && text.back() == '%') {
+        text.remove_suffix(1);
+        trim(text);
     }
+    std::string digits(text);
+    std::replace(digits.begin(), digits.end(), ',', '.');
     if (digits.empty()) {
         return std::nullopt;
     }
     double value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                              std::chars_format::fixed);
     if (error != std::errc() || end != digits.data() + digits.size() || !(value >= 0.0) ||
         value > 100.0 || !std::isdigit(static_cast<unsigned char>(digits.front()))) {
         return std::nullopt;

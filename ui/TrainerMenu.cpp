@@ -1,12 +1,13 @@
-// The main window's own menu entries beside Help and About: the call advisor
-// and the hand statistics, in the context menu (right-click, the menu key,
-// Shift+F10) and, on macOS, the application menu.
+// The main window's own menu entries beside Help and About: the call advisor,
+// the hand statistics and the estimating drill, in the context menu
+// (right-click, the menu key, Shift+F10) and, on macOS, the application menu.
 #include "odds/Profit.h"
 #include "report/HandStatistics.h"
 #include "ui/CallAdvisorDialog.h"
 #include "ui/HandStatisticsDialog.h"
 #include "ui/HandStatisticsExport.h"
 #include "ui/TrainerDialog.h"
+#include "ui/drill/DrillDialog.h"
 
 #include <QAction>
 #include <algorithm>
@@ -19,9 +20,16 @@ void CTrainerDialog::AddWindowCommands() {
     connect(m_callAdvisorAction, &QAction::triggered, this, [this] { OnCallAdvisor(); });
     m_statisticsAction = new QAction(QStringLiteral("Hand &Statistics..."), this);
     connect(m_statisticsAction, &QAction::triggered, this, [this] { OnHandStatistics(); });
+    // The drill is a window of its own over its own state; the hand in this
+    // window is left as it is.
+    auto* drill = new QAction(QStringLiteral("Practise &Estimating..."), this);
+    connect(drill, &QAction::triggered, this, [this] {
+        DrillDialog dialog(DefaultDrillRecordPath(), this);
+        RunModalDialog(dialog);
+    });
     auto* separator = new QAction(this);
     separator->setSeparator(true);
-    insertActions(m_helpAction, {m_callAdvisorAction, m_statisticsAction, separator});
+    insertActions(m_helpAction, {m_callAdvisorAction, m_statisticsAction, drill, separator});
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

@@ -1,4 +1,5 @@
 #include "drill/Record.h"
+#include "drill/Reveal.h"
 #include "drill/Summary.h"
 #include "drill/TrueValue.h"
 
@@ -47,6 +48,11 @@ TEST(DrillTrueValue, ExactWhereCheapAndCloseEstimatesElsewhere) {
     const TrueValue flop = ComputeTrueValue(AcesAgainst(Street::Flop, 2));
     EXPECT_EQ(flop.method, Method::Exact);
     EXPECT_NEAR(flop.percent, 100.0 * 950058 / 1070190, 1e-9);
+    Spot turn = AcesAgainst(Street::Turn, 3);
+    turn.board[3] = C(9, 0); // 10s
+    const TrueValue threeOnTheTurn = ComputeTrueValue(turn);
+    EXPECT_EQ(threeOnTheTurn.method, Method::Exact);
+    EXPECT_EQ(threeOnTheTurn.samples, 41'122'620);
     ExpectWithin(ComputeTrueValue(AcesAgainst(Street::Preflop, 2)),
                  100.0 * 1792910730.0 / 2097572400.0, "heads-up preflop");
     ExpectWithin(ComputeTrueValue(AcesAgainst(Street::Flop, 3)), 100.0 * 760671106.0 / 966381570.0,
@@ -63,9 +69,19 @@ TEST(DrillTrueValue, ExactWhereCheapAndCloseEstimatesElsewhere) {
 
 TEST(DrillSpots, DrawnCardsAreDistinctAndChoicesHold) {
     std::mt19937_64 generator(11);
-    for (int i = 0; i < 500; ++i) {
-        const SpotChoice choice = i % 2 == 0 ? SpotChoice{} : SpotChoice{Street::River, 9};
+    const std::array<Card, 2> kings{C(12, 0), C(12, 3)};
+    int boardKings = 0;
+    for (int i = 0; i < 600; ++i) {
+        const SpotChoice choice = i % 3 == 0   ? SpotChoice{}
+                                  : i % 3 == 1 ? SpotChoice{Street::River, 9}
+                                               : SpotChoice{Street::River, {}, kings};
         const Spot spot = DrawSpot(generator, choice);
+        if (i % 3 == 2) {
+            EXPECT_EQ(spot.hole, kings);
+            for (const Card& card : spot.board) {
+                boardKings += card.rank == 12 ? 1 : 0;
+            }
+        }
         std::vector<Card> cards(spot.hole.begin(), spot.hole.end());
         for (int b = 0; b < 5; ++b) {
             EXPECT_EQ(HoldsCard(spot.board[static_cast<std::size_t>(b)]),
@@ -81,11 +97,18 @@ TEST(DrillSpots, DrawnCardsAreDistinctAndChoicesHold) {
         }
         EXPECT_GE(spot.players, 2);
         EXPECT_LE(spot.players, 10);
-        if (i % 2 == 1) {
+        if (i % 3 == 1) {
             EXPECT_EQ(spot.street, Street::River);
             EXPECT_EQ(spot.players, 9);
         }
     }
+    // The other two kings still come on the board: 200 rivers of 5 cards
+    // from 50 hold about 40 of them.
+    EXPECT_GT(boardKings, 15);
+    // Hole cards that are not two distinct real cards are drawn instead.
+    const Spot drawn =
+        DrawSpot(generator, SpotChoice{{}, {}, std::array<Card, 2>{C(3, 1), C(3, 1)}});
+    EXPECT_TRUE(IsValidHole(drawn.hole));
 }
 
 TEST(DrillScoring, GuessesScoresAndSummaries) {
@@ -93,12 +116,25 @@ TEST(DrillScoring, GuessesScoresAndSummaries) {
     EXPECT_EQ(ParseGuess(" 45.5 %"), 45.5);
     EXPECT_EQ(ParseGuess("45,5"), 45.5);
     EXPECT_EQ(ParseGuess("100"), 100.0);
-    for (const char* bad : {"", "-1", "100.1", "abc", "4 5x", ".5e3", "nan", "inf"}) {
+    EXPECT_EQ(ParseGuess("7%"), 7.0);
+    for (const char* bad :
+         {"", "-1", "100.1", "abc", "4 5x", "4 5", "%45", "45%%", "1e1", ".5e3", "nan", "inf"}) {
         EXPECT_FALSE(ParseGuess(bad).has_value()) << bad;
     }
     EXPECT_TRUE(ScoreGuess(50, 45).hit);
     EXPECT_FALSE(ScoreGuess(50, 44.9).hit);
     EXPECT_DOUBLE_EQ(ScoreGuess(40, 45).error, -5);
+    EXPECT_EQ(VerdictText(45, 48.954),
+              "Your guess 45%: 3.95 points too low. Within 5 points: a hit.");
+    EXPECT_EQ(VerdictText(60.5, 48.95),
+              "Your guess 60.5%: 11.55 points too high. More than 5 points off: a miss.");
+    EXPECT_EQ(VerdictText(49, 48.999), "Your guess 49%: spot on. Within 5 points: a hit.");
+    EXPECT_EQ(VerdictText(44.9, 50), "Your guess 44.9%: 5.10 points too low. More than 5 points "
+                                     "off: a miss.");
+    EXPECT_EQ(TruthText(TrueValue{88.7745, Method::Exact, 0, 1070190}),
+              "88.77% (exact, 1,070,190 showdowns)");
+    EXPECT_EQ(TruthText(TrueValue{85.2, Method::MonteCarlo, 0.0712, 250000}),
+              "85.20% \u00b1 0.07 (Monte Carlo, 250,000 deals)");
 
     std::vector<Answer> answers{
         {1, 1, "A(S) A(H)", "", Street::Preflop, 2, 80, 85, Method::MonteCarlo},

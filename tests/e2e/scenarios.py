@@ -2,6 +2,7 @@
 screen reader reads it. Each scenario walks one whole flow."""
 
 import os
+import re
 
 import holdem
 from desktop import E2EFailure, wait_for
@@ -120,7 +121,8 @@ def first_start(desktop, binary):
     wait_for(lambda: window.focused_name() == "Showdown", "the focus on Showdown")
     events = Events("object:state-changed:focused")
     desktop.key("shift+F10")
-    for item in ("Should I Call?...", "Hand Statistics...", "Help", "About Quillory..."):
+    for item in ("Should I Call?...", "Hand Statistics...", "Practise Estimating...", "Help",
+                 "About Quillory..."):
         desktop.key("Down")
         events.wait(lambda t, r, n, d: r == "menu item" and n == item and d == 1,
                     f"the context menu's item {item}")
@@ -485,3 +487,72 @@ def window_tools(desktop, binary):
     desktop.key("Escape")
     program.no_window("Hand Statistics")
     close_with_escape(program, window)
+
+
+SPOT = re.compile(r"^(Preflop|Flop|Turn|River), (\d+) players: ")
+TRUTH = re.compile(r"^True value: (\d+\.\d\d)% (\(exact, [\d,]+ showdowns\)|"
+                   r"\u00b1 (\d\.\d\d) \(Monte Carlo, [\d,]+ deals\))$")
+
+
+def drill_label(program, drill, prefix):
+    """The text a screen reader reads for a label of the drill that starts with prefix."""
+    return name(program.find(drill, "label", predicate=lambda n: name(n).startswith(prefix)))
+
+
+@scenario
+def estimating_drill(desktop, binary):
+    """Practise Estimating from the window's menu: three spots answered by
+    keyboard alone, then a restart straight into the drill finds all three."""
+    program, window = start(desktop, binary)
+    open_from_menu(program, window, "Practise Estimating...")
+    drill = program.window("Practise Estimating")
+    wait_for(lambda: has_state(drill, "active"), "the drill to take the keyboard")
+    guess = program.find(drill, "text", "Your guess in percent")
+    wait_for(lambda: has_state(guess, "focused"), "the focus in the guess")
+    equal(drill_label(program, drill, "Your record"), "Your record: no answers yet", "record")
+
+    for answered, typed in enumerate(("50", "12.5", "80"), start=1):
+        spot = wait_for(lambda: next((name(n) for n in program.find_all(drill, "label")
+                                      if SPOT.match(name(n))), None), "the spot in words")
+        players = int(SPOT.match(spot).group(2))
+        check(2 <= players <= 10, f"table size in {spot!r}")
+        events = Events("object:property-change:accessible-name")
+        desktop.type(typed)
+        desktop.key("Return")
+        truth = wait_for(lambda: TRUTH.match(drill_label(program, drill, "True value")),
+                         "the true value", timeout=30)
+        # A screen reader hears the value as it appears.
+        events.wait(lambda t, r, n, d: r == "label" and n == truth.group(0),
+                    "the announcement of the true value")
+        events.close()
+        check(truth.group(3) is None or float(truth.group(3)) <= 0.1, "standard error <= 0.1")
+        off = abs(float(typed) - float(truth.group(1)))
+        verdict = drill_label(program, drill, "Verdict")
+        check(verdict.startswith(f"Verdict: Your guess {typed}%:"), f"verdict {verdict!r}")
+        check(verdict.endswith("a hit.") == (off <= 5), f"hit or miss in {verdict!r}")
+        wait_for(lambda: drill_label(program, drill, "Your record").startswith(
+            f"Your record: {answered} answer"), f"{answered} answers in the record")
+        desktop.key("Return")
+        wait_for(lambda: drill_label(program, drill, "True value") == "True value",
+                 "the next spot")
+    desktop.key("Escape")
+    program.no_window("Practise Estimating")
+    close_with_escape(program, window)
+
+    again = Program(desktop, binary, ("--drill",))
+    drill = again.window("Practise Estimating")
+    again.focus_window(drill)
+    check(drill_label(again, drill, "Your record").startswith("Your record: 3 answers: off by"),
+          "three answers after the restart")
+    desktop.key("alt+y")
+    record = again.window("Your Record")
+    table = again.find(record, "table", "Accuracy by street and table size").queryTable()
+    equal(name(table.getAccessibleAt(0, 0)), "3", "answers in the summary")
+    chart = again.find(record, predicate=lambda n: name(n) == "Mean error over the last sessions")
+    check(chart.description.startswith("Session 1: 3 answers"), "the chart in words")
+    desktop.key("Escape")
+    again.no_window("Your Record")
+    desktop.key("Escape")
+    equal(again.wait_exit(), 0, "exit status of the drill")
+    check(os.path.isfile(os.path.join(desktop.env["XDG_DATA_HOME"], "Morvelle Software",
+                                      "quillory", "drill.sqlite")), "the record in the data folder")

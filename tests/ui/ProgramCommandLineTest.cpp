@@ -72,6 +72,10 @@ private slots:
         p = Parse({"-style", "fusion"});
         QVERIFY(p.ok);
         QCOMPARE(p.command.action, Action::MainWindow);
+
+        p = Parse({"-style", "fusion", "--drill"});
+        QVERIFY(p.ok);
+        QCOMPARE(p.command.action, Action::Drill);
     }
 
     void badValuesAreRefused_data() {
@@ -88,6 +92,8 @@ private slots:
         QTest::newRow("callers 10") << QStringList{advisor, "--callers", "10"} << "--callers";
         QTest::newRow("callers x") << QStringList{advisor, "--callers=x"} << "--callers";
         QTest::newRow("no advisor") << QStringList{"--rate", "50"} << "--call-advisor";
+        QTest::newRow("drill with rate") << QStringList{"--drill", "--rate=5"} << "--call-advisor";
+        QTest::newRow("drill and advisor") << QStringList{"--drill", advisor} << "--drill";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "'--frobnicate'";
         QTest::newRow("unknown short") << QStringList{"-x"} << "'-x'";
         QTest::newRow("operand") << QStringList{"hand.txt"} << "'hand.txt'";
@@ -159,6 +165,7 @@ private slots:
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.contains(QStringLiteral("--call-advisor")));
         QVERIFY(help.out.contains(QStringLiteral("--callers C")));
+        QVERIFY(help.out.contains(QStringLiteral("--drill")));
     }
 };
 

@@ -1,0 +1,18 @@
+#include "app/DrillApp.h"
+
+#include "platform/ModalSeam.h"
+#include "ui/Profile.h"
+#include "ui/drill/DrillDialog.h"
+
+namespace quillory {
+
+int RunDrillApp() {
+    // The same names as the main window's, so the record is in the same
+    // data folder whichever way the drill is opened.
+    SetRegistryKey(QStringLiteral("Morvelle Software"));
+    DrillDialog dialog(DefaultDrillRecordPath());
+    RunModalDialog(dialog);
+    return 0;
+}
+
+} // namespace quillory

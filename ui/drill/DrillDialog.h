@@ -1,0 +1,115 @@
+#pragma once
+
+#include "drill/Record.h"
+#include "drill/Spot.h"
+#include "drill/TrueValue.h"
+#include "ui/drill/TrueValueJob.h"
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <random>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace quillory {
+
+class SpotView;
+
+// "Practise Estimating": shows a spot, takes the user's guess of how often
+// the hand wins, then reveals the true value, the error and a verdict, and
+// adds the answer to the record. Keyboard first: type the guess, Enter
+// reveals, Enter again deals the next spot.
+//
+// The street, the table size and the user's two cards are random unless the
+// user fixes them at the top; a change there deals a new spot at once while
+// the current one is unanswered. The true value is worked out on a
+// background thread from the moment the spot is shown, so the reveal rarely
+// waits; when it does, a busy bar says so and the window stays responsive.
+//
+// The record is opened at `recordPath` (drill/Record.h). A file that cannot
+// be used is reported once, through the modal seam, after the window shows;
+// the drill then keeps the answers in memory for the run.
+class DrillDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    enum class Stage {
+        Asking,   // a spot is shown and the guess is open
+        Working,  // the guess is in; the true value is still being worked out
+        Revealed, // the true value, error and verdict are shown
+    };
+
+    explicit DrillDialog(const QString& recordPath, QWidget* parent = nullptr,
+                         TrueValueJob::Compute compute = {});
+
+    // The main button: reveals while asking, deals the next spot once revealed.
+    void OnGo();
+    void NextSpot();
+    // "Your Record": the summary and the CSV export, run through the modal seam.
+    void ShowRecord();
+
+    Stage CurrentStage() const { return m_stage; }
+    const drill::Spot& CurrentSpot() const { return m_spot; }
+    const drill::Record& Record() const { return m_record; }
+
+    // Controls, in tab order.
+    QComboBox* m_street{};
+    QComboBox* m_players{};
+    QLineEdit* m_cards{};
+    QLineEdit* m_guess{};
+    QPushButton* m_go{};
+    QPushButton* m_recordButton{};
+    QPushButton* m_close{};
+    // What the window shows.
+    SpotView* m_spotView{};
+    QLabel* m_note{};
+    QProgressBar* m_working{};
+    QLabel* m_truth{};
+    QLabel* m_verdict{};
+    QLabel* m_recordLine{};
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* BuildChoices();
+    QWidget* BuildAnswer();
+    void OnChoiceChanged();
+    void DealSpot();
+    void OnReady(int job, const drill::TrueValue& value);
+    void Reveal();
+    void Finish();
+    void SetNote(const QString& text);
+    void SetFigure(QLabel* label, const QString& name, const QString& text);
+    void ReportProblem();
+    void RefreshRecordLine();
+    drill::SpotChoice Choice() const;
+
+    drill::Record m_record;
+    std::mt19937_64 m_generator;
+    std::int64_t m_session{};
+    TrueValueJob* m_jobs{};
+    drill::Spot m_spot;
+    int m_job{};
+    std::optional<drill::TrueValue> m_value;
+    double m_guessValue{};
+    Stage m_stage{Stage::Asking};
+    bool m_problemReported{};
+};
+
+// The user's fixed cards: two distinct cards as typed ("As Kh", "10h Jh");
+// nothing for an empty field or anything else.
+std::optional<std::array<Card, 2>> ParseHoleCards(const QString& typed);
+
+// Where the record lives: "drill.sqlite" in the user's data folder
+// (QStandardPaths::AppDataLocation).
+QString DefaultDrillRecordPath();
+
+} // namespace quillory

@@ -1,0 +1,135 @@
+#include "ui/drill/RecordDialog.h"
+
+#include "drill/Summary.h"
+#include "platform/ModalSeam.h"
+#include "report/AtomicFile.h"
+#include "ui/drill/ErrorChart.h"
+#include "ui/drill/SystemPath.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <filesystem>
+
+namespace quillory {
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Puts one accuracy into a row: answers, mean error, share within 5 points.
+void FillRow(QTableWidget& table, int row, const QString& heading,
+             const drill::Accuracy& accuracy) {
+    table.setVerticalHeaderItem(row, new QTableWidgetItem(heading));
+    const bool none = accuracy.answers == 0;
+    const QString cells[] = {
+        QString::number(accuracy.answers),
+        none ? QStringLiteral("-") : QString::number(accuracy.meanAbsoluteError, 'f', 1),
+        none ? QStringLiteral("-") : QStringLiteral("%1%").arg(qRound(100.0 * accuracy.hitRate))};
+    const QString description =
+        QStringLiteral("%1: %2").arg(heading, QString::fromStdString(drill::Describe(accuracy)));
+    for (int column = 0; column < 3; ++column) {
+        auto* item = new QTableWidgetItem(cells[column]);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        item->setToolTip(description);
+        table.setItem(row, column, item);
+    }
+}
+
+} // namespace
+
+RecordDialog::RecordDialog(const std::vector<drill::Answer>& answers, QWidget* parent)
+    : QDialog(parent), m_answers(answers) {
+    setWindowTitle(QStringLiteral("Your Record"));
+    m_overall = new QLabel(this);
+    m_overall->setWordWrap(true);
+    QFont strong = m_overall->font();
+    strong.setBold(true);
+    m_overall->setFont(strong);
+    m_chart = new ErrorChart(this);
+    m_table = new QTableWidget(1 + drill::kStreets + 9, 3, this);
+    m_table->setAccessibleName(QStringLiteral("Accuracy by street and table size"));
+    m_table->setHorizontalHeaderLabels({QStringLiteral("Answers"),
+                                        QStringLiteral("Mean error (points)"),
+                                        QStringLiteral("Within 5 points")});
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_export = buttons->addButton(QStringLiteral("Export &CSV..."), QDialogButtonBox::ActionRole);
+    buttons->addButton(QDialogButtonBox::Close);
+    connect(m_export, &QPushButton::clicked, this, [this] { ExportCsv(); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_overall);
+    layout->addWidget(m_chart);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(buttons);
+    Fill();
+    // Every row shows where the screen has room; a small screen scrolls.
+    m_table->setMinimumHeight(m_table->horizontalHeader()->sizeHint().height() +
+                              6 * m_table->verticalHeader()->sectionSize(0));
+    const int whole = m_table->horizontalHeader()->sizeHint().height() +
+                      m_table->rowCount() * m_table->verticalHeader()->sectionSize(0) +
+                      2 * m_table->frameWidth();
+    const int room = screen() != nullptr ? screen()->availableGeometry().height() * 9 / 10 : 600;
+    resize(sizeHint().width(),
+           std::min(room, sizeHint().height() - m_table->sizeHint().height() + whole));
+    m_table->setFocus();
+    m_table->setCurrentCell(0, 0);
+}
+
+void RecordDialog::Fill() {
+    const drill::Summary summary = drill::Summarize(m_answers);
+    const QString overall = QStringLiteral("Your record: %1")
+                                .arg(QString::fromStdString(drill::Describe(summary.overall)));
+    m_overall->setText(overall);
+    m_overall->setAccessibleName(overall);
+    m_chart->SetSessions(summary.recentSessions);
+    int row = 0;
+    FillRow(*m_table, row++, QStringLiteral("All spots"), summary.overall);
+    for (int street = 0; street < drill::kStreets; ++street) {
+        FillRow(*m_table, row++, Text(drill::StreetName(static_cast<drill::Street>(street))),
+                summary.byStreet[static_cast<std::size_t>(street)]);
+    }
+    for (int players = 2; players <= 10; ++players) {
+        FillRow(*m_table, row++, QStringLiteral("%1 players").arg(players),
+                summary.byPlayers[static_cast<std::size_t>(players - 2)]);
+    }
+    m_export->setEnabled(!m_answers.empty());
+}
+
+bool RecordDialog::ExportCsv() {
+    const QString path =
+        ChooseSaveFile(this, SaveFileRequest{QStringLiteral("Export Record as CSV")});
+    if (path.isEmpty()) {
+        return false;
+    }
+    // The same writer as the other exports: a complete file or none, and a
+    // FIFO without a reader is an error rather than a frozen window.
+    AtomicFile file(SystemPath(path), FifoWithoutReader::Fail);
+    if (!file.Open() || !file.Write(drill::ToCsv(m_answers)) || !file.Commit()) {
+        ShowMessageBox(
+            this,
+            QStringLiteral("The record could not be exported to \"%1\".\n\n%2")
+                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(file.Reason())),
+            MessageIcon::Warning);
+        return false;
+    }
+    return true;
+}
+
+} // namespace quillory

@@ -1,0 +1,29 @@
+#include "ui/drill/TrueValueJob.h"
+
+#include <QMetaObject>
+
+namespace quillory {
+
+TrueValueJob::TrueValueJob(QObject* parent, Compute compute)
+    : QObject(parent), m_compute(compute ? std::move(compute) : Compute(&drill::ComputeTrueValue)) {
+    // One at a time: a spot the user skipped must not slow down the next one.
+    m_pool.setMaxThreadCount(1);
+}
+
+TrueValueJob::~TrueValueJob() {
+    m_pool.clear();
+    m_pool.waitForDone();
+}
+
+int TrueValueJob::Start(const drill::Spot& spot) {
+    const int job = ++m_lastJob;
+    m_pool.clear();
+    m_pool.start([this, job, spot] {
+        const drill::TrueValue value = m_compute(spot);
+        QMetaObject::invokeMethod(
+            this, [this, job, value] { emit Ready(job, value); }, Qt::QueuedConnection);
+    });
+    return job;
+}
+
+} // namespace quillory
