@@ -1,8 +1,11 @@
-// Runs the quillory-report program itself through the shell.
+// Runs the quillory-report program itself: first as any system runs it (no
+// shell), then, on POSIX systems, through the shell for what only a shell
+// arranges (limits, signals, devices, links).
 #include "CommandLine.h"
 #include "TempDir.h"
 #include "report/ReportFormat.h"
 #include "report/Simulation.h"
+#include "support/ChildProcess.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -15,13 +18,128 @@
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace quillory {
 namespace {
 
+using test::ChildOptions;
+using test::ChildOutput;
+using test::ChildRun;
 using test::ReadFile;
 using test::TempDir;
+using test::Utf8Name;
 using test::WriteFile;
+
+constexpr const char* kHint = "Try 'quillory-report --help'.\n";
+
+ChildRun Run(const TempDir& dir, const std::vector<std::string>& args,
+             const ChildOptions& options = {}) {
+    return test::RunChild(QUILLORY_REPORT_TOOL, args, dir.Path(), options);
+}
+
+std::string LibraryReport(std::int64_t deals, std::uint32_t seed) {
+    SimulationOptions options;
+    options.deals = deals;
+    options.seed = seed;
+    HandStatistics statistics;
+    EXPECT_TRUE(SimulateDeals(options, statistics));
+    return FormatReport(statistics);
+}
+
+TEST(ReportTool, SeededReportIsTheLibrarysWhateverTheThreadsAndTheOutput) {
+    const TempDir dir;
+    const std::string expected = LibraryReport(1200, 9);
+    const ChildRun one = Run(dir, {"--seed", "9", "--deals", "1200", "--threads", "1"});
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(one.err, ""); // no progress when standard error is not a terminal
+    EXPECT_EQ(one.out, expected);
+    EXPECT_EQ(Run(dir, {"--deals=1200", "--threads=3", "--seed=9", "-o", "-"}).out, expected);
+
+    const auto file = dir / "report.txt";
+    WriteFile(file, "old");
+    const ChildRun toFile =
+        Run(dir, {"--seed", "9", "--deals", "1200", "--threads", "2", "-o", Utf8Name(file)});
+    EXPECT_EQ(toFile.status, 0);
+    EXPECT_EQ(toFile.out, "");
+    EXPECT_EQ(ReadFile(file), expected);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
+}
+
+// A file name in any script reaches the file system as typed, also with the
+// value attached to -o and after "--" has ended the options.
+TEST(ReportTool, FileNamesInAnyScriptAttachedValuesAndTheEndOfOptions) {
+    const TempDir dir;
+    const std::string expected = LibraryReport(60, 4);
+    const std::filesystem::path report = dir.Path() / std::filesystem::path(u8"報告.txt");
+    const std::filesystem::path other = dir.Path() / std::filesystem::path(u8"-Ωmega.txt");
+    EXPECT_EQ(Run(dir, {"--seed", "4", "--deals", "60", "-o", Utf8Name(report)}).status, 0);
+    EXPECT_EQ(ReadFile(report), expected);
+    EXPECT_EQ(Run(dir, {"--seed=4", "--deals=60", "-o" + Utf8Name(other)}).status, 0);
+    EXPECT_EQ(ReadFile(other), expected);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{u8"-Ωmega.txt", u8"報告.txt"}));
+
+    const ChildRun ended = Run(dir, {"--deals", "5", "--", "--help"});
+    EXPECT_EQ(ended.status, 2);
+    EXPECT_EQ(ended.out, "");
+    EXPECT_EQ(ended.err, std::string("quillory-report: unexpected argument '--help' (use -o FILE)\n") + kHint);
+}
+
+TEST(ReportTool, RunsWithoutSeedDiffer) {
+    const TempDir dir;
+    const ChildRun first = Run(dir, {"--deals", "300"});
+    const ChildRun second = Run(dir, {"--deals", "300"});
+    EXPECT_EQ(first.status, 0);
+    EXPECT_EQ(test::SplitLines(first.out).size(), static_cast<std::size_t>(kReportLines));
+    EXPECT_NE(first.out, second.out);
+}
+
+TEST(ReportTool, BadArgumentsExitWithStatusTwo) {
+    const TempDir dir;
+    const ChildRun bad = Run(dir, {"--deals", "lots"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err,
+              std::string("quillory-report: --deals needs a whole number, not 'lots'\n") + kHint);
+    EXPECT_EQ(Run(dir, {"extra"}).status, 2);
+
+    const ChildRun help = Run(dir, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, ReportUsage());
+    const ChildRun version = Run(dir, {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("quillory-report ", 0), 0U) << version.out;
+}
+
+// A missing folder names the path; a closed standard output is an error with
+// status 2, never a silent success, for the report and for --version alike.
+TEST(ReportTool, MissingFolderAndClosedOutputExitWithStatusTwo) {
+    const TempDir dir;
+    const auto missing = dir / "missing" / "report.txt";
+    const ChildRun noDir = Run(dir, {"--deals", "100", "-o", Utf8Name(missing)});
+    EXPECT_EQ(noDir.status, 2);
+    const std::string named = "quillory-report: cannot create \"" + Utf8Name(missing) + "\": ";
+    EXPECT_EQ(noDir.err.rfind(named, 0), 0U) << noDir.err;
+    EXPECT_EQ(noDir.err.find('\n'), noDir.err.size() - std::string(kHint).size() - 1) << noDir.err;
+#ifndef _WIN32
+    EXPECT_EQ(noDir.err, named + "No such file or directory\n" + kHint);
+#endif
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--deals", "100"}, std::vector<std::string>{"--version"}}) {
+        const ChildRun closed = Run(dir, args, {ChildOutput::Closed, {}});
+        EXPECT_EQ(closed.status, 2) << args.front();
+        EXPECT_EQ(closed.err.rfind("quillory-report: cannot write to standard output: ", 0), 0U)
+            << closed.err;
+        EXPECT_NE(closed.err.find(kHint), std::string::npos) << closed.err;
+#ifndef _WIN32
+        EXPECT_EQ(closed.err, std::string("quillory-report: cannot write to standard output: Bad "
+                                          "file descriptor\n") + kHint);
+#endif
+    }
+}
+
+#ifndef _WIN32
 
 struct Outcome {
     int status{-1};
@@ -51,64 +169,8 @@ Outcome RunTool(const TempDir& dir, const std::string& arguments, const std::str
     return outcome;
 }
 
-std::string LibraryReport(std::int64_t deals, std::uint32_t seed) {
-    SimulationOptions options;
-    options.deals = deals;
-    options.seed = seed;
-    HandStatistics statistics;
-    EXPECT_TRUE(SimulateDeals(options, statistics));
-    return FormatReport(statistics);
-}
-
-TEST(ReportTool, SeededReportIsTheLibrarysWhateverTheThreadsAndTheOutput) {
+TEST(ReportTool, WriteErrorsExitWithStatusTwoAndKeepTheOldFile) {
     const TempDir dir;
-    const std::string expected = LibraryReport(1200, 9);
-    const Outcome one = RunTool(dir, "--seed 9 --deals 1200 --threads 1");
-    EXPECT_EQ(one.status, 0);
-    EXPECT_EQ(one.err, ""); // no progress when standard error is not a terminal
-    EXPECT_EQ(one.out, expected);
-    EXPECT_EQ(RunTool(dir, "--deals=1200 --threads=3 --seed=9 -o -").out, expected);
-
-    const auto file = dir / "report.txt";
-    WriteFile(file, "old");
-    const Outcome toFile = RunTool(dir, "--seed 9 --deals 1200 --threads 2 -o " + Quoted(file));
-    EXPECT_EQ(toFile.status, 0);
-    EXPECT_EQ(toFile.out, "");
-    EXPECT_EQ(ReadFile(file), expected);
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
-}
-
-TEST(ReportTool, RunsWithoutSeedDiffer) {
-    const TempDir dir;
-    const Outcome first = RunTool(dir, "--deals 300");
-    const Outcome second = RunTool(dir, "--deals 300");
-    EXPECT_EQ(first.status, 0);
-    EXPECT_EQ(test::SplitLines(first.out).size(), static_cast<std::size_t>(kReportLines));
-    EXPECT_NE(first.out, second.out);
-}
-
-TEST(ReportTool, BadArgumentsExitWithStatusTwo) {
-    const TempDir dir;
-    const Outcome bad = RunTool(dir, "--deals lots");
-    EXPECT_EQ(bad.status, 2);
-    EXPECT_EQ(bad.out, "");
-    EXPECT_EQ(bad.err, "quillory-report: --deals needs a whole number, not 'lots'\n"
-                       "Try 'quillory-report --help'.\n");
-    EXPECT_EQ(RunTool(dir, "extra").status, 2);
-
-    const Outcome help = RunTool(dir, "--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out, ReportUsage());
-}
-
-TEST(ReportTool, UnwritablePathsExitWithStatusTwoAndKeepTheOldFile) {
-    const TempDir dir;
-    const auto missing = dir / "missing" / "report.txt";
-    const Outcome noDir = RunTool(dir, "--deals 100 -o " + Quoted(missing));
-    EXPECT_EQ(noDir.status, 2);
-    EXPECT_EQ(noDir.err, "quillory-report: cannot create \"" + missing.string() +
-                             "\": No such file or directory\nTry 'quillory-report --help'.\n");
-
     // A file-size limit of 2 kB (sh counts 512-byte blocks) makes the write fail.
     const auto file = dir / "report.txt";
     WriteFile(file, "old");
@@ -119,15 +181,6 @@ TEST(ReportTool, UnwritablePathsExitWithStatusTwoAndKeepTheOldFile) {
     EXPECT_EQ(ReadFile(file), "old");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
 
-    // A closed standard output is an error, never a silent success; so is
-    // the same for --version.
-    for (const char* arguments : {"--deals 100 >&-", "--version >&-"}) {
-        const Outcome closed = RunTool(dir, arguments);
-        EXPECT_EQ(closed.status, 2) << arguments;
-        EXPECT_EQ(closed.err, "quillory-report: cannot write to standard output: Bad file "
-                              "descriptor\nTry 'quillory-report --help'.\n")
-            << arguments;
-    }
     // Standard output on a full device: a node like the system's full device,
     // made in the test's own folder.
     const auto fullDevice = dir / "full-device";
@@ -246,6 +299,7 @@ TEST(ReportTool, AKilledRunsTemporaryFileIsRemovedByALaterRunOnceStale) {
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
 }
 
+#endif // _WIN32
+
 } // namespace
 } // namespace quillory
-#endif

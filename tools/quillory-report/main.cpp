@@ -139,7 +139,8 @@ int WriteToStandardOutput(const quillory::SimulationOptions& options, ProgressLi
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args = quillory::ArgumentViews(argc, argv);
+    const std::vector<std::string> text = quillory::ProgramArguments(argc, argv);
+    const std::vector<std::string_view> args = quillory::ArgumentViews(text);
     quillory::ReportCommand command;
     std::string error;
     if (!quillory::ParseReportCommandLine(args, command, error)) {
