@@ -3,7 +3,8 @@
 // Runs a built program as a child process, without a shell, on POSIX systems
 // and on Windows alike: the arguments reach it exactly as given (UTF-8 text;
 // on Windows through the wide command line), and its standard output and
-// error land in files of the caller's folder, which are read back.
+// error land in files of the caller's folder, which are read back. Standard
+// output is kept byte for byte; standard error's line ends are made "\n".
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -151,6 +152,17 @@ inline int Spawn(const std::filesystem::path& program, const std::vector<std::st
 
 } // namespace detail
 
+// Text written in text mode as it was before the C runtime wrote it: on
+// Windows "\r\n" becomes "\n" again; elsewhere the text is unchanged.
+inline std::string TextLines(std::string text) {
+#ifdef _WIN32
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+        text.erase(at, 1);
+    }
+#endif
+    return text;
+}
+
 // Runs `program` with `args` and waits for it. Its standard input is closed
 // (POSIX: inherited); its output and error go to files in `dir`, which are
 // read into the result and removed.
@@ -165,6 +177,7 @@ inline ChildRun RunChild(const std::filesystem::path& program, const std::vector
         run.out = detail::ReadAll(captured);
     }
     run.err = detail::ReadAll(err);
+    run.err = TextLines(std::move(run.err));
     std::error_code ignored;
     std::filesystem::remove(captured, ignored);
     std::filesystem::remove(err, ignored);
