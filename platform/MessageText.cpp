@@ -102,12 +102,7 @@ std::string Escape(std::string_view text, QuoteMarks marks) {
 } // namespace
 
 std::string Quoted(std::string_view text) {
-    // Appended rather than "'" + ... + "'", which GCC 12 warns about wrongly
-    // (-Wrestrict) when it inlines the string's insert.
-    std::string quoted(1, '\'');
-    quoted += Escape(text, QuoteMarks::Escape);
-    quoted += '\'';
-    return quoted;
+    return "'" + Escape(text, QuoteMarks::Escape) + "'";
 }
 
 std::string PrintableText(std::string_view text) {
