@@ -6,6 +6,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// shellapi.h needs windows.h first.
 #include <shellapi.h>
 #endif
 

@@ -41,8 +41,8 @@ private:
 
 TEST(OddsTool, EstimatePrintsJsonThatParses) {
     const ToolFolder tool;
-    const std::vector<std::string> args{"AsKd", "--board", "Qh, Jh, 2c", "--players", "3",
-                                        "--seed", "17", "--json"};
+    const std::vector<std::string> args{"AsKd", "--board", "Qh, Jh, 2c", "--players",
+                                        "3",    "--seed",  "17",         "--json"};
     const ChildRun run = tool.Run(args);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
@@ -70,14 +70,15 @@ TEST(OddsTool, BadInputIsOneLineAndTheHintOnStderrAndStatusTwo) {
         EXPECT_EQ(run.out, "") << args.back();
         EXPECT_EQ(run.err.rfind("quillory-odds: ", 0), 0U) << args.back() << ": " << run.err;
         const std::string hint = "\nTry 'quillory-odds --help'.\n";
-        EXPECT_EQ(run.err.find('\n'), run.err.size() - hint.size()) << args.back() << ": "
-                                                                    << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - hint.size())
+            << args.back() << ": " << run.err;
     }
 }
 
 TEST(OddsTool, ClosedStandardOutputIsAnError) {
     const ToolFolder tool;
-    const std::vector<std::string> cases[] = {{"AsKd", "--trials", "10"}, {"--version"}, {"--help"}};
+    const std::vector<std::string> cases[] = {
+        {"AsKd", "--trials", "10"}, {"--version"}, {"--help"}};
     for (const std::vector<std::string>& args : cases) {
         const ChildRun run = tool.Run(args, {ChildOutput::Closed, {}});
         EXPECT_EQ(run.status, 2) << args.front();

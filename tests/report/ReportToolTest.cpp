@@ -34,7 +34,7 @@ using test::WriteFile;
 constexpr const char* kHint = "Try 'quillory-report --help'.\n";
 
 ChildRun RunReport(const TempDir& dir, const std::vector<std::string>& args,
-             const ChildOptions& options = {}) {
+                   const ChildOptions& options = {}) {
     return test::RunChild(QUILLORY_REPORT_TOOL, args, dir.Path(), options);
 }
 
@@ -82,7 +82,8 @@ TEST(ReportTool, FileNamesInAnyScriptAttachedValuesAndTheEndOfOptions) {
     const ChildRun ended = RunReport(dir, {"--deals", "5", "--", "--help"});
     EXPECT_EQ(ended.status, 2);
     EXPECT_EQ(ended.out, "");
-    EXPECT_EQ(ended.err, std::string("quillory-report: unexpected argument '--help' (use -o FILE)\n") + kHint);
+    EXPECT_EQ(ended.err,
+              std::string("quillory-report: unexpected argument '--help' (use -o FILE)\n") + kHint);
 }
 
 TEST(ReportTool, RunsWithoutSeedDiffer) {
@@ -134,7 +135,8 @@ TEST(ReportTool, MissingFolderAndClosedOutputExitWithStatusTwo) {
         EXPECT_NE(closed.err.find(kHint), std::string::npos) << closed.err;
 #ifndef _WIN32
         EXPECT_EQ(closed.err, std::string("quillory-report: cannot write to standard output: Bad "
-                                          "file descriptor\n") + kHint);
+                                          "file descriptor\n") +
+                                  kHint);
 #endif
     }
 }
@@ -255,8 +257,9 @@ TEST(ReportTool, DevicesLinksAndStandardOutputAreWrittenAsTheShellWouldWriteThem
     std::filesystem::create_symlink("loop", dir / "loop");
     const Outcome loop = RunTool(dir, "--deals 10 -o " + Quoted(dir / "loop"));
     EXPECT_EQ(loop.status, 2);
-    EXPECT_EQ(loop.err, "quillory-report: cannot write \"" + (dir / "loop").string() +
-                            "\": Too many levels of symbolic links\nTry 'quillory-report --help'.\n");
+    EXPECT_EQ(loop.err,
+              "quillory-report: cannot write \"" + (dir / "loop").string() +
+                  "\": Too many levels of symbolic links\nTry 'quillory-report --help'.\n");
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "loop"));
 }
 
@@ -274,8 +277,8 @@ TEST(ReportTool, ReadOnlyFileIsRefusedForAnOrdinaryUser) {
     }
     const Outcome refused = RunTool(dir, "--deals 10 -o " + Quoted(file), prefix);
     EXPECT_EQ(refused.status, 2);
-    EXPECT_EQ(refused.err,
-              "quillory-report: cannot write \"" + file.string() + "\": Permission denied\nTry 'quillory-report --help'.\n");
+    EXPECT_EQ(refused.err, "quillory-report: cannot write \"" + file.string() +
+                               "\": Permission denied\nTry 'quillory-report --help'.\n");
     EXPECT_EQ(ReadFile(file), "old");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
 }

@@ -77,8 +77,8 @@ inline void AppendQuoted(std::wstring& line, const std::wstring& arg) {
 
 inline HANDLE InheritableFile(const std::filesystem::path& path) {
     SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    return ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         &security, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
+                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 inline int Spawn(const std::filesystem::path& program, const std::vector<std::string>& args,
@@ -90,7 +90,8 @@ inline int Spawn(const std::filesystem::path& program, const std::vector<std::st
         line += L' ';
         AppendQuoted(line, Wide(arg));
     }
-    const HANDLE outFile = output == ChildOutput::Closed ? INVALID_HANDLE_VALUE : InheritableFile(out);
+    const HANDLE outFile =
+        output == ChildOutput::Closed ? INVALID_HANDLE_VALUE : InheritableFile(out);
     const HANDLE errFile = InheritableFile(err);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -5,9 +5,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <string>
 #include <vector>
 
 using namespace quillory;

@@ -5,10 +5,9 @@
 // name with the same arguments and the console's standard handles, waits, and
 // ends with the program's exit status, so `quillory --version` prints its line
 // and `quillory --bogus` leaves status 2 in %ERRORLEVEL%.
-#include <windows.h>
-
 #include <cstdio>
 #include <string>
+#include <windows.h>
 
 namespace {
 
