@@ -7,7 +7,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_RUNS ?= 200000
 FUZZ_SECONDS ?= 120
 
-.PHONY: all deps configure build run test asan bench fuzz-build fuzz fuzz-ci clean
+.PHONY: all deps configure build run test asan bench fuzz-build fuzz fuzz-ci package \
+	package-check windows clean
 
 all: build
 
@@ -42,6 +43,25 @@ fuzz: fuzz-build
 
 fuzz-ci: fuzz-build
 	./fuzz/run-fuzzers.sh --runs $(FUZZ_RUNS)
+
+# The Debian package, build/$(PRESET)/package/quillory_<version>_<arch>.deb:
+# only the three programs are built, then CPack packs what `cmake --install`
+# would install (dependencies from dpkg-shlibdeps).
+package: configure
+	@./tools/install-deps.sh package
+	cmake --build --preset $(PRESET) -j $(JOBS) --target quillory quillory-odds quillory-report \
+		quillory_install_files
+	cd build/$(PRESET) && cpack -G DEB
+
+# The package checked as CI checks it (lintian, validators, install, smoke
+# check, removal). Installs it on this machine: root only.
+package-check: deps
+	./tools/ci/package-check.sh
+
+# The Qt-free core, the two tools and their tests cross-built for Windows
+# with MinGW-w64 and run under wine; the Windows-only window code compiled.
+windows:
+	./tools/ci/windows-check.sh
 
 bench: build
 	./build/$(PRESET)/bench/quillory-bench

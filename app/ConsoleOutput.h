@@ -10,8 +10,10 @@ namespace quillory {
 //
 // On Windows the program is a windowed one and has no console of its own;
 // unless its output is redirected, the text goes to the console it was
-// started from (the quillory.com launcher beside it gives a console the exit
-// status as well). Elsewhere these write to the standard streams.
+// started from. Typed in a console, `quillory` finds the launcher quillory.com
+// beside it first (tools/console-launcher), which hands the program the
+// console's handles and waits for its exit status. Elsewhere these write to the
+// standard streams.
 
 // Connects standard output and error to the starting console where they are
 // not connected already. Does nothing outside Windows.

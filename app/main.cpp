@@ -34,7 +34,8 @@ int RunWindow(int argc, char* argv[], const quillory::ProgramCommand& command) {
 
 int main(int argc, char* argv[]) {
     // Answers that need no window, and so no display, come first.
-    const std::vector<std::string_view> args = quillory::ArgumentViews(argc, argv);
+    const std::vector<std::string> text = quillory::ProgramArguments(argc, argv);
+    const std::vector<std::string_view> args = quillory::ArgumentViews(text);
     quillory::ProgramCommand command;
     std::string error;
     if (!quillory::ParseProgramCommandLine(args, command, error)) {

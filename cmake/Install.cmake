@@ -9,6 +9,11 @@ if(QUILLORY_BUILD_GUI)
   list(PREPEND QUILLORY_PROGRAMS quillory)
 endif()
 install(TARGETS ${QUILLORY_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(WIN32 AND QUILLORY_BUILD_GUI)
+  # quillory.com beside quillory.exe: the window program's answers and exit
+  # status in a console.
+  install(TARGETS quillory-console-launcher RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 if(NOT UNIX OR APPLE)
   return()

@@ -4,6 +4,12 @@
 
 #include <algorithm>
 
+#ifdef _WIN32
+#include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
+#endif
+
 namespace quillory {
 namespace {
 
@@ -163,12 +169,41 @@ std::string UsageErrorText(std::string_view program, std::string_view message) {
     return name + ": " + PrintableText(message) + "\nTry '" + name + " --help'.\n";
 }
 
-std::vector<std::string_view> ArgumentViews(int argc, char** argv) {
-    std::vector<std::string_view> views;
-    for (int i = 1; i < argc; ++i) {
-        views.emplace_back(argv[i]);
+#ifdef _WIN32
+namespace {
+
+std::string Utf8FromWide(const wchar_t* text) {
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) {
+        return {};
     }
-    return views;
+    std::string converted(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, converted.data(), length, nullptr, nullptr);
+    converted.pop_back(); // the terminating NUL
+    return converted;
+}
+
+} // namespace
+#endif
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+#ifdef _WIN32
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (wide != nullptr) {
+        std::vector<std::string> args;
+        for (int i = 1; i < count; ++i) {
+            args.push_back(Utf8FromWide(wide[i]));
+        }
+        ::LocalFree(wide);
+        return args;
+    }
+#endif
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+}
+
+std::vector<std::string_view> ArgumentViews(const std::vector<std::string>& args) {
+    return std::vector<std::string_view>(args.begin(), args.end());
 }
 
 } // namespace quillory

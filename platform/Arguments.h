@@ -70,7 +70,13 @@ bool ParseArguments(std::span<const std::string_view> args, std::span<const Opti
 // always one line.
 std::string UsageErrorText(std::string_view program, std::string_view message);
 
-// Copies argv[1..argc-1] for ParseArguments. The views point into argv.
-std::vector<std::string_view> ArgumentViews(int argc, char** argv);
+// The arguments after the program name as UTF-8 text. On Windows they are
+// read from the wide command line, so a file name in any script survives
+// whatever the console's code page (argv holds it in the ANSI code page,
+// with "?" for what that cannot show); elsewhere they are argv as it is.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// Views of `args` for ParseArguments; they point into `args`.
+std::vector<std::string_view> ArgumentViews(const std::vector<std::string>& args);
 
 } // namespace quillory

@@ -4,8 +4,6 @@
 #include <chrono>
 
 #if defined(_WIN32)
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
 #include <windows.h>
 #elif defined(__linux__)
 #include <time.h>

@@ -8,12 +8,6 @@
 #include <system_error>
 #include <vector>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace fs = std::filesystem;
@@ -179,7 +173,7 @@ bool AtomicFile::Open() {
         return OpenExisting(AsInteger(file));
     }
     const DWORD error = ::GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND) {
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
         return Fail("cannot write", error);
     }
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {

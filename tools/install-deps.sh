@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Quillory need.
 # Does nothing when everything is present; uses sudo when not run as root.
+#
+#   tools/install-deps.sh                 what `make run` and `make test` need
+#   tools/install-deps.sh package         also the Debian package's checkers
+#   tools/install-deps.sh windows         also the MinGW-w64 cross-compiler and wine
 set -euo pipefail
 
 packages=(
@@ -11,6 +15,18 @@ packages=(
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi xdotool openbox imagemagick
   clang libclang-rt-14-dev
 )
+
+for group in "$@"; do
+  case $group in
+    package)
+      packages+=(dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db gzip) ;;
+    windows)
+      packages+=(mingw-w64 g++-mingw-w64-x86-64-posix wine64) ;;
+    *)
+      echo "install-deps: unknown group '$group' (package, windows)" >&2
+      exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #include "report/AtomicFile.h"
 
 #include "FileSizeLimit.h"
+#include "PathErrors.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -58,18 +59,19 @@ TEST(AtomicFile, UnwritablePathsNameThePathAndTheReason) {
     fs::create_directory(dir / "folder");
     const struct {
         fs::path path;
-        const char* reason;
+        test::PathError reason;
     } cases[] = {
-        {dir / "missing" / "report.txt", "No such file or directory"},
-        {dir / "plain" / "report.txt", "Not a directory"},
-        {dir / "folder", "Is a directory"},
+        {dir / "missing" / "report.txt", test::PathError::MissingFolder},
+        {dir / "plain" / "report.txt", test::PathError::FileAsFolder},
+        {dir / "folder", test::PathError::IsAFolder},
     };
     for (const auto& c : cases) {
         AtomicFile file(c.path);
         EXPECT_FALSE(file.Open());
         EXPECT_NE(file.Error().find("\"" + c.path.string() + "\""), std::string::npos)
             << file.Error();
-        EXPECT_NE(file.Error().find(c.reason), std::string::npos) << file.Error();
+        EXPECT_NE(file.Error().find(test::PathErrorText(c.reason)), std::string::npos)
+            << file.Error();
         EXPECT_FALSE(file.Write("x"));
         EXPECT_FALSE(file.Commit());
     }

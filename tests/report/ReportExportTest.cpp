@@ -1,5 +1,6 @@
 #include "report/ReportExport.h"
 
+#include "PathErrors.h"
 #include "TempDir.h"
 #include "report/ReportFormat.h"
 
@@ -56,7 +57,9 @@ TEST(ReportExport, UnwritablePathFailsBeforeSimulating) {
     const ExportResult result = ExportReportFile(path, options);
     EXPECT_EQ(result.status, ExportStatus::Failed);
     EXPECT_NE(result.error.find(path.string()), std::string::npos) << result.error;
-    EXPECT_NE(result.error.find("No such file or directory"), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find(test::PathErrorText(test::PathError::MissingFolder)),
+              std::string::npos)
+        << result.error;
     EXPECT_EQ(calls, 0);
 }
 

@@ -99,7 +99,9 @@ TEST(ReportCell, IgnoresTheLocalesDecimalComma) {
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous != nullptr ? previous : "C";
     bool switched = false;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+    // POSIX names first, then the C runtime's names on Windows.
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de-DE",
+                             "German_Germany.1252", "French_France.1252"}) {
         if (std::setlocale(LC_NUMERIC, name) != nullptr) {
             switched = true;
             break;

@@ -10,6 +10,12 @@
 
 namespace quillory::test {
 
+// A path as UTF-8 text, whatever the system's code page.
+inline std::string Utf8Name(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 // A fresh directory under the system's temporary directory, removed with
 // everything in it when the object goes.
 class TempDir {
@@ -34,7 +40,7 @@ public:
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
-            names.push_back(entry.path().filename().string());
+            names.push_back(Utf8Name(entry.path().filename()));
         }
         std::sort(names.begin(), names.end());
         return names;

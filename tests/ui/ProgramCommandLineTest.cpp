@@ -3,8 +3,11 @@
 #include "app/CommandLine.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <string>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <vector>
 
 using namespace quillory;
@@ -141,7 +144,7 @@ private slots:
         QCOMPARE(advisor.command.callers, 2);
     }
 
-    void versionNamesTheProgramAndAClosedOutputIsAnError() {
+    void versionNamesTheProgramAndAClosedOrFullOutputIsAnError() {
         const Run version = RunProgram({QStringLiteral("--version")});
         QCOMPARE(version.status, 0);
         QCOMPARE(version.out, QStringLiteral("quillory (Quillory Application) 1.0.0.1\n"));
@@ -155,6 +158,23 @@ private slots:
         QCOMPARE(process.exitCode(), 2);
         QVERIFY(QString::fromLocal8Bit(process.readAllStandardError())
                     .startsWith(QStringLiteral("quillory: cannot write to standard output")));
+
+        // A full output: a node like the system's full device, made in the
+        // test's own folder (only root may make it).
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray full = QFile::encodeName(dir.filePath(QStringLiteral("full")));
+        if (::mknod(full.constData(), S_IFCHR | 0666, ::makedev(1, 7)) != 0) {
+            return;
+        }
+        QProcess toFull;
+        toFull.setStandardOutputFile(QFile::decodeName(full));
+        toFull.start(QStringLiteral(QUILLORY_PROGRAM), {QStringLiteral("--help")});
+        QVERIFY(toFull.waitForFinished(20000));
+        QCOMPARE(toFull.exitCode(), 2);
+        QCOMPARE(QString::fromLocal8Bit(toFull.readAllStandardError()),
+                 QStringLiteral("quillory: cannot write to standard output: No space left on "
+                                "device\nTry 'quillory --help'.\n"));
     }
 
     void helpAndVersionWinOverEverythingElse() {

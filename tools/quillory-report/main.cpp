@@ -1,9 +1,9 @@
 // quillory-report: writes the hand-statistics report from the shell. See
 // ReportUsage() for the options and exit statuses.
 #include "CommandLine.h"
-#include "report/AtomicFile.h"
 #include "platform/Arguments.h"
 #include "platform/MessageText.h"
+#include "report/AtomicFile.h"
 #include "report/HeatMap.h"
 #include "report/ReportFormat.h"
 
@@ -180,7 +180,8 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args = quillory::ArgumentViews(argc, argv);
+    const std::vector<std::string> text = quillory::ProgramArguments(argc, argv);
+    const std::vector<std::string_view> args = quillory::ArgumentViews(text);
     quillory::ReportCommand command;
     std::string error;
     if (!quillory::ParseReportCommandLine(args, command, error)) {
