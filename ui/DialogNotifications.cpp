@@ -21,10 +21,7 @@ void AppendOnce(std::vector<int>& ids, int id) {
 } // namespace
 
 void TemplateDialog::OnClicked(int id, std::function<void()> handler) {
-    auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
-    if (button == nullptr) {
-        return;
-    }
+    auto* button = Bind<QAbstractButton>(id);
     connect(button, &QAbstractButton::clicked, this,
             [this, button, handler = std::move(handler)](bool checked) {
                 if (m_destroyed) {
@@ -51,7 +48,7 @@ void TemplateDialog::OnClicked(int id, std::function<void()> handler) {
 }
 
 void TemplateDialog::OnChange(int id, std::function<void()> handler) {
-    QWidget* item = GetDlgItem(id);
+    QWidget* item = Bind<QWidget>(id);
     m_changeHandlers[id] = std::move(handler);
     if (auto* edit = qobject_cast<QLineEdit*>(item); edit != nullptr) {
         connect(edit, &QLineEdit::textChanged, this, [this, id] { DeliverChange(id); });
@@ -61,10 +58,8 @@ void TemplateDialog::OnChange(int id, std::function<void()> handler) {
 }
 
 void TemplateDialog::OnKillFocus(int id, std::function<void()> handler) {
-    if (QWidget* item = GetDlgItem(id); item != nullptr) {
-        m_killFocusHandlers[id] = std::move(handler);
-        item->installEventFilter(this);
-    }
+    m_killFocusHandlers[id] = std::move(handler);
+    Bind<QWidget>(id)->installEventFilter(this);
 }
 
 void TemplateDialog::DeliverChange(int id) {

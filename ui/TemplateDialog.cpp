@@ -4,6 +4,8 @@
 #include "ui/DataExchange.h"
 
 #include <QAbstractButton>
+#include <QtGlobal>
+#include <string>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -37,8 +39,13 @@ void TemplateDialog::Build(const res::DialogTemplate& source) {
             m_items.emplace(control.spec->id, control.widget);
         }
     }
-    OnClicked(res::kIdOk, [this] { OnOK(); });
-    OnClicked(res::kIdCancel, [this] { OnCancel(); });
+    // OK and Cancel where the template has them (the main window has neither).
+    if (GetDlgItem(res::kIdOk) != nullptr) {
+        OnClicked(res::kIdOk, [this] { OnOK(); });
+    }
+    if (GetDlgItem(res::kIdCancel) != nullptr) {
+        OnClicked(res::kIdCancel, [this] { OnCancel(); });
+    }
 }
 
 TemplateDialog::~TemplateDialog() = default;
@@ -153,6 +160,12 @@ bool TemplateDialog::Exchange(bool save, bool quiet) {
         }
     }
     return true;
+}
+
+void TemplateDialog::FailBinding(int id, const char* type) const {
+    const std::string caption(m_template->caption);
+    qFatal("dialog %d (\"%s\") has no control %d of type %s", m_template->id, caption.c_str(), id,
+           type);
 }
 
 QWidget* TemplateDialog::GetDlgItem(int id) const {

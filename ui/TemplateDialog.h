@@ -67,6 +67,18 @@ public:
 
     QWidget* GetDlgItem(int id) const;
     template <class T> T* Item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
+
+    // The template's control `id` as a T, for a typed member bound once in
+    // the constructor. An id the template lacks, or a control of another
+    // kind, is a fault of the program: it stops at once with a message that
+    // names the template and the id, the first time the dialog is built.
+    template <class T> T* Bind(int id) const {
+        T* control = qobject_cast<T*>(GetDlgItem(id));
+        if (control == nullptr) {
+            FailBinding(id, T::staticMetaObject.className());
+        }
+        return control;
+    }
     void EnableItem(int id, bool enable);
     bool IsItemEnabled(int id) const;
     QString GetItemText(int id) const;
@@ -118,6 +130,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    [[noreturn]] void FailBinding(int id, const char* type) const;
     void Build(const res::DialogTemplate& source);
     void EnsureInitialised();
     bool Exchange(bool save, bool quiet);

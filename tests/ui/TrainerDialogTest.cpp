@@ -51,8 +51,8 @@ private slots:
         dialog.Create();
         QVERIFY(testing::Activate(dialog));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Quillory"));
-        QCOMPARE(dialog.m_bPracticeMode, 1);
-        QCOMPARE(dialog.m_nPlayers, 4);
+        QCOMPARE(dialog.State().m_bPracticeMode, 1);
+        QCOMPARE(dialog.State().m_nPlayers, 4);
         QVERIFY(dialog.Item<QCheckBox>(ids::kPracticeMode)->isChecked());
         QCOMPARE(Edit(dialog, ids::kPlayers), QStringLiteral("4"));
         QCOMPARE(Edit(dialog, ids::kAverageRate), QStringLiteral("25-27 %"));
@@ -71,9 +71,9 @@ private slots:
         QVERIFY(dialog.GetDlgItem(ids::kMore)->isHidden());
         QVERIFY(!dialog.IsItemEnabled(ids::kMore));
         QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(ids::kPracticeMode));
-        QCOMPARE(dialog.m_firstCards.size(), std::size_t(4));
-        QCOMPARE(dialog.m_secondCards.size(), std::size_t(4));
-        for (const Card& card : dialog.m_board) {
+        QCOMPARE(dialog.State().m_firstCards.size(), std::size_t(4));
+        QCOMPARE(dialog.State().m_secondCards.size(), std::size_t(4));
+        for (const Card& card : dialog.State().m_board) {
             QCOMPARE(card, kNoCard);
         }
         QCOMPARE(dialog.m_cardImages.Count(), 52);
@@ -138,7 +138,7 @@ private slots:
             QVERIFY(testing::Activate(dialog));
             dialog.Item<QCheckBox>(ids::kPracticeMode)->click();
             Type(dialog.Item<QLineEdit>(ids::kPlayers), QStringLiteral("7"));
-            dialog.OnKillFocusPlayers();
+            dialog.Model().OnKillFocusPlayers();
             QTest::keyClick(dialog.GetDlgItem(ids::kPlayers), Qt::Key_Escape);
             QVERIFY(dialog.IsEnded());
             QCOMPARE(dialog.result(), res::kIdCancel);
@@ -148,8 +148,8 @@ private slots:
 
         CTrainerDialog next;
         next.Create();
-        QCOMPARE(next.m_bPracticeMode, 0);
-        QCOMPARE(next.m_nPlayers, 7);
+        QCOMPARE(next.State().m_bPracticeMode, 0);
+        QCOMPARE(next.State().m_nPlayers, 7);
         QCOMPARE(Edit(next, ids::kPot), QStringLiteral("70"));
         QCOMPARE(Edit(next, ids::kAverageRate), QStringLiteral("15-16 %"));
         QVERIFY(next.IsItemEnabled(ids::kFixTurn));
@@ -177,7 +177,7 @@ private slots:
         QTest::keyClick(pot, Qt::Key_Return);
         QVERIFY(dialog.IsEnded());
         QCOMPARE(dialog.result(), res::kIdOk);
-        QCOMPARE(dialog.m_nPot, 250);
+        QCOMPARE(dialog.State().m_nPot, 250);
         QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 9);
         QCOMPARE(TemporarySettings::Read(kModeKey).toInt(), 1);
     }
@@ -186,7 +186,7 @@ private slots:
         {
             CTrainerDialog dialog;
             dialog.Create();
-            dialog.m_nPlayers = 5;
+            dialog.State().m_nPlayers = 5;
             dialog.UpdateData(false);
             dialog.close(); // the close box
             QVERIFY(dialog.IsEnded());
@@ -195,7 +195,7 @@ private slots:
         {
             CTrainerDialog dialog;
             dialog.Create();
-            dialog.m_nPlayers = 6;
+            dialog.State().m_nPlayers = 6;
             dialog.UpdateData(false);
         } // destroyed without ending
         QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 6);
@@ -251,9 +251,9 @@ private slots:
         }
         CTrainerDialog dialog;
         dialog.Create();
-        QCOMPARE(dialog.m_nPlayers, players);
-        QCOMPARE(dialog.m_bPracticeMode, mode);
-        QCOMPARE(dialog.m_firstCards.size(), std::size_t(players));
+        QCOMPARE(dialog.State().m_nPlayers, players);
+        QCOMPARE(dialog.State().m_bPracticeMode, mode);
+        QCOMPARE(dialog.State().m_firstCards.size(), std::size_t(players));
         QCOMPARE(Edit(dialog, ids::kPot), QString::number(10 * players));
         QVERIFY(Seam().Messages().empty());
     }
