@@ -32,10 +32,6 @@ CCallAdvisorDialog::CCallAdvisorDialog(QWidget* parent)
     OnClicked(ids::kCalculate, [this] { OnCalculate(); });
 }
 
-CCallAdvisorDialog::~CCallAdvisorDialog() {
-    DestroyOnce();
-}
-
 QString CCallAdvisorDialog::CallerHeading(std::int32_t column) {
     const std::int32_t others = column - 1;
     if (others <= 0) {
@@ -111,14 +107,14 @@ void CCallAdvisorDialog::FitColumns() {
         const int wanted = std::max(view.sizeHintForColumn(column),
                                     m_listCallers->horizontalHeader()->sectionSizeHint(column));
         if (wanted > m_listCallers->columnWidth(column)) {
-            m_listCallers->SetColumnWidth(column, wanted);
+            m_listCallers->setColumnWidth(column, wanted);
         }
     }
 }
 
 void CCallAdvisorDialog::ShowSummary() {
     QString summary = QStringLiteral("Winning rate %1%.").arg(m_nWinRate);
-    if (m_listCallers->GetItemCount() == 0) {
+    if (m_listCallers->rowCount() == 0) {
         summary += QStringLiteral(" Enter the pot, your investment and an amount to add, then "
                                   "press Calculate.");
     } else if (m_strPrize == QStringLiteral("-")) {

@@ -30,7 +30,6 @@ class CCallAdvisorDialog : public TemplateDialog {
 
 public:
     explicit CCallAdvisorDialog(QWidget* parent = nullptr);
-    ~CCallAdvisorDialog() override;
 
     static constexpr std::int32_t kMaxMoney = 10000000;
     static constexpr std::int32_t kMaxRate = 100;

@@ -72,12 +72,12 @@ bool CCardPickerDialog::OnInitDialog() {
     const std::array ranks{m_listRank1, m_listRank2, m_listRank3};
     for (ListBox* list : suits) {
         for (int suit = kSpade; suit <= kDiamond; ++suit) {
-            list->AddString(SuitText(suit));
+            list->addItem(SuitText(suit));
         }
     }
     for (ListBox* list : ranks) {
         for (int rank = kAce; rank <= kKing; ++rank) {
-            list->AddString(RankText(rank));
+            list->addItem(RankText(rank));
         }
     }
     // One line of the dialog font per item, the measure the template's list

@@ -57,7 +57,7 @@ int TemplateDialog::DoModal() {
     }
     if (!m_destroyed) {
         // The seam returned without an end (a script that did nothing): a cancel.
-        EndDialog(res::kIdCancel);
+        done(res::kIdCancel);
     }
     return result();
 }
@@ -67,10 +67,6 @@ void TemplateDialog::Create() {
     if (!m_destroyed) {
         show();
     }
-}
-
-void TemplateDialog::EndDialog(int result) {
-    done(result);
 }
 
 void TemplateDialog::accept() {
@@ -127,12 +123,12 @@ bool TemplateDialog::OnInitDialog() {
 
 void TemplateDialog::OnOK() {
     if (UpdateData(true)) {
-        EndDialog(res::kIdOk);
+        done(res::kIdOk);
     }
 }
 
 void TemplateDialog::OnCancel() {
-    EndDialog(res::kIdCancel);
+    done(res::kIdCancel);
 }
 
 bool TemplateDialog::UpdateData(bool saveAndValidate) {

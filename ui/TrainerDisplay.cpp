@@ -88,10 +88,10 @@ void CTrainerDialog::ShowHand() {
         ListView* view = m_cardViews[slot];
         const Card card = s.m_shown[slot];
         if (!HoldsCard(card)) {
-            if (view->GetItemCount() != 0) {
+            if (view->rowCount() != 0) {
                 view->DeleteAllItems();
             }
-        } else if (view->GetItemCount() != 1 || view->GetItemImage(0) != CardImageIndex(card)) {
+        } else if (view->rowCount() != 1 || view->GetItemImage(0) != CardImageIndex(card)) {
             view->DeleteAllItems();
             view->InsertItem(0, QString(), CardImageIndex(card));
         }
@@ -110,14 +110,14 @@ void CTrainerDialog::ShowHand() {
 
 void CTrainerDialog::ShowRows() {
     const std::vector<HandRow>& rows = m_trainer.State().m_rows;
-    if (static_cast<std::size_t>(m_listHands->GetItemCount()) > rows.size()) {
+    if (static_cast<std::size_t>(m_listHands->rowCount()) > rows.size()) {
         m_listHands->DeleteAllItems();
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = static_cast<int>(i);
         const QString hands = QString::fromStdString(rows[i].hands);
         const QString result = QString::fromStdString(rows[i].result);
-        if (row >= m_listHands->GetItemCount()) {
+        if (row >= m_listHands->rowCount()) {
             m_listHands->InsertItem(row, hands);
         } else if (m_listHands->GetItemText(row, 0) != hands) {
             m_listHands->SetItemText(row, 0, hands);

@@ -41,7 +41,7 @@ private slots:
             Click(step);
             CheckViews();
         }
-        QCOMPARE(Hands()->GetItemCount(), 4);
+        QCOMPARE(Hands()->rowCount(), 4);
         QVERIFY(Seam().Messages().empty());
         const Card river = m_dialog->State().m_board[4];
         QCOMPARE(m_dialog->m_listRiver->GetItemImage(0), CardImageIndex(river));
@@ -49,8 +49,8 @@ private slots:
 
         Click(ids::kDraw); // a new hand clears every view
         CheckViews();
-        QCOMPARE(Hands()->GetItemCount(), 1);
-        QCOMPARE(m_dialog->m_listFlop1->GetItemCount(), 0);
+        QCOMPARE(Hands()->rowCount(), 1);
+        QCOMPARE(m_dialog->m_listFlop1->rowCount(), 0);
     }
 
     // Entry mode: each step opens the picker for its cards with the columns
@@ -90,7 +90,7 @@ private slots:
         Click(ids::kFixFlop2);
         QCOMPARE(fix.columnEnabled, (std::array<bool, 3>{true, false, false}));
         QCOMPARE(fix.opening[0], (Card{kAce, kSpade})); // not the card it replaces
-        QCOMPARE(m_dialog->m_listFlop2->GetItemCount(), 1);
+        QCOMPARE(m_dialog->m_listFlop2->rowCount(), 1);
         QCOMPARE(m_dialog->m_listFlop2->GetItemImage(0), CardImageIndex(Card{kNine, kClub}));
         CheckViews();
         QCOMPARE(Seam().DialogTitles().size(), std::size_t(4));
@@ -101,7 +101,7 @@ private slots:
     void aCountChangedAfterDrawReachesTheNextStepAndRefusesTheShowdown() {
         Open(true, 4);
         Click(ids::kDraw);
-        auto* players = m_dialog->Item<QLineEdit>(ids::kPlayers);
+        auto* players = m_dialog->Bind<QLineEdit>(ids::kPlayers);
         players->setFocus();
         players->selectAll();
         QTest::keyClicks(players, QStringLiteral("6"));
@@ -116,7 +116,7 @@ private slots:
                  QStringLiteral("Showdown unavailable because the number of players have been "
                                 "changed during the game."));
         QCOMPARE(Seam().Messages().front().icon, MessageIcon::Information);
-        QCOMPARE(Hands()->GetItemCount(), 1);
+        QCOMPARE(Hands()->rowCount(), 1);
     }
 
     // A count still in the edit, refused by the step's read, is reported and
@@ -124,7 +124,7 @@ private slots:
     void aCountStillRefusedWhenAStepRunsIsReportedAndShownClamped() {
         Open(true, 4);
         Click(ids::kDraw);
-        auto* players = m_dialog->Item<QLineEdit>(ids::kPlayers);
+        auto* players = m_dialog->Bind<QLineEdit>(ids::kPlayers);
         players->setText(QStringLiteral("11")); // not yet left, so not yet clamped
         Click(ids::kFlop);
         QCOMPARE(Seam().Messages().size(), std::size_t(1));
@@ -141,14 +141,14 @@ private:
         QVERIFY(testing::Activate(*m_dialog));
     }
 
-    void Click(int id) { m_dialog->Item<QPushButton>(id)->click(); }
+    void Click(int id) { m_dialog->Bind<QPushButton>(id)->click(); }
 
     ListView* Hands() const { return m_dialog->m_listHands; }
 
     // The views, texts and buttons against the trainer's state.
     void CheckViews() {
         const TrainerState& s = m_dialog->State();
-        QCOMPARE(Hands()->GetItemCount(), static_cast<int>(s.m_rows.size()));
+        QCOMPARE(Hands()->rowCount(), static_cast<int>(s.m_rows.size()));
         for (std::size_t row = 0; row < s.m_rows.size(); ++row) {
             const int r = static_cast<int>(row);
             QCOMPARE(Hands()->GetItemText(r, 0), QString::fromStdString(s.m_rows[row].hands));
@@ -157,7 +157,7 @@ private:
         for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
             ListView* view = m_dialog->m_cardViews[slot];
             const Card card = s.m_shown[slot];
-            QCOMPARE(view->GetItemCount(), HoldsCard(card) ? 1 : 0);
+            QCOMPARE(view->rowCount(), HoldsCard(card) ? 1 : 0);
             if (HoldsCard(card)) {
                 QCOMPARE(view->GetItemImage(0), CardImageIndex(card));
             }

@@ -26,8 +26,8 @@ private slots:
         m_dialog = std::make_unique<CTrainerDialog>();
         m_dialog->Create();
         QVERIFY(testing::Activate(*m_dialog));
-        m_pot = m_dialog->Item<QLineEdit>(ids::kPot);
-        m_invest = m_dialog->Item<QLineEdit>(ids::kInvest);
+        m_pot = m_dialog->Bind<QLineEdit>(ids::kPot);
+        m_invest = m_dialog->Bind<QLineEdit>(ids::kInvest);
     }
 
     void cleanup() {

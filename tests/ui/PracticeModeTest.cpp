@@ -41,7 +41,7 @@ private slots:
         m_dialog = std::make_unique<CTrainerDialog>();
         m_dialog->Create();
         QVERIFY(testing::Activate(*m_dialog));
-        m_players = m_dialog->Item<QLineEdit>(ids::kPlayers);
+        m_players = m_dialog->Bind<QLineEdit>(ids::kPlayers);
     }
 
     void cleanup() {
@@ -95,7 +95,7 @@ private slots:
     }
 
     void aNewCountInTheMiddleOfAHandNeitherResetsNorRecomputes() {
-        m_dialog->Item<QPushButton>(ids::kDraw)->click();
+        m_dialog->Bind<QPushButton>(ids::kDraw)->click();
         const QString rate = m_dialog->GetItemText(ids::kWinningRate);
         Type(m_players, QStringLiteral("7"));
         LeaveWithTab(m_players);
@@ -103,18 +103,18 @@ private slots:
         QCOMPARE(m_dialog->State().m_nPlayers, 7);
         QCOMPARE(m_dialog->GetItemText(ids::kPot), QStringLiteral("40"));
         QCOMPARE(m_dialog->GetItemText(ids::kWinningRate), rate);
-        QCOMPARE(m_dialog->m_listHole1->GetItemCount(), 1);
+        QCOMPARE(m_dialog->m_listHole1->rowCount(), 1);
         QCOMPARE(m_dialog->GetItemText(ids::kAverageRate), QStringLiteral("25-27 %"));
     }
 
     void switchingTheModeSetsTheEnabledControlsAndStartsAFreshHand() {
         // A hand in progress.
-        m_dialog->Item<QPushButton>(ids::kDraw)->click();
-        m_dialog->Item<QPushButton>(ids::kFlop)->click();
+        m_dialog->Bind<QPushButton>(ids::kDraw)->click();
+        m_dialog->Bind<QPushButton>(ids::kFlop)->click();
         Type(m_players, QStringLiteral("5"));
         LeaveWithTab(m_players);
 
-        m_dialog->Item<QCheckBox>(ids::kPracticeMode)->click();
+        m_dialog->Bind<QCheckBox>(ids::kPracticeMode)->click();
         QCOMPARE(m_dialog->State().m_bPracticeMode, 0);
         QVERIFY(!m_dialog->IsItemEnabled(ids::kHands));
         QVERIFY(!m_dialog->IsItemEnabled(ids::kShowdown));
@@ -123,7 +123,7 @@ private slots:
         }
         CheckFreshHand(5);
 
-        m_dialog->Item<QCheckBox>(ids::kPracticeMode)->click();
+        m_dialog->Bind<QCheckBox>(ids::kPracticeMode)->click();
         QCOMPARE(m_dialog->State().m_bPracticeMode, 1);
         QVERIFY(m_dialog->IsItemEnabled(ids::kHands));
         QVERIFY(m_dialog->IsItemEnabled(ids::kShowdown));
@@ -135,7 +135,7 @@ private slots:
     }
 
     void aClickAfterARefusedCountIsLost() {
-        auto* mode = m_dialog->Item<QCheckBox>(ids::kPracticeMode);
+        auto* mode = m_dialog->Bind<QCheckBox>(ids::kPracticeMode);
         Type(m_players, QStringLiteral("1"));
         QTest::mouseClick(mode, Qt::LeftButton);
         QCoreApplication::processEvents();
@@ -153,7 +153,7 @@ private slots:
     void aClickRunsAfterTheFocusLossItFollows() {
         Type(m_players, QStringLiteral("7"));
         m_dialog->GetDlgItem(ids::kPot)->setFocus(); // the focus loss is still pending
-        m_dialog->Item<QCheckBox>(ids::kPracticeMode)->click();
+        m_dialog->Bind<QCheckBox>(ids::kPracticeMode)->click();
         QCOMPARE(m_dialog->State().m_bPracticeMode, 0);
         QCOMPARE(m_dialog->State().m_nPlayers, 7);
         QCOMPARE(m_dialog->GetItemText(ids::kPot), QStringLiteral("70"));
@@ -165,7 +165,7 @@ private:
         for (ListView* view : {m_dialog->m_listHands, m_dialog->m_listHole1, m_dialog->m_listHole2,
                                m_dialog->m_listFlop1, m_dialog->m_listFlop2, m_dialog->m_listFlop3,
                                m_dialog->m_listTurn, m_dialog->m_listRiver}) {
-            QCOMPARE(view->GetItemCount(), 0);
+            QCOMPARE(view->rowCount(), 0);
         }
         QCOMPARE(m_dialog->State().m_nPlayers, players);
         QCOMPARE(m_dialog->GetItemText(ids::kPot), QString::number(10 * players));

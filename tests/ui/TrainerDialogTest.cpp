@@ -53,7 +53,7 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Quillory"));
         QCOMPARE(dialog.State().m_bPracticeMode, 1);
         QCOMPARE(dialog.State().m_nPlayers, 4);
-        QVERIFY(dialog.Item<QCheckBox>(ids::kPracticeMode)->isChecked());
+        QVERIFY(dialog.Bind<QCheckBox>(ids::kPracticeMode)->isChecked());
         QCOMPARE(Edit(dialog, ids::kPlayers), QStringLiteral("4"));
         QCOMPARE(Edit(dialog, ids::kAverageRate), QStringLiteral("25-27 %"));
         QCOMPARE(Edit(dialog, ids::kPot), QStringLiteral("40"));
@@ -136,8 +136,8 @@ private slots:
             CTrainerDialog dialog;
             dialog.Create();
             QVERIFY(testing::Activate(dialog));
-            dialog.Item<QCheckBox>(ids::kPracticeMode)->click();
-            Type(dialog.Item<QLineEdit>(ids::kPlayers), QStringLiteral("7"));
+            dialog.Bind<QCheckBox>(ids::kPracticeMode)->click();
+            Type(dialog.Bind<QLineEdit>(ids::kPlayers), QStringLiteral("7"));
             dialog.Model().OnKillFocusPlayers();
             QTest::keyClick(dialog.GetDlgItem(ids::kPlayers), Qt::Key_Escape);
             QVERIFY(dialog.IsEnded());
@@ -164,7 +164,7 @@ private slots:
         QVERIFY(testing::Activate(dialog));
         // A push button that had the focus must not take Enter from the edit.
         dialog.GetDlgItem(ids::kDraw)->setFocus();
-        auto* pot = dialog.Item<QLineEdit>(ids::kPot);
+        auto* pot = dialog.Bind<QLineEdit>(ids::kPot);
         Type(pot, QStringLiteral("20000000"));
         QTest::keyClick(pot, Qt::Key_Return);
         QVERIFY(!dialog.IsEnded());
@@ -172,7 +172,7 @@ private slots:
                  QStringLiteral("Please enter an integer between 0 and 10000000."));
         QCOMPARE(QApplication::focusWidget(), pot);
 
-        Type(dialog.Item<QLineEdit>(ids::kPlayers), QStringLiteral("9"));
+        Type(dialog.Bind<QLineEdit>(ids::kPlayers), QStringLiteral("9"));
         Type(pot, QStringLiteral("250"));
         QTest::keyClick(pot, Qt::Key_Return);
         QVERIFY(dialog.IsEnded());
@@ -204,7 +204,7 @@ private slots:
             CTrainerDialog dialog;
             Seam().QueueDialog([](QDialog& shown) {
                 auto& window = static_cast<CTrainerDialog&>(shown);
-                window.Item<QLineEdit>(ids::kPlayers)->setText(QStringLiteral("8"));
+                window.Bind<QLineEdit>(ids::kPlayers)->setText(QStringLiteral("8"));
                 window.reject();
                 return window.result();
             });
@@ -218,7 +218,7 @@ private slots:
         CTrainerDialog dialog;
         dialog.Create();
         QVERIFY(testing::Activate(dialog));
-        Type(dialog.Item<QLineEdit>(ids::kPlayers), QStringLiteral("1"));
+        Type(dialog.Bind<QLineEdit>(ids::kPlayers), QStringLiteral("1"));
         QTest::keyClick(dialog.GetDlgItem(ids::kPlayers), Qt::Key_Escape);
         QVERIFY(dialog.IsEnded());
         QCoreApplication::processEvents();
