@@ -13,6 +13,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
+#include <functional>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using namespace quillory;
 using testing::Seam;
@@ -274,6 +281,31 @@ private slots:
         QCOMPARE(advisor.DoModal(), res::kIdCancel);
         QCOMPARE(Seam().UnexpectedDialogs(), 1);
         QCOMPARE(Seam().Calls(), 3);
+    }
+
+    // A control the template lacks, or one of another kind, is a fault of the
+    // program: binding it stops the program instead of doing nothing later.
+    void bindingAMissingOrMistypedControlStopsTheProgram() {
+#ifdef Q_OS_UNIX
+        FormDialog form;
+        QCOMPARE(form.Bind<QLineEdit>(11), form.GetDlgItem(11));
+        const auto stops = [](const std::function<void(FormDialog&)>& bind) {
+            const pid_t child = fork();
+            if (child == 0) {
+                // The plain fatal message and abort, without the test framework's report.
+                qInstallMessageHandler(nullptr);
+                std::signal(SIGABRT, SIG_DFL);
+                FormDialog doomed;
+                bind(doomed);
+                _exit(0);
+            }
+            int status = 0;
+            waitpid(child, &status, 0);
+            return WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT;
+        };
+        QVERIFY(stops([](FormDialog& dialog) { dialog.Bind<QLineEdit>(99); }));
+        QVERIFY(stops([](FormDialog& dialog) { dialog.Bind<QCheckBox>(11); }));
+#endif
     }
 
     void scopedSeamRestoresThePreviousOne() {
