@@ -190,8 +190,10 @@ private slots:
             dialog.UpdateData(false);
             dialog.close(); // the close box
             QVERIFY(dialog.IsEnded());
+            QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 5);
+            TemporarySettings::Write(kPlayersKey, 9); // written once: not again when destroyed
         }
-        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 5);
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 9);
         {
             CTrainerDialog dialog;
             dialog.Create();
