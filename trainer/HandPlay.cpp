@@ -10,7 +10,8 @@ namespace quillory {
 namespace {
 
 bool AllDealt(const auto& cards) {
-    return std::all_of(cards.begin(), cards.end(), [](const Card& card) { return HoldsCard(card); });
+    return std::all_of(cards.begin(), cards.end(),
+                       [](const Card& card) { return HoldsCard(card); });
 }
 
 } // namespace
@@ -145,7 +146,8 @@ Card* Trainer::SlotCard(CardSlot slot) {
     case CardSlot::Hole2:
         return s.m_secondCards.empty() ? nullptr : &s.m_secondCards[0];
     default:
-        return &s.m_board[static_cast<std::size_t>(slot) - static_cast<std::size_t>(CardSlot::Flop1)];
+        return &s.m_board[static_cast<std::size_t>(slot) -
+                          static_cast<std::size_t>(CardSlot::Flop1)];
     }
 }
 

@@ -47,13 +47,13 @@ struct HandRow {
 
 struct TrainerState {
     // Bound to the controls, in exchange order.
-    std::string m_strWinningRate;     // "49.36%" or empty before the first estimate
-    std::int32_t m_nPlayers{4};       // players including the user; 2 to 10 when read
-    std::int32_t m_bPracticeMode{};   // nonzero: the tool deals every card
-    std::string m_strAverageRate;     // the reference rate for the table size
-    std::int32_t m_nPot{};            // 0 to kMaxTableMoney when read
+    std::string m_strWinningRate;   // "49.36%" or empty before the first estimate
+    std::int32_t m_nPlayers{4};     // players including the user; 2 to 10 when read
+    std::int32_t m_bPracticeMode{}; // nonzero: the tool deals every card
+    std::string m_strAverageRate;   // the reference rate for the table size
+    std::int32_t m_nPot{};          // 0 to kMaxTableMoney when read
     std::int32_t m_nExpectingProfit{};
-    std::int32_t m_nInvest{};         // 0 to kMaxTableMoney when read
+    std::int32_t m_nInvest{}; // 0 to kMaxTableMoney when read
     std::int32_t m_nAddUpTo{};
 
     // The hand. Board cards fill from the left; seat 0 is the user. Both seat

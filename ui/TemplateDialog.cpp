@@ -4,11 +4,11 @@
 #include "ui/DataExchange.h"
 
 #include <QAbstractButton>
-#include <QtGlobal>
-#include <string>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QtGlobal>
+#include <string>
 
 namespace quillory {
 namespace {

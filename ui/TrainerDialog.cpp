@@ -23,8 +23,7 @@ QString Text(std::string_view text) {
 } // namespace
 
 CTrainerDialog::CTrainerDialog(QWidget* parent, DealSeeds seeds)
-    : TemplateDialog(res::kTrainerDialog, parent),
-      m_hIcon(ProgramIcon()),
+    : TemplateDialog(res::kTrainerDialog, parent), m_hIcon(ProgramIcon()),
       m_trainer(*this, std::move(seeds)) {
     BindControls();
     ConnectNotifications();
@@ -38,15 +37,10 @@ CTrainerDialog::~CTrainerDialog() = default;
 
 void CTrainerDialog::BindControls() {
     m_listHands = Bind<ListView>(ids::kHands);
-    m_listHole1 = Bind<ListView>(ids::kHole1);
-    m_listHole2 = Bind<ListView>(ids::kHole2);
-    m_listFlop1 = Bind<ListView>(ids::kFlop1);
-    m_listFlop2 = Bind<ListView>(ids::kFlop2);
-    m_listFlop3 = Bind<ListView>(ids::kFlop3);
-    m_listTurn = Bind<ListView>(ids::kTurnCard);
-    m_listRiver = Bind<ListView>(ids::kRiverCard);
-    m_cardViews = {m_listHole1, m_listHole2, m_listFlop1, m_listFlop2,
-                   m_listFlop3, m_listTurn,  m_listRiver};
+    m_cardViews = {Bind<ListView>(ids::kHole1),    Bind<ListView>(ids::kHole2),
+                   Bind<ListView>(ids::kFlop1),    Bind<ListView>(ids::kFlop2),
+                   Bind<ListView>(ids::kFlop3),    Bind<ListView>(ids::kTurnCard),
+                   Bind<ListView>(ids::kRiverCard)};
     m_players = Bind<QLineEdit>(ids::kPlayers);
     m_pot = Bind<QLineEdit>(ids::kPot);
     m_invest = Bind<QLineEdit>(ids::kInvest);

@@ -63,20 +63,11 @@ public:
     // Simulates 100,000 deals and saves the hand statistics where the user chooses.
     void ExportHandStatistics();
 
-    // The controls, bound at construction. The card views in the order of
-    // the trainer's card slots.
-    ListView* m_listHands{};
-    std::array<ListView*, kCardSlots> m_cardViews{};
-    ListView* m_listHole1{};
-    ListView* m_listHole2{};
-    ListView* m_listFlop1{};
-    ListView* m_listFlop2{};
-    ListView* m_listFlop3{};
-    ListView* m_listTurn{};
-    ListView* m_listRiver{};
-    QIcon m_hIcon;
-    CardImages m_cardImages; // the 52 pictures; index CardImageIndex
-    CardStrip m_cardStrip;
+    // The hands list and the card views, in the order of the trainer's card
+    // slots, and the 52 card pictures (index CardImageIndex) they show.
+    ListView* HandsList() const { return m_listHands; }
+    ListView* CardView(CardSlot slot) const { return m_cardViews[static_cast<std::size_t>(slot)]; }
+    const CardImages& Pictures() const { return m_cardImages; }
 
 protected:
     void DoDataExchange(DataExchange& dx) override;
@@ -110,8 +101,13 @@ private:
     void AddWindowCommands();
     void LayOutLists();
 
+    QIcon m_hIcon;
+    CardImages m_cardImages;
+    CardStrip m_cardStrip;
     Trainer m_trainer;
     TrainerSettingsStore m_settings{m_trainer};
+    ListView* m_listHands{};
+    std::array<ListView*, kCardSlots> m_cardViews{};
     QLineEdit* m_players{};
     QLineEdit* m_pot{};
     QLineEdit* m_invest{};

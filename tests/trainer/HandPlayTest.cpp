@@ -158,7 +158,8 @@ TEST(PracticeDeal, SeededDrawDealsThesePinnedCards) {
     for (std::size_t seat = 0; seat < s.m_firstCards.size(); ++seat) {
         seats.push_back(Row(s.m_firstCards[seat], s.m_secondCards[seat]));
     }
-    EXPECT_EQ(seats, (std::vector<std::string>{"4(D), A(S)", "5(S), J(C)", "A(C), 7(D)", "9(S), 7(C)"}));
+    EXPECT_EQ(seats,
+              (std::vector<std::string>{"4(D), A(S)", "5(S), J(C)", "A(C), 7(D)", "9(S), 7(C)"}));
 
     // The ticks are read anew for each of the two shuffles.
     std::vector<std::uint32_t> ticks{1000, 2000};

@@ -5,10 +5,9 @@
 #include "odds/Profit.h"
 #include "trainer/Trainer.h"
 
-#include <gtest/gtest.h>
-
 #include <deque>
 #include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <vector>

@@ -18,9 +18,7 @@ using testing::Seam;
 using testing::Type;
 namespace ids = res::advisor;
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 class CallAdvisorTest : public QObject {
     Q_OBJECT

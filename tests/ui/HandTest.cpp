@@ -44,13 +44,13 @@ private slots:
         QCOMPARE(Hands()->rowCount(), 4);
         QVERIFY(Seam().Messages().empty());
         const Card river = m_dialog->State().m_board[4];
-        QCOMPARE(m_dialog->m_listRiver->GetItemImage(0), CardImageIndex(river));
+        QCOMPARE(m_dialog->CardView(CardSlot::River)->GetItemImage(0), CardImageIndex(river));
         QVERIFY(!m_dialog->IsItemEnabled(ids::kRiver));
 
         Click(ids::kDraw); // a new hand clears every view
         CheckViews();
         QCOMPARE(Hands()->rowCount(), 1);
-        QCOMPARE(m_dialog->m_listFlop1->rowCount(), 0);
+        QCOMPARE(m_dialog->CardView(CardSlot::Flop1)->rowCount(), 0);
     }
 
     // Entry mode: each step opens the picker for its cards with the columns
@@ -74,8 +74,8 @@ private slots:
         QCOMPARE(draw.title, QStringLiteral("Select Card"));
         QCOMPARE(draw.columnEnabled, (std::array<bool, 3>{true, true, false}));
         QCOMPARE(Hands()->GetItemText(0, 0), QStringLiteral("10(H), A(S)"));
-        QCOMPARE(m_dialog->m_listHole1->GetItemImage(0), 22);
-        QCOMPARE(m_dialog->m_listHole2->GetItemImage(0), 0);
+        QCOMPARE(m_dialog->CardView(CardSlot::Hole1)->GetItemImage(0), 22);
+        QCOMPARE(m_dialog->CardView(CardSlot::Hole2)->GetItemImage(0), 0);
         CheckViews();
 
         PickerVisit flop;
@@ -90,8 +90,9 @@ private slots:
         Click(ids::kFixFlop2);
         QCOMPARE(fix.columnEnabled, (std::array<bool, 3>{true, false, false}));
         QCOMPARE(fix.opening[0], (Card{kAce, kSpade})); // not the card it replaces
-        QCOMPARE(m_dialog->m_listFlop2->rowCount(), 1);
-        QCOMPARE(m_dialog->m_listFlop2->GetItemImage(0), CardImageIndex(Card{kNine, kClub}));
+        QCOMPARE(m_dialog->CardView(CardSlot::Flop2)->rowCount(), 1);
+        QCOMPARE(m_dialog->CardView(CardSlot::Flop2)->GetItemImage(0),
+                 CardImageIndex(Card{kNine, kClub}));
         CheckViews();
         QCOMPARE(Seam().DialogTitles().size(), std::size_t(4));
     }
@@ -143,7 +144,7 @@ private:
 
     void Click(int id) { m_dialog->Bind<QPushButton>(id)->click(); }
 
-    ListView* Hands() const { return m_dialog->m_listHands; }
+    ListView* Hands() const { return m_dialog->HandsList(); }
 
     // The views, texts and buttons against the trainer's state.
     void CheckViews() {
@@ -155,7 +156,7 @@ private:
             QCOMPARE(Hands()->GetItemText(r, 1), QString::fromStdString(s.m_rows[row].result));
         }
         for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
-            ListView* view = m_dialog->m_cardViews[slot];
+            ListView* view = m_dialog->CardView(static_cast<CardSlot>(slot));
             const Card card = s.m_shown[slot];
             QCOMPARE(view->rowCount(), HoldsCard(card) ? 1 : 0);
             if (HoldsCard(card)) {

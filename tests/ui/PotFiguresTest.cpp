@@ -11,8 +11,8 @@
 
 using namespace quillory;
 using testing::Seam;
-using testing::Type;
 using testing::TemporarySettings;
+using testing::Type;
 namespace ids = res::trainer;
 
 class PotFiguresTest : public QObject {

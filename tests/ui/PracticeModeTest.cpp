@@ -14,8 +14,8 @@
 
 using namespace quillory;
 using testing::Seam;
-using testing::Type;
 using testing::TemporarySettings;
+using testing::Type;
 namespace ids = res::trainer;
 
 namespace {
@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(m_dialog->State().m_nPlayers, 7);
         QCOMPARE(m_dialog->GetItemText(ids::kPot), QStringLiteral("40"));
         QCOMPARE(m_dialog->GetItemText(ids::kWinningRate), rate);
-        QCOMPARE(m_dialog->m_listHole1->rowCount(), 1);
+        QCOMPARE(m_dialog->CardView(CardSlot::Hole1)->rowCount(), 1);
         QCOMPARE(m_dialog->GetItemText(ids::kAverageRate), QStringLiteral("25-27 %"));
     }
 
@@ -162,9 +162,11 @@ private slots:
 
 private:
     void CheckFreshHand(int players) {
-        for (ListView* view : {m_dialog->m_listHands, m_dialog->m_listHole1, m_dialog->m_listHole2,
-                               m_dialog->m_listFlop1, m_dialog->m_listFlop2, m_dialog->m_listFlop3,
-                               m_dialog->m_listTurn, m_dialog->m_listRiver}) {
+        for (ListView* view :
+             {m_dialog->HandsList(), m_dialog->CardView(CardSlot::Hole1),
+              m_dialog->CardView(CardSlot::Hole2), m_dialog->CardView(CardSlot::Flop1),
+              m_dialog->CardView(CardSlot::Flop2), m_dialog->CardView(CardSlot::Flop3),
+              m_dialog->CardView(CardSlot::Turn), m_dialog->CardView(CardSlot::River)}) {
             QCOMPARE(view->rowCount(), 0);
         }
         QCOMPARE(m_dialog->State().m_nPlayers, players);

@@ -15,8 +15,8 @@
 
 using namespace quillory;
 using testing::Seam;
-using testing::Type;
 using testing::TemporarySettings;
+using testing::Type;
 namespace ids = res::trainer;
 
 namespace {
@@ -76,26 +76,27 @@ private slots:
         for (const Card& card : dialog.State().m_board) {
             QCOMPARE(card, kNoCard);
         }
-        QCOMPARE(dialog.m_cardImages.Count(), 52);
+        QCOMPARE(dialog.Pictures().Count(), 52);
         QVERIFY(Seam().Messages().empty());
     }
 
     void windowMatchesItsTemplate() {
         CTrainerDialog dialog;
         dialog.Create();
-        QCOMPARE(dialog.m_listHands->columnCount(), 2);
-        QCOMPARE(dialog.m_listHands->horizontalHeaderItem(0)->text(), QStringLiteral("Hands"));
-        QCOMPARE(dialog.m_listHands->horizontalHeaderItem(1)->text(), QStringLiteral("Result"));
-        QCOMPARE(dialog.m_listHands->columnWidth(0), 90);
-        QCOMPARE(dialog.m_listHands->columnWidth(1), 90);
-        QCOMPARE(dialog.m_listHands->GetExtendedStyle(), 0x21u);
-        for (ListView* view :
-             {dialog.m_listHole1, dialog.m_listHole2, dialog.m_listFlop1, dialog.m_listFlop2,
-              dialog.m_listFlop3, dialog.m_listTurn, dialog.m_listRiver}) {
+        QCOMPARE(dialog.HandsList()->columnCount(), 2);
+        QCOMPARE(dialog.HandsList()->horizontalHeaderItem(0)->text(), QStringLiteral("Hands"));
+        QCOMPARE(dialog.HandsList()->horizontalHeaderItem(1)->text(), QStringLiteral("Result"));
+        QCOMPARE(dialog.HandsList()->columnWidth(0), 90);
+        QCOMPARE(dialog.HandsList()->columnWidth(1), 90);
+        QCOMPARE(dialog.HandsList()->GetExtendedStyle(), 0x21u);
+        for (ListView* view : {dialog.CardView(CardSlot::Hole1), dialog.CardView(CardSlot::Hole2),
+                               dialog.CardView(CardSlot::Flop1), dialog.CardView(CardSlot::Flop2),
+                               dialog.CardView(CardSlot::Flop3), dialog.CardView(CardSlot::Turn),
+                               dialog.CardView(CardSlot::River)}) {
             QVERIFY(view->IsPictureView());
             QCOMPARE(view->columnCount(), 1);
             QCOMPARE(view->columnWidth(0), 85);
-            QCOMPARE(view->GetImageList(), &dialog.m_cardImages);
+            QCOMPARE(view->GetImageList(), &dialog.Pictures());
             QCOMPARE(view->GetExtendedStyle(), 0x21u);
             QCOMPARE(view->focusPolicy(), Qt::NoFocus);
         }
