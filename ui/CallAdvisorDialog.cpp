@@ -28,7 +28,8 @@ QString FromStd(const std::string& text) {
 } // namespace
 
 CCallAdvisorDialog::CCallAdvisorDialog(QWidget* parent)
-    : TemplateDialog(res::kCallAdvisorDialog, parent) {
+    : TemplateDialog(res::kCallAdvisorDialog, parent),
+      m_listCallers(Bind<ListView>(ids::kCallers)) {
     OnClicked(ids::kCalculate, [this] { OnCalculate(); });
 }
 
@@ -45,7 +46,6 @@ void CCallAdvisorDialog::DoDataExchange(DataExchange& dx) {
     dx.Int(ids::kInvestSoFar, m_nInvestSoFar, 0, kMaxMoney);
     dx.Int(ids::kAdding, m_nAdding, 0, kMaxMoney);
     dx.Text(ids::kPrize, m_strPrize);
-    dx.Control(ids::kCallers, m_listCallers);
 }
 
 bool CCallAdvisorDialog::OnInitDialog() {

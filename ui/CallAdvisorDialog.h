@@ -39,7 +39,7 @@ public:
     // The heading of result column s (1 or more): "No caller", "1 caller", ...
     static QString CallerHeading(std::int32_t column);
 
-    // Members. The list is bound by the first exchange (in OnInitDialog).
+    // Members. The list is bound at construction.
     ListView* m_listCallers{};
     std::int32_t m_nInvestSoFar{};
     std::int32_t m_nCurrentPot{};

@@ -29,10 +29,6 @@ public:
     bool IsSaving() const { return m_save; }
     bool Failed() const { return m_failed; }
 
-    // Binds a member to a built control of type T (no value is exchanged);
-    // a missing control stops the program (TemplateDialog::Bind).
-    template <class T> void Control(int id, T*& member);
-
     void Text(int id, QString& value);
     void Text(int id, std::string& value);
     void Int(int id, std::int32_t& value);
@@ -52,12 +48,6 @@ private:
     bool m_quiet{};
     bool m_failed{};
 };
-
-template <class T> void DataExchange::Control(int id, T*& member) {
-    if (member == nullptr) {
-        member = m_dialog.template Bind<T>(id);
-    }
-}
 
 // Parses a whole decimal integer: optional blanks, an optional sign, digits,
 // optional blanks, within the signed 32-bit range. False for anything else.
