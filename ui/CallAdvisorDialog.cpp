@@ -6,6 +6,7 @@
 #include "ui/ListView.h"
 
 #include <QHeaderView>
+#include <QPushButton>
 #include <algorithm>
 
 namespace quillory {
@@ -30,7 +31,7 @@ QString FromStd(const std::string& text) {
 CCallAdvisorDialog::CCallAdvisorDialog(QWidget* parent)
     : TemplateDialog(res::kCallAdvisorDialog, parent),
       m_listCallers(Bind<ListView>(ids::kCallers)) {
-    OnClicked(ids::kCalculate, [this] { OnCalculate(); });
+    OnClicked(Bind<QPushButton>(ids::kCalculate), [this] { OnCalculate(); });
 }
 
 QString CCallAdvisorDialog::CallerHeading(std::int32_t column) {

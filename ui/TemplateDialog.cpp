@@ -36,11 +36,12 @@ void TemplateDialog::Build(const res::DialogTemplate& source) {
         }
     }
     // OK and Cancel where the template has them (the main window has neither).
-    if (GetDlgItem(res::kIdOk) != nullptr) {
-        OnClicked(res::kIdOk, [this] { OnOK(); });
+    if (auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(res::kIdOk)); ok != nullptr) {
+        OnClicked(ok, [this] { OnOK(); });
     }
-    if (GetDlgItem(res::kIdCancel) != nullptr) {
-        OnClicked(res::kIdCancel, [this] { OnCancel(); });
+    if (auto* cancel = qobject_cast<QAbstractButton*>(GetDlgItem(res::kIdCancel));
+        cancel != nullptr) {
+        OnClicked(cancel, [this] { OnCancel(); });
     }
 }
 

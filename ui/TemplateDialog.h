@@ -9,6 +9,9 @@
 #include <map>
 #include <vector>
 
+class QAbstractButton;
+class QLineEdit;
+
 namespace quillory {
 
 class DataExchange;
@@ -111,9 +114,11 @@ protected:
     // Reads the controls with no message and no focus change.
     bool UpdateDataQuietly();
 
-    void OnClicked(int id, std::function<void()> handler);
-    void OnChange(int id, std::function<void()> handler);
-    void OnKillFocus(int id, std::function<void()> handler);
+    // Each takes a control of this dialog, bound with Bind; any other widget
+    // stops the program as Bind does.
+    void OnClicked(QAbstractButton* button, std::function<void()> handler);
+    void OnChange(QLineEdit* edit, std::function<void()> handler);
+    void OnKillFocus(QWidget* control, std::function<void()> handler);
 
     class NotificationLockout {
     public:
@@ -134,6 +139,7 @@ protected:
 
 private:
     [[noreturn]] void FailBinding(int id, const char* type) const;
+    int OwnControlId(QWidget* control) const;
     void DestroyOnce();
     void Build(const res::DialogTemplate& source);
     void EnsureInitialised();

@@ -59,30 +59,28 @@ void CTrainerDialog::BindControls() {
     Bind<QLabel>(ids::kAverageRate);
     Bind<QLineEdit>(ids::kExpectingProfit);
     Bind<QLineEdit>(ids::kAddUpTo);
-    Bind<QPushButton>(ids::kMore);
+    m_more = Bind<QPushButton>(ids::kMore);
 }
 
 // Every notification becomes one trainer operation.
 void CTrainerDialog::ConnectNotifications() {
     Trainer& t = m_trainer;
-    OnClicked(ids::kDraw, [this, &t] { Handle([&] { t.OnDraw(); }); });
-    OnClicked(ids::kFlop, [this, &t] { Handle([&] { t.OnFlop(); }); });
-    OnClicked(ids::kTurn, [this, &t] { Handle([&] { t.OnTurn(); }); });
-    OnClicked(ids::kRiver, [this, &t] { Handle([&] { t.OnRiver(); }); });
-    OnClicked(ids::kShowdown, [this, &t] { Handle([&] { t.OnShowdown(); }); });
-    OnClicked(ids::kPracticeMode, [this, &t] { Handle([&] { t.OnPracticeMode(); }); });
-    OnClicked(ids::kMore, [this] { OnMore(); });
+    OnClicked(m_draw, [this, &t] { Handle([&] { t.OnDraw(); }); });
+    OnClicked(m_flop, [this, &t] { Handle([&] { t.OnFlop(); }); });
+    OnClicked(m_turn, [this, &t] { Handle([&] { t.OnTurn(); }); });
+    OnClicked(m_river, [this, &t] { Handle([&] { t.OnRiver(); }); });
+    OnClicked(m_showdown, [this, &t] { Handle([&] { t.OnShowdown(); }); });
+    OnClicked(m_practiceMode, [this, &t] { Handle([&] { t.OnPracticeMode(); }); });
+    OnClicked(m_more, [this] { OnMore(); });
     for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
         const auto card = static_cast<CardSlot>(slot);
-        OnClicked(ControlId(*m_fixButtons[slot]),
-                  [this, &t, card] { Handle([&] { t.OnFix(card); }); });
+        OnClicked(m_fixButtons[slot], [this, &t, card] { Handle([&] { t.OnFix(card); }); });
     }
-    OnChange(ids::kPot, [this, &t] { Handle([&] { t.OnChangeMoney(TextOf(m_pot)); }); });
-    OnChange(ids::kInvest, [this, &t] { Handle([&] { t.OnChangeMoney(TextOf(m_invest)); }); });
-    OnKillFocus(ids::kPot, [this, &t] { Handle([&] { t.OnKillFocusPot(TextOf(m_pot)); }); });
-    OnKillFocus(ids::kInvest,
-                [this, &t] { Handle([&] { t.OnKillFocusInvest(TextOf(m_invest)); }); });
-    OnKillFocus(ids::kPlayers, [this, &t] { Handle([&] { t.OnKillFocusPlayers(); }); });
+    OnChange(m_pot, [this, &t] { Handle([&] { t.OnChangeMoney(TextOf(m_pot)); }); });
+    OnChange(m_invest, [this, &t] { Handle([&] { t.OnChangeMoney(TextOf(m_invest)); }); });
+    OnKillFocus(m_pot, [this, &t] { Handle([&] { t.OnKillFocusPot(TextOf(m_pot)); }); });
+    OnKillFocus(m_invest, [this, &t] { Handle([&] { t.OnKillFocusInvest(TextOf(m_invest)); }); });
+    OnKillFocus(m_players, [this, &t] { Handle([&] { t.OnKillFocusPlayers(); }); });
 }
 
 EditText CTrainerDialog::TextOf(const QLineEdit* edit) const {

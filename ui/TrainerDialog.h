@@ -7,6 +7,7 @@
 
 #include <QIcon>
 #include <array>
+#include <chrono>
 #include <memory>
 
 class QAction;
@@ -117,8 +118,10 @@ private:
     QPushButton* m_turn{};
     QPushButton* m_river{};
     QPushButton* m_showdown{};
+    QPushButton* m_more{};
     std::array<QPushButton*, kCardSlots> m_fixButtons{};
     bool m_estimateCursor{};
+    std::chrono::steady_clock::time_point m_estimateStart{};
 
     QAction* m_helpAction{};
     QAction* m_aboutAction{};

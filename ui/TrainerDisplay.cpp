@@ -23,7 +23,6 @@ using Clock = std::chrono::steady_clock;
 // estimate normally takes about a millisecond, and a cursor that flickered
 // on every click would only distract.
 bool g_slowEstimates = false;
-Clock::time_point g_estimateStart;
 
 } // namespace
 
@@ -59,7 +58,7 @@ void CTrainerDialog::ShowInformation(std::string_view text) {
 }
 
 void CTrainerDialog::EstimateStarting() {
-    g_estimateStart = Clock::now();
+    m_estimateStart = Clock::now();
     m_estimateCursor = g_slowEstimates;
     if (m_estimateCursor) {
         QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
@@ -67,7 +66,7 @@ void CTrainerDialog::EstimateStarting() {
 }
 
 void CTrainerDialog::EstimateFinished() {
-    const auto elapsed = Clock::now() - g_estimateStart;
+    const auto elapsed = Clock::now() - m_estimateStart;
     if (elapsed > std::chrono::milliseconds(100)) {
         g_slowEstimates = true;
     } else if (elapsed < std::chrono::milliseconds(50)) {

@@ -54,7 +54,7 @@ public:
     std::vector<QString> changeLog;
 
     void Watch(int id) {
-        OnChange(id, [this, id] {
+        OnChange(Bind<QLineEdit>(id), [this, id] {
             // A handler of a written change sees every control already written.
             changeLog.push_back(
                 QStringLiteral("%1:%2/%3").arg(id).arg(GetItemText(11), GetItemText(14)));
