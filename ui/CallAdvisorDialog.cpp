@@ -6,6 +6,7 @@
 #include "ui/ListView.h"
 
 #include <QHeaderView>
+#include <QPushButton>
 #include <algorithm>
 
 namespace quillory {
@@ -28,12 +29,9 @@ QString FromStd(const std::string& text) {
 } // namespace
 
 CCallAdvisorDialog::CCallAdvisorDialog(QWidget* parent)
-    : TemplateDialog(res::kCallAdvisorDialog, parent) {
-    OnClicked(ids::kCalculate, [this] { OnCalculate(); });
-}
-
-CCallAdvisorDialog::~CCallAdvisorDialog() {
-    DestroyOnce();
+    : TemplateDialog(res::kCallAdvisorDialog, parent),
+      m_listCallers(Bind<ListView>(ids::kCallers)) {
+    OnClicked(Bind<QPushButton>(ids::kCalculate), [this] { OnCalculate(); });
 }
 
 QString CCallAdvisorDialog::CallerHeading(std::int32_t column) {
@@ -49,7 +47,6 @@ void CCallAdvisorDialog::DoDataExchange(DataExchange& dx) {
     dx.Int(ids::kInvestSoFar, m_nInvestSoFar, 0, kMaxMoney);
     dx.Int(ids::kAdding, m_nAdding, 0, kMaxMoney);
     dx.Text(ids::kPrize, m_strPrize);
-    dx.Control(ids::kCallers, m_listCallers);
 }
 
 bool CCallAdvisorDialog::OnInitDialog() {
@@ -111,14 +108,14 @@ void CCallAdvisorDialog::FitColumns() {
         const int wanted = std::max(view.sizeHintForColumn(column),
                                     m_listCallers->horizontalHeader()->sectionSizeHint(column));
         if (wanted > m_listCallers->columnWidth(column)) {
-            m_listCallers->SetColumnWidth(column, wanted);
+            m_listCallers->setColumnWidth(column, wanted);
         }
     }
 }
 
 void CCallAdvisorDialog::ShowSummary() {
     QString summary = QStringLiteral("Winning rate %1%.").arg(m_nWinRate);
-    if (m_listCallers->GetItemCount() == 0) {
+    if (m_listCallers->rowCount() == 0) {
         summary += QStringLiteral(" Enter the pot, your investment and an amount to add, then "
                                   "press Calculate.");
     } else if (m_strPrize == QStringLiteral("-")) {

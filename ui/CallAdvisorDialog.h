@@ -30,7 +30,6 @@ class CCallAdvisorDialog : public TemplateDialog {
 
 public:
     explicit CCallAdvisorDialog(QWidget* parent = nullptr);
-    ~CCallAdvisorDialog() override;
 
     static constexpr std::int32_t kMaxMoney = 10000000;
     static constexpr std::int32_t kMaxRate = 100;
@@ -40,7 +39,7 @@ public:
     // The heading of result column s (1 or more): "No caller", "1 caller", ...
     static QString CallerHeading(std::int32_t column);
 
-    // Members. The list is bound by the first exchange (in OnInitDialog).
+    // Members. The list is bound at construction.
     ListView* m_listCallers{};
     std::int32_t m_nInvestSoFar{};
     std::int32_t m_nCurrentPot{};

@@ -30,7 +30,10 @@ QString SuitText(int suit) {
 } // namespace
 
 CCardPickerDialog::CCardPickerDialog(std::int32_t cards, QWidget* parent)
-    : TemplateDialog(res::kCardPickerDialog, parent), m_nCards(std::clamp(cards, 1, 3)) {}
+    : TemplateDialog(res::kCardPickerDialog, parent), m_listRank3(Bind<ListBox>(ids::kRank3)),
+      m_listRank2(Bind<ListBox>(ids::kRank2)), m_listRank1(Bind<ListBox>(ids::kRank1)),
+      m_listSuit3(Bind<ListBox>(ids::kSuit3)), m_listSuit2(Bind<ListBox>(ids::kSuit2)),
+      m_listSuit1(Bind<ListBox>(ids::kSuit1)), m_nCards(std::clamp(cards, 1, 3)) {}
 
 bool CCardPickerDialog::GetCard1(Card& card) const {
     card = Card{m_nRank1, m_nSuit1};
@@ -48,12 +51,6 @@ bool CCardPickerDialog::GetCard3(Card& card) const {
 }
 
 void CCardPickerDialog::DoDataExchange(DataExchange& dx) {
-    dx.Control(ids::kRank3, m_listRank3);
-    dx.Control(ids::kRank2, m_listRank2);
-    dx.Control(ids::kRank1, m_listRank1);
-    dx.Control(ids::kSuit3, m_listSuit3);
-    dx.Control(ids::kSuit2, m_listSuit2);
-    dx.Control(ids::kSuit1, m_listSuit1);
     // The selections only flow out of the lists: writing the members back
     // would clear the lists' selections to -1 at start-up.
     if (dx.IsSaving()) {
@@ -72,12 +69,12 @@ bool CCardPickerDialog::OnInitDialog() {
     const std::array ranks{m_listRank1, m_listRank2, m_listRank3};
     for (ListBox* list : suits) {
         for (int suit = kSpade; suit <= kDiamond; ++suit) {
-            list->AddString(SuitText(suit));
+            list->addItem(SuitText(suit));
         }
     }
     for (ListBox* list : ranks) {
         for (int rank = kAce; rank <= kKing; ++rank) {
-            list->AddString(RankText(rank));
+            list->addItem(RankText(rank));
         }
     }
     // One line of the dialog font per item, the measure the template's list

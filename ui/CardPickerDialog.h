@@ -33,7 +33,7 @@ public:
     bool GetCard2(Card& card) const;
     bool GetCard3(Card& card) const;
 
-    // The six lists, bound by the first data exchange.
+    // The six lists, bound at construction.
     ListBox* m_listRank3{};
     ListBox* m_listRank2{};
     ListBox* m_listRank1{};

@@ -52,8 +52,10 @@ QString IntegerRangeMessage(std::int32_t min, std::int32_t max) {
 DataExchange::DataExchange(TemplateDialog& dialog, bool saveAndValidate, bool quiet)
     : m_dialog(dialog), m_save(saveAndValidate), m_quiet(quiet) {}
 
+// Every control the exchange names must be in the template: a missing one
+// stops the program at the dialog's first exchange instead of being skipped.
 QWidget* DataExchange::Item(int id) const {
-    return m_dialog.GetDlgItem(id);
+    return m_dialog.Bind<QWidget>(id);
 }
 
 void DataExchange::Fail(int id, const QString& message) {
@@ -71,6 +73,7 @@ void DataExchange::Fail(int id, const QString& message) {
 }
 
 void DataExchange::Text(int id, QString& value) {
+    Item(id);
     if (m_failed) {
         return;
     }
@@ -81,7 +84,16 @@ void DataExchange::Text(int id, QString& value) {
     }
 }
 
+void DataExchange::Text(int id, std::string& value) {
+    QString text = QString::fromStdString(value);
+    Text(id, text);
+    if (m_save && !m_failed) {
+        value = text.toStdString();
+    }
+}
+
 void DataExchange::Int(int id, std::int32_t& value) {
+    Item(id);
     if (m_failed) {
         return;
     }
@@ -111,10 +123,7 @@ void DataExchange::Check(int id, std::int32_t& value) {
     if (m_failed) {
         return;
     }
-    auto* box = qobject_cast<QCheckBox*>(Item(id));
-    if (box == nullptr) {
-        return;
-    }
+    auto* box = m_dialog.Bind<QCheckBox>(id);
     if (m_save) {
         value = box->isChecked() ? 1 : 0;
     } else if (box->isChecked() != (value != 0)) {
@@ -126,10 +135,7 @@ void DataExchange::ListBoxIndex(int id, std::int32_t& value) {
     if (m_failed) {
         return;
     }
-    auto* list = qobject_cast<ListBox*>(Item(id));
-    if (list == nullptr) {
-        return;
-    }
+    auto* list = m_dialog.Bind<ListBox>(id);
     if (m_save) {
         value = list->GetCurSel();
     } else if (list->GetCurSel() != value) {

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "ui/TemplateDialog.h"
+
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <string>
 
 namespace quillory {
-
-class TemplateDialog;
 
 // One exchange between a dialog's members and its controls, in the order the
 // dialog's DoDataExchange names them.
@@ -28,14 +29,8 @@ public:
     bool IsSaving() const { return m_save; }
     bool Failed() const { return m_failed; }
 
-    // Binds a member to a built control of type T (no value is exchanged).
-    template <class T> void Control(int id, T*& member) {
-        if (member == nullptr) {
-            member = qobject_cast<T*>(Item(id));
-        }
-    }
-
     void Text(int id, QString& value);
+    void Text(int id, std::string& value);
     void Int(int id, std::int32_t& value);
     // Reads are refused outside min to max (both inclusive).
     void Int(int id, std::int32_t& value, std::int32_t min, std::int32_t max);

@@ -1,12 +1,12 @@
 // Control notifications of a template dialog: clicks, text changes and
 // focus losses, delivered in the order and at the moments TemplateDialog.h
 // describes.
+#include "res/ResourceIds.h"
 #include "ui/TemplateDialog.h"
 
 #include <QAbstractButton>
 #include <QFocusEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <algorithm>
 
 namespace quillory {
@@ -20,11 +20,16 @@ void AppendOnce(std::vector<int>& ids, int id) {
 
 } // namespace
 
-void TemplateDialog::OnClicked(int id, std::function<void()> handler) {
-    auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
-    if (button == nullptr) {
-        return;
+int TemplateDialog::OwnControlId(QWidget* control) const {
+    const int id = control != nullptr ? ControlId(*control) : res::kNoId;
+    if (id == res::kNoId || GetDlgItem(id) != control) {
+        FailBinding(id, "control of this dialog");
     }
+    return id;
+}
+
+void TemplateDialog::OnClicked(QAbstractButton* button, std::function<void()> handler) {
+    OwnControlId(button);
     connect(button, &QAbstractButton::clicked, this,
             [this, button, handler = std::move(handler)](bool checked) {
                 if (m_destroyed) {
@@ -50,21 +55,15 @@ void TemplateDialog::OnClicked(int id, std::function<void()> handler) {
             });
 }
 
-void TemplateDialog::OnChange(int id, std::function<void()> handler) {
-    QWidget* item = GetDlgItem(id);
+void TemplateDialog::OnChange(QLineEdit* edit, std::function<void()> handler) {
+    const int id = OwnControlId(edit);
     m_changeHandlers[id] = std::move(handler);
-    if (auto* edit = qobject_cast<QLineEdit*>(item); edit != nullptr) {
-        connect(edit, &QLineEdit::textChanged, this, [this, id] { DeliverChange(id); });
-    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(item); plain != nullptr) {
-        connect(plain, &QPlainTextEdit::textChanged, this, [this, id] { DeliverChange(id); });
-    }
+    connect(edit, &QLineEdit::textChanged, this, [this, id] { DeliverChange(id); });
 }
 
-void TemplateDialog::OnKillFocus(int id, std::function<void()> handler) {
-    if (QWidget* item = GetDlgItem(id); item != nullptr) {
-        m_killFocusHandlers[id] = std::move(handler);
-        item->installEventFilter(this);
-    }
+void TemplateDialog::OnKillFocus(QWidget* control, std::function<void()> handler) {
+    m_killFocusHandlers[OwnControlId(control)] = std::move(handler);
+    control->installEventFilter(this);
 }
 
 void TemplateDialog::DeliverChange(int id) {

@@ -2,6 +2,7 @@
 
 #include "platform/ModalSeam.h"
 #include "report/ReportFormat.h"
+#include "ui/CurrentCellFrame.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -30,28 +30,6 @@ QColor Rgb(std::uint32_t rgb) {
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// Draws the current cell with a frame that shows on every colour of the
-// scale: the palette's highlight outside, the base colour inside.
-class CurrentCellFrame : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(painter, option, index);
-        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
-        if (view == nullptr || view->currentIndex() != index) {
-            return;
-        }
-        painter->save();
-        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 3));
-        painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
-        painter->setPen(QPen(option.palette.color(QPalette::Base), 1));
-        painter->drawRect(option.rect.adjusted(3, 3, -4, -4));
-        painter->restore();
-    }
-};
 
 // Light text on the dark end of the scale, dark text on the light end.
 QColor TextOn(const QColor& fill) {

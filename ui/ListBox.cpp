@@ -8,20 +8,6 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     setUniformItemSizes(true);
 }
 
-int ListBox::AddString(const QString& text) {
-    addItem(text);
-    return count() - 1;
-}
-
-void ListBox::ResetContent() {
-    clear();
-}
-
-QString ListBox::GetText(int index) const {
-    const QListWidgetItem* entry = item(index);
-    return entry != nullptr ? entry->text() : QString();
-}
-
 int ListBox::GetCurSel() const {
     const QList<QListWidgetItem*> selected = selectedItems();
     return selected.isEmpty() ? -1 : row(selected.front());

@@ -5,19 +5,14 @@
 namespace quillory {
 
 // A single-selection list of strings that is never sorted, so an item's
-// position is the value it stands for. Indices run from 0 to GetCount() - 1;
-// -1 means no item.
+// position is the value it stands for. Items are added and counted with the
+// list widget's own addItem() and count(); this class adds only the selected
+// index as a value, -1 meaning none.
 class ListBox : public QListWidget {
     Q_OBJECT
 
 public:
     explicit ListBox(QWidget* parent = nullptr);
-
-    // Appends a string and returns its index.
-    int AddString(const QString& text);
-    void ResetContent();
-    int GetCount() const { return count(); }
-    QString GetText(int index) const;
 
     // The selected index, or -1.
     int GetCurSel() const;

@@ -98,14 +98,6 @@ int ListView::InsertColumn(int column, const QString& heading, Qt::Alignment ali
     return at;
 }
 
-bool ListView::SetColumnWidth(int column, int width) {
-    if (column < 0 || column >= columnCount() || width < 0) {
-        return false;
-    }
-    setColumnWidth(column, width);
-    return true;
-}
-
 void ListView::SetExtendedStyle(std::uint32_t styles) {
     m_extendedStyle = styles;
     if (m_pictureView) {

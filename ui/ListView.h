@@ -13,7 +13,7 @@ class CardImages;
 //     full-row selection (the hands list, the call advisor's table);
 //   - picture view (no headings): a card slot on the table's felt that shows
 //     its first item's picture centred, or an empty outline when it holds none.
-// Item indices run from 0 to GetItemCount() - 1; an index past the end
+// Item indices run from 0 to rowCount() - 1; an index past the end
 // appends. Operations on a missing item or column do nothing and report false.
 class ListView : public QTableWidget {
     Q_OBJECT
@@ -30,7 +30,6 @@ public:
     // heading, an alignment for its cells and a width in pixels. Returns the
     // column index.
     int InsertColumn(int column, const QString& heading, Qt::Alignment alignment, int width);
-    bool SetColumnWidth(int column, int width);
 
     // Grid lines (kGridLines) and full-row selection (kFullRowSelect); other
     // bits are kept but have no effect. A picture view never draws a grid.
@@ -50,7 +49,6 @@ public:
     bool SetItemText(int item, int column, const QString& text);
     QString GetItemText(int item, int column) const;
     int GetItemImage(int item) const; // -1 when the item has no picture or is missing
-    int GetItemCount() const { return rowCount(); }
 
     bool SetItemSelected(int item, bool selected);
     bool IsItemSelected(int item) const;

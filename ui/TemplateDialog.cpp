@@ -4,13 +4,11 @@
 #include "ui/DataExchange.h"
 
 #include <QAbstractButton>
-#include <QContextMenuEvent>
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QtGlobal>
+#include <string>
 
 namespace quillory {
 namespace {
@@ -37,8 +35,14 @@ void TemplateDialog::Build(const res::DialogTemplate& source) {
             m_items.emplace(control.spec->id, control.widget);
         }
     }
-    OnClicked(res::kIdOk, [this] { OnOK(); });
-    OnClicked(res::kIdCancel, [this] { OnCancel(); });
+    // OK and Cancel where the template has them (the main window has neither).
+    if (auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(res::kIdOk)); ok != nullptr) {
+        OnClicked(ok, [this] { OnOK(); });
+    }
+    if (auto* cancel = qobject_cast<QAbstractButton*>(GetDlgItem(res::kIdCancel));
+        cancel != nullptr) {
+        OnClicked(cancel, [this] { OnCancel(); });
+    }
 }
 
 TemplateDialog::~TemplateDialog() = default;
@@ -50,7 +54,7 @@ int TemplateDialog::DoModal() {
     }
     if (!m_destroyed) {
         // The seam returned without an end (a script that did nothing): a cancel.
-        EndDialog(res::kIdCancel);
+        done(res::kIdCancel);
     }
     return result();
 }
@@ -60,10 +64,6 @@ void TemplateDialog::Create() {
     if (!m_destroyed) {
         show();
     }
-}
-
-void TemplateDialog::EndDialog(int result) {
-    done(result);
 }
 
 void TemplateDialog::accept() {
@@ -120,12 +120,12 @@ bool TemplateDialog::OnInitDialog() {
 
 void TemplateDialog::OnOK() {
     if (UpdateData(true)) {
-        EndDialog(res::kIdOk);
+        done(res::kIdOk);
     }
 }
 
 void TemplateDialog::OnCancel() {
-    EndDialog(res::kIdCancel);
+    done(res::kIdCancel);
 }
 
 bool TemplateDialog::UpdateData(bool saveAndValidate) {
@@ -153,6 +153,12 @@ bool TemplateDialog::Exchange(bool save, bool quiet) {
         }
     }
     return true;
+}
+
+void TemplateDialog::FailBinding(int id, const char* type) const {
+    const std::string caption(m_template->caption);
+    qFatal("dialog %d (\"%s\") has no control %d of type %s", m_template->id, caption.c_str(), id,
+           type);
 }
 
 QWidget* TemplateDialog::GetDlgItem(int id) const {
@@ -210,52 +216,6 @@ bool TemplateDialog::SetItemText(int id, const QString& text) {
 void TemplateDialog::MessageBox(const QString& text, MessageIcon icon) {
     ++m_messagesShown;
     ShowMessageBox(this, text, icon);
-}
-
-void TemplateDialog::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_showFocusOnActivation) {
-        // The first control has the focus as if the user had tabbed to it, so
-        // its focus frame shows from the start, before any key is pressed.
-        m_showFocusOnActivation = false;
-        setAttribute(Qt::WA_KeyboardFocusChange);
-        if (QWidget* focused = focusWidget(); focused != nullptr) {
-            focused->update();
-        }
-    }
-}
-
-void TemplateDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
-        // Shift+F10 asks for the context menu, as the menu key does: the
-        // focused control's own menu, or the window's when it has none.
-        QWidget* target = focusWidget() != nullptr ? focusWidget() : this;
-        const QPoint local = target->rect().center();
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, local, target->mapToGlobal(local));
-        QCoreApplication::sendEvent(target, &menu);
-        return;
-    }
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        // A focused push button takes Enter; anywhere else Enter presses the
-        // default button, or accepts when there is none.
-        if (auto* focused = qobject_cast<QPushButton*>(focusWidget());
-            focused != nullptr && focused->isEnabled() && focused->isVisible()) {
-            focused->click();
-            return;
-        }
-        for (QPushButton* button : findChildren<QPushButton*>()) {
-            if (button->isDefault() && button->isVisible()) {
-                if (button->isEnabled()) {
-                    button->click();
-                }
-                return;
-            }
-        }
-        OnOK();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace quillory

@@ -9,13 +9,16 @@
 #include <map>
 #include <vector>
 
+class QAbstractButton;
+class QLineEdit;
+
 namespace quillory {
 
 class DataExchange;
 
 // A dialog built from a template, with the life of a classic modal dialog:
 //
-//   construct -> DoModal (or Create) -> OnInitDialog -> ... -> EndDialog -> OnDestroy
+//   construct -> DoModal (or Create) -> OnInitDialog -> ... -> done() -> OnDestroy
 //
 // Enter, when the focus is not on a push button, presses the default button
 // or, without one, accepts: OnOK reads all controls and closes with kIdOk
@@ -23,9 +26,16 @@ class DataExchange;
 // with kIdCancel without reading. Button 1 runs OnOK, button 2 OnCancel. Only
 // a button the template marks as default is one; a focused push button takes
 // Enter for itself while it has the focus.
-// OnDestroy runs once, right after the dialog ends; a derived class whose
-// OnDestroy must also run when the object is destroyed without ending calls
-// DestroyOnce() from its own destructor.
+// OnDestroy runs once, right after the dialog ends, whichever way it ended
+// (OK, Cancel, Enter, Esc, the close box, done()). A derived class owes its
+// destructor nothing: what must also happen when the object goes away
+// without having ended belongs to a member that does it in its own
+// destructor (the main window's settings store).
+//
+// Controls are bound once into typed members with Bind<T>(id), which stops
+// the program on an id the template lacks; notifications reach handlers only
+// through OnClicked, OnChange and OnKillFocus, never through connections of
+// their own.
 //
 // Control notifications reach handlers registered by id:
 //   - clicks on buttons and check boxes (OnClicked);
@@ -54,11 +64,10 @@ public:
     TemplateDialog& operator=(const TemplateDialog&) = delete;
 
     // Initialises the dialog and runs it modally through the modal seam.
-    // Returns kIdOk, kIdCancel or what EndDialog was given.
+    // Returns kIdOk, kIdCancel or what done() was given.
     int DoModal();
     // Initialises the dialog and shows it without waiting (tests, previews).
     void Create();
-    void EndDialog(int result);
     bool IsEnded() const { return m_destroyed; }
 
     // Exchanges all members with the controls; see DataExchange. Returns false
@@ -66,7 +75,17 @@ public:
     bool UpdateData(bool saveAndValidate = true);
 
     QWidget* GetDlgItem(int id) const;
-    template <class T> T* Item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
+    // The template's control `id` as a T, for a typed member bound once in
+    // the constructor. An id the template lacks, or a control of another
+    // kind, is a fault of the program: it stops at once with a message that
+    // names the template and the id, the first time the dialog is built.
+    template <class T> T* Bind(int id) const {
+        T* control = qobject_cast<T*>(GetDlgItem(id));
+        if (control == nullptr) {
+            FailBinding(id, T::staticMetaObject.className());
+        }
+        return control;
+    }
     void EnableItem(int id, bool enable);
     bool IsItemEnabled(int id) const;
     QString GetItemText(int id) const;
@@ -94,11 +113,12 @@ protected:
 
     // Reads the controls with no message and no focus change.
     bool UpdateDataQuietly();
-    void DestroyOnce();
 
-    void OnClicked(int id, std::function<void()> handler);
-    void OnChange(int id, std::function<void()> handler);
-    void OnKillFocus(int id, std::function<void()> handler);
+    // Each takes a control of this dialog, bound with Bind; any other widget
+    // stops the program as Bind does.
+    void OnClicked(QAbstractButton* button, std::function<void()> handler);
+    void OnChange(QLineEdit* edit, std::function<void()> handler);
+    void OnKillFocus(QWidget* control, std::function<void()> handler);
 
     class NotificationLockout {
     public:
@@ -118,6 +138,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    [[noreturn]] void FailBinding(int id, const char* type) const;
+    int OwnControlId(QWidget* control) const;
+    void DestroyOnce();
     void Build(const res::DialogTemplate& source);
     void EnsureInitialised();
     bool Exchange(bool save, bool quiet);

@@ -2,26 +2,19 @@
 
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
-#include "ui/AboutDialog.h"
 #include "ui/DataExchange.h"
 #include "ui/ListView.h"
-#include "ui/Profile.h"
-#include "ui/WindowMenu.h"
 
-#include <QAction>
-#include <QKeySequence>
-#include <QMenu>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
-#include <algorithm>
+#include <QPushButton>
 
 namespace quillory {
 namespace {
 
 namespace ids = res::trainer;
-
-QString Setting(const char* name) {
-    return QString::fromLatin1(name);
-}
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -29,178 +22,119 @@ QString Text(std::string_view text) {
 
 } // namespace
 
-CTrainerDialog::CTrainerDialog(QWidget* parent)
-    : TemplateDialog(res::kTrainerDialog, parent), m_hIcon(ProgramIcon()) {
-    OnClicked(ids::kDraw, [this] { OnDraw(); });
-    OnClicked(ids::kFlop, [this] { OnFlop(); });
-    OnClicked(ids::kTurn, [this] { OnTurn(); });
-    OnClicked(ids::kRiver, [this] { OnRiver(); });
-    OnClicked(ids::kShowdown, [this] { OnShowdown(); });
-    OnClicked(ids::kMore, [this] { OnMore(); });
-    OnClicked(ids::kPracticeMode, [this] { OnPracticeMode(); });
-    OnClicked(ids::kFixHole1, [this] { OnFixHole1(); });
-    OnClicked(ids::kFixHole2, [this] { OnFixHole2(); });
-    OnClicked(ids::kFixFlop1, [this] { OnFixFlop1(); });
-    OnClicked(ids::kFixFlop2, [this] { OnFixFlop2(); });
-    OnClicked(ids::kFixFlop3, [this] { OnFixFlop3(); });
-    OnClicked(ids::kFixTurn, [this] { OnFixTurn(); });
-    OnClicked(ids::kFixRiver, [this] { OnFixRiver(); });
-    OnChange(ids::kPot, [this] { OnChangePot(); });
-    OnChange(ids::kInvest, [this] { OnChangeInvest(); });
-    OnKillFocus(ids::kPot, [this] { OnKillFocusPot(); });
-    OnKillFocus(ids::kInvest, [this] { OnKillFocusInvest(); });
-    OnKillFocus(ids::kPlayers, [this] { OnKillFocusPlayers(); });
-
-    m_helpAction = new QAction(QStringLiteral("&Help"), this);
-    m_helpAction->setShortcut(QKeySequence::HelpContents);
-    m_helpAction->setShortcutContext(Qt::WindowShortcut);
-    connect(m_helpAction, &QAction::triggered, this, [this] { OnHelp(); });
-    addAction(m_helpAction);
+CTrainerDialog::CTrainerDialog(QWidget* parent, DealSeeds seeds)
+    : TemplateDialog(res::kTrainerDialog, parent), m_hIcon(ProgramIcon()),
+      m_trainer(*this, std::move(seeds)) {
+    BindControls();
+    ConnectNotifications();
+    AddHelpAction();
     AddWindowCommands();
 }
 
-CTrainerDialog::~CTrainerDialog() {
-    DestroyOnce();
+// Nothing to do here: the settings store writes on its own if the window
+// never closed.
+CTrainerDialog::~CTrainerDialog() = default;
+
+void CTrainerDialog::BindControls() {
+    m_listHands = Bind<ListView>(ids::kHands);
+    m_cardViews = {Bind<ListView>(ids::kHole1),    Bind<ListView>(ids::kHole2),
+                   Bind<ListView>(ids::kFlop1),    Bind<ListView>(ids::kFlop2),
+                   Bind<ListView>(ids::kFlop3),    Bind<ListView>(ids::kTurnCard),
+                   Bind<ListView>(ids::kRiverCard)};
+    m_players = Bind<QLineEdit>(ids::kPlayers);
+    m_pot = Bind<QLineEdit>(ids::kPot);
+    m_invest = Bind<QLineEdit>(ids::kInvest);
+    m_practiceMode = Bind<QCheckBox>(ids::kPracticeMode);
+    m_draw = Bind<QPushButton>(ids::kDraw);
+    m_flop = Bind<QPushButton>(ids::kFlop);
+    m_turn = Bind<QPushButton>(ids::kTurn);
+    m_river = Bind<QPushButton>(ids::kRiver);
+    m_showdown = Bind<QPushButton>(ids::kShowdown);
+    const std::array fixIds{ids::kFixHole1, ids::kFixHole2, ids::kFixFlop1, ids::kFixFlop2,
+                            ids::kFixFlop3, ids::kFixTurn,  ids::kFixRiver};
+    for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
+        m_fixButtons[slot] = Bind<QPushButton>(fixIds[slot]);
+    }
+    Bind<QLabel>(ids::kWinningRate);
+    Bind<QLabel>(ids::kAverageRate);
+    Bind<QLineEdit>(ids::kExpectingProfit);
+    Bind<QLineEdit>(ids::kAddUpTo);
+    m_more = Bind<QPushButton>(ids::kMore);
 }
 
+// Every notification becomes one trainer operation.
+void CTrainerDialog::ConnectNotifications() {
+    Trainer& t = m_trainer;
+    OnClicked(m_draw, [this, &t] { Handle([&] { t.OnDraw(); }); });
+    OnClicked(m_flop, [this, &t] { Handle([&] { t.OnFlop(); }); });
+    OnClicked(m_turn, [this, &t] { Handle([&] { t.OnTurn(); }); });
+    OnClicked(m_river, [this, &t] { Handle([&] { t.OnRiver(); }); });
+    OnClicked(m_showdown, [this, &t] { Handle([&] { t.OnShowdown(); }); });
+    OnClicked(m_practiceMode, [this, &t] { Handle([&] { t.OnPracticeMode(); }); });
+    OnClicked(m_more, [this] { OnMore(); });
+    for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
+        const auto card = static_cast<CardSlot>(slot);
+        OnClicked(m_fixButtons[slot], [this, &t, card] { Handle([&] { t.OnFix(card); }); });
+    }
+    OnChange(m_pot, [this, &t] { Handle([&] { t.OnChangeMoney(TextOf(m_pot)); }); });
+    OnChange(m_invest, [this, &t] { Handle([&] { t.OnChangeMoney(TextOf(m_invest)); }); });
+    OnKillFocus(m_pot, [this, &t] { Handle([&] { t.OnKillFocusPot(TextOf(m_pot)); }); });
+    OnKillFocus(m_invest, [this, &t] { Handle([&] { t.OnKillFocusInvest(TextOf(m_invest)); }); });
+    OnKillFocus(m_players, [this, &t] { Handle([&] { t.OnKillFocusPlayers(); }); });
+}
+
+EditText CTrainerDialog::TextOf(const QLineEdit* edit) const {
+    return edit->text().isEmpty() ? EditText::Empty : EditText::Filled;
+}
+
+// The trainer's members in its exchange order, which is also the order a
+// read validates them and stops at a refused entry.
 void CTrainerDialog::DoDataExchange(DataExchange& dx) {
-    dx.Control(ids::kRiverCard, m_listRiver);
-    dx.Control(ids::kTurnCard, m_listTurn);
-    dx.Control(ids::kFlop3, m_listFlop3);
-    dx.Control(ids::kFlop2, m_listFlop2);
-    dx.Control(ids::kFlop1, m_listFlop1);
-    dx.Control(ids::kHole2, m_listHole2);
-    dx.Control(ids::kHole1, m_listHole1);
-    dx.Control(ids::kHands, m_listHands);
-    dx.Text(ids::kWinningRate, m_strWinningRate);
-    dx.Int(ids::kPlayers, m_nPlayers, kMinPlayers, kMaxPlayers);
-    dx.Check(ids::kPracticeMode, m_bPracticeMode);
-    dx.Text(ids::kAverageRate, m_strAverageRate);
-    dx.Int(ids::kPot, m_nPot, 0, kMaxMoney);
-    dx.Int(ids::kExpectingProfit, m_nExpectingProfit);
-    dx.Int(ids::kInvest, m_nInvest, 0, kMaxMoney);
-    dx.Int(ids::kAddUpTo, m_nAddUpTo);
+    TrainerState& s = m_trainer.State();
+    dx.Text(ids::kWinningRate, s.m_strWinningRate);
+    dx.Int(ids::kPlayers, s.m_nPlayers, kMinTablePlayers, kMaxTablePlayers);
+    dx.Check(ids::kPracticeMode, s.m_bPracticeMode);
+    dx.Text(ids::kAverageRate, s.m_strAverageRate);
+    dx.Int(ids::kPot, s.m_nPot, 0, kMaxTableMoney);
+    dx.Int(ids::kExpectingProfit, s.m_nExpectingProfit);
+    dx.Int(ids::kInvest, s.m_nInvest, 0, kMaxTableMoney);
+    dx.Int(ids::kAddUpTo, s.m_nAddUpTo);
 }
 
 bool CTrainerDialog::OnInitDialog() {
     TemplateDialog::OnInitDialog();
-
     if (const QString about = Text(res::LoadResourceString(res::kAboutString)); !about.isEmpty()) {
         AddAboutEntry(about);
     }
     setWindowIcon(m_hIcon);
-
-    // A stored value that is not a number gives the default; a count outside
-    // 2 to 10 starts at the nearest valid count, so every handler can rely on it.
-    // A settings file that is not a regular file is neither read nor written.
-    m_settingsUsable = CheckProfileStore() == ProfileStore::Usable;
-    m_bPracticeMode =
-        GetProfileInt(Setting(kSettingsSection), Setting(kPracticeModeEntry), 1) != 0 ? 1 : 0;
-    m_nPlayers = std::clamp(GetProfileInt(Setting(kSettingsSection), Setting(kPlayersEntry), 4),
-                            kMinPlayers, kMaxPlayers);
-
+    m_settings.Load();
     m_cardStrip = LoadCardStrip();
     m_cardImages.Clear();
     m_cardImages.Add(m_cardStrip.normal, m_cardStrip.doubleDensity);
+    LayOutLists();
+    ShowHand(); // Draw alone enabled among the hand buttons
+    UpdateData(false);
+    Handle([this] { m_trainer.OnPracticeMode(); });
+    return true;
+}
 
+void CTrainerDialog::LayOutLists() {
     constexpr std::uint32_t kGridAndFullRow = ListView::kGridLines | ListView::kFullRowSelect;
     m_listHands->InsertColumn(0, QStringLiteral("Hands"), Qt::AlignLeft, 90);
     m_listHands->InsertColumn(1, QStringLiteral("Result"), Qt::AlignLeft, 90);
-    m_listHands->SetColumnWidth(0, 90);
-    m_listHands->SetColumnWidth(1, 90);
     m_listHands->SetExtendedStyle(kGridAndFullRow);
-    for (ListView* view : {m_listHole1, m_listHole2, m_listFlop1, m_listFlop2, m_listFlop3,
-                           m_listTurn, m_listRiver}) {
+    for (ListView* view : m_cardViews) {
         view->InsertColumn(0, QString(), Qt::AlignLeft, 85);
-        view->SetColumnWidth(0, 85);
         view->SetImageList(&m_cardImages);
         view->SetExtendedStyle(kGridAndFullRow);
     }
-
-    EnableItem(ids::kDraw, true);
-    EnableItem(ids::kFlop, false);
-    EnableItem(ids::kTurn, false);
-    EnableItem(ids::kRiver, false);
-
-    UpdateData(false);
-    OnPracticeMode();
-    return true;
 }
 
+// The window is gone: a refused entry is not reported, and the count that is
+// stored is always one the next start accepts as it stands.
 void CTrainerDialog::OnDestroy() {
-    // The window is gone: a refused entry is not reported, and the count that
-    // is stored is always one the next start accepts as it stands.
     UpdateDataQuietly();
-    if (m_settingsUsable) {
-        WriteProfileInts(
-            Setting(kSettingsSection),
-            {{Setting(kPracticeModeEntry), m_bPracticeMode},
-             {Setting(kPlayersEntry), std::clamp(m_nPlayers, kMinPlayers, kMaxPlayers)}});
-    }
-}
-
-bool CTrainerDialog::OnSysCommand(int id) {
-    if ((id & 0xFFF0) != res::kAboutCommand) {
-        return false;
-    }
-    CAboutDialog about(this);
-    about.DoModal();
-    return true;
-}
-
-void CTrainerDialog::OnHelp() {
-    QString text = Text(res::HelpText());
-    if (HasSystemMenu()) {
-        text += QStringLiteral("\n\nThe window menu (Alt+Space) holds About Quillory.");
-    } else {
-#ifdef Q_OS_MACOS
-        text += QStringLiteral("\n\nAbout Quillory is in the application menu and in the "
-                               "window's context menu.");
-#else
-        text += QStringLiteral("\n\nRight-click the window, or press the menu key on a "
-                               "button, for About Quillory.");
-#endif
-    }
-    MessageBox(text, MessageIcon::Information);
-}
-
-void CTrainerDialog::AddAboutEntry(const QString& text) {
-    if (AppendToSystemMenu(*this, res::kAboutCommand, text)) {
-        return;
-    }
-    // No system menu to extend: the window's context menu carries the entry
-    // after a separator, and macOS shows it in the application menu too.
-    auto* separator = new QAction(this);
-    separator->setSeparator(true);
-    addAction(separator);
-    m_aboutAction = new QAction(text, this);
-    m_aboutAction->setMenuRole(QAction::AboutRole);
-    connect(m_aboutAction, &QAction::triggered, this, [this] { OnSysCommand(res::kAboutCommand); });
-    addAction(m_aboutAction);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
-#ifdef Q_OS_MACOS
-    m_applicationMenu = std::make_unique<QMenuBar>(nullptr);
-    QMenu* helpMenu = m_applicationMenu->addMenu(QStringLiteral("&Help"));
-    QMenu* toolsMenu = m_applicationMenu->addMenu(QStringLiteral("&Tools"));
-    toolsMenu->addAction(m_callAdvisorAction);
-    toolsMenu->addAction(m_statisticsAction);
-    helpMenu->addAction(m_helpAction);
-    helpMenu->addAction(m_aboutAction);
-#endif
-}
-
-bool CTrainerDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    const int command = SystemMenuCommand(eventType, message);
-    if (command >= 0 && OnSysCommand(command)) {
-        *result = 0;
-        return true;
-    }
-    return TemplateDialog::nativeEvent(eventType, message, result);
-}
-
-std::array<ListView*, 8> CTrainerDialog::AllListViews() const {
-    return {m_listHands, m_listHole1, m_listHole2, m_listFlop1,
-            m_listFlop2, m_listFlop3, m_listTurn,  m_listRiver};
+    m_settings.Save();
 }
 
 } // namespace quillory

@@ -38,12 +38,13 @@ void CTrainerDialog::AddWindowCommands() {
 // the pot and investment of the window.
 void CTrainerDialog::OnCallAdvisor() {
     UpdateData(true);
+    const TrainerState& s = State();
     CCallAdvisorDialog advisor(this);
     advisor.m_nWinRate =
-        std::clamp(RateFromText(m_strWinningRate.toStdString()), 0, CCallAdvisorDialog::kMaxRate);
-    advisor.m_nCallers = std::clamp(m_nPlayers, kMinPlayers, kMaxPlayers) - 1;
-    advisor.m_nCurrentPot = std::clamp(m_nPot, 0, CCallAdvisorDialog::kMaxMoney);
-    advisor.m_nInvestSoFar = std::clamp(m_nInvest, 0, CCallAdvisorDialog::kMaxMoney);
+        std::clamp(RateFromText(s.m_strWinningRate), 0, CCallAdvisorDialog::kMaxRate);
+    advisor.m_nCallers = std::clamp(s.m_nPlayers, kMinTablePlayers, kMaxTablePlayers) - 1;
+    advisor.m_nCurrentPot = std::clamp(s.m_nPot, 0, CCallAdvisorDialog::kMaxMoney);
+    advisor.m_nInvestSoFar = std::clamp(s.m_nInvest, 0, CCallAdvisorDialog::kMaxMoney);
     advisor.DoModal();
 }
 
@@ -58,7 +59,7 @@ void CTrainerDialog::OnHandStatistics() {
         return;
     }
     HandStatisticsDialog picture(*statistics, this);
-    picture.ShowTableSize(m_nPlayers);
+    picture.ShowTableSize(State().m_nPlayers);
     RunModalDialog(picture);
 }
 

@@ -18,9 +18,7 @@ using testing::Seam;
 using testing::Type;
 namespace ids = res::advisor;
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 class CallAdvisorTest : public QObject {
     Q_OBJECT
@@ -38,8 +36,8 @@ private slots:
         QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Should I Call?"));
         QVERIFY(m_dialog->GetDlgItem(ids::kPrize)->isHidden());
         QVERIFY(!m_dialog->IsItemEnabled(ids::kPrize));
-        QVERIFY(m_dialog->Item<QPlainTextEdit>(ids::kPrize)->isReadOnly());
-        QCOMPARE(m_dialog->m_listCallers->GetItemCount(), 0);
+        QVERIFY(m_dialog->Bind<QPlainTextEdit>(ids::kPrize)->isReadOnly());
+        QCOMPARE(m_dialog->m_listCallers->rowCount(), 0);
         QCOMPARE(m_dialog->m_listCallers->GetExtendedStyle(), 0x21u);
         const QStringList headings{QStringLiteral("Amount"), QStringLiteral("No caller"),
                                    QStringLiteral("1 caller"), QStringLiteral("2 callers")};
@@ -57,7 +55,7 @@ private slots:
         QVERIFY(Summary().contains(QStringLiteral("50%")));
         // The focus starts in the first amount; Close cancels.
         QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(ids::kCurrentPot));
-        m_dialog->Item<QPushButton>(res::kIdCancel)->click();
+        m_dialog->Bind<QPushButton>(res::kIdCancel)->click();
         QCOMPARE(m_dialog->result(), res::kIdCancel);
     }
 
@@ -69,7 +67,7 @@ private slots:
         QCOMPARE(m_dialog->GetItemText(ids::kPrize), QStringLiteral("+$20 (50%)"));
         QVERIFY(Summary().contains(QStringLiteral("+$20 (50%)")));
         QCOMPARE(m_dialog->GetDlgItem(ids::kSummary)->accessibleName(), Summary());
-        QCOMPARE(list.GetItemCount(), 21);
+        QCOMPARE(list.rowCount(), 21);
         const char* amounts[] = {"$0.00",   "$2.00",   "$4.00",  "$6.00",   "$8.00",   "$10.00",
                                  "$12.00",  "$14.00",  "$16.00", "$18.00",  "$20.00",  "$30.00",
                                  "$40.00",  "$60.00",  "$80.00", "$100.00", "$120.00", "$140.00",
@@ -127,7 +125,7 @@ private slots:
         Calculate(100, 20, 20);
         Calculate(100, 20, 0);
         const ListView& list = *m_dialog->m_listCallers;
-        QCOMPARE(list.GetItemCount(), 1);
+        QCOMPARE(list.rowCount(), 1);
         QCOMPARE(list.GetItemText(0, 0), QStringLiteral("$0.00"));
         QCOMPARE(list.GetItemText(0, 1), QStringLiteral("+$30 (150%)"));
         QCOMPARE(list.GetItemText(0, 2), QString()); // one result column only
@@ -139,36 +137,36 @@ private slots:
         Open(50, 0);
         Calculate(100, 20, 20);
         QCOMPARE(m_dialog->m_listCallers->columnCount(), 1);
-        QCOMPARE(m_dialog->m_listCallers->GetItemCount(), 21);
+        QCOMPARE(m_dialog->m_listCallers->rowCount(), 21);
         QVERIFY(m_dialog->m_listCallers->IsItemSelected(10));
         QCOMPARE(m_dialog->m_strPrize, QStringLiteral("+$20 (50%)"));
     }
 
     void anAmountOutOfRangeIsReportedAndTheRestGoesOn() {
         Open(50, 1);
-        m_dialog->Item<QLineEdit>(ids::kInvestSoFar)->setText(QStringLiteral("20"));
-        m_dialog->Item<QLineEdit>(ids::kAdding)->setText(QStringLiteral("20"));
-        Type(m_dialog->Item<QLineEdit>(ids::kCurrentPot), QStringLiteral("10000001"));
-        m_dialog->Item<QPushButton>(ids::kCalculate)->click();
+        m_dialog->Bind<QLineEdit>(ids::kInvestSoFar)->setText(QStringLiteral("20"));
+        m_dialog->Bind<QLineEdit>(ids::kAdding)->setText(QStringLiteral("20"));
+        Type(m_dialog->Bind<QLineEdit>(ids::kCurrentPot), QStringLiteral("10000001"));
+        m_dialog->Bind<QPushButton>(ids::kCalculate)->click();
         QCOMPARE(Seam().Messages().size(), std::size_t(1));
         QCOMPARE(Seam().Messages().front().text, IntegerRangeMessage(0, 10000000));
         // The read stopped at the pot, which parsed and is kept; the others
         // were not read.
         QCOMPARE(m_dialog->m_nCurrentPot, 10000001);
         QCOMPARE(m_dialog->m_nAdding, 0);
-        QCOMPARE(m_dialog->m_listCallers->GetItemCount(), 1);
+        QCOMPARE(m_dialog->m_listCallers->rowCount(), 1);
     }
 
     void enterCalculatesAndKeepsTheDialogOpen() {
         Open(50, 2);
-        m_dialog->Item<QLineEdit>(ids::kCurrentPot)->setText(QStringLiteral("100"));
-        m_dialog->Item<QLineEdit>(ids::kInvestSoFar)->setText(QStringLiteral("20"));
-        QLineEdit* adding = m_dialog->Item<QLineEdit>(ids::kAdding);
+        m_dialog->Bind<QLineEdit>(ids::kCurrentPot)->setText(QStringLiteral("100"));
+        m_dialog->Bind<QLineEdit>(ids::kInvestSoFar)->setText(QStringLiteral("20"));
+        QLineEdit* adding = m_dialog->Bind<QLineEdit>(ids::kAdding);
         Type(adding, QStringLiteral("20"));
         QTest::keyClick(adding, Qt::Key_Return);
         QVERIFY(!m_dialog->IsEnded());
         QCOMPARE(m_dialog->m_strPrize, QStringLiteral("+$20 (50%)"));
-        QCOMPARE(m_dialog->m_listCallers->GetItemCount(), 21);
+        QCOMPARE(m_dialog->m_listCallers->rowCount(), 21);
     }
 
     void theProgramOpensItWithTheRateAndCallersGiven() {
@@ -178,7 +176,7 @@ private slots:
             auto& advisor = static_cast<CCallAdvisorDialog&>(dialog);
             rate = advisor.m_nWinRate;
             columns = advisor.m_listCallers->columnCount();
-            advisor.Item<QPushButton>(res::kIdCancel)->click();
+            advisor.Bind<QPushButton>(res::kIdCancel)->click();
             return advisor.result();
         });
         QCOMPARE(RunCallAdvisorApp(30, 4), 0);
@@ -197,10 +195,10 @@ private:
     }
 
     void Calculate(int pot, int invest, int adding) {
-        m_dialog->Item<QLineEdit>(ids::kCurrentPot)->setText(QString::number(pot));
-        m_dialog->Item<QLineEdit>(ids::kInvestSoFar)->setText(QString::number(invest));
-        m_dialog->Item<QLineEdit>(ids::kAdding)->setText(QString::number(adding));
-        m_dialog->Item<QPushButton>(ids::kCalculate)->click();
+        m_dialog->Bind<QLineEdit>(ids::kCurrentPot)->setText(QString::number(pot));
+        m_dialog->Bind<QLineEdit>(ids::kInvestSoFar)->setText(QString::number(invest));
+        m_dialog->Bind<QLineEdit>(ids::kAdding)->setText(QString::number(adding));
+        m_dialog->Bind<QPushButton>(ids::kCalculate)->click();
     }
 
     QString Edit(int id) const { return m_dialog->GetItemText(id); }

@@ -16,8 +16,8 @@ namespace {
 
 QStringList Texts(const ListBox& list) {
     QStringList texts;
-    for (int i = 0; i < list.GetCount(); ++i) {
-        texts << list.GetText(i);
+    for (int i = 0; i < list.count(); ++i) {
+        texts << list.item(i)->text();
     }
     return texts;
 }
@@ -55,7 +55,7 @@ private slots:
         QVERIFY(testing::Activate(picker));
         for (const auto& lists : {testing::SuitLists(picker), testing::RankLists(picker)}) {
             for (const ListBox* list : lists) {
-                const QRect last = list->visualItemRect(list->item(list->GetCount() - 1));
+                const QRect last = list->visualItemRect(list->item(list->count() - 1));
                 QVERIFY(last.bottom() < list->viewport()->height());
             }
         }

@@ -13,6 +13,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
+#include <functional>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using namespace quillory;
 using testing::Seam;
@@ -47,7 +54,7 @@ public:
     std::vector<QString> changeLog;
 
     void Watch(int id) {
-        OnChange(id, [this, id] {
+        OnChange(Bind<QLineEdit>(id), [this, id] {
             // A handler of a written change sees every control already written.
             changeLog.push_back(
                 QStringLiteral("%1:%2/%3").arg(id).arg(GetItemText(11), GetItemText(14)));
@@ -157,7 +164,7 @@ private slots:
         QCOMPARE(form.changeLog.size(), std::size_t(2));
 
         // The user's own typing is delivered at once.
-        form.Item<QLineEdit>(14)->setText(QStringLiteral("33"));
+        form.Bind<QLineEdit>(14)->setText(QStringLiteral("33"));
         QCOMPARE(form.changeLog.back(), QStringLiteral("14:8/33"));
     }
 
@@ -165,11 +172,11 @@ private slots:
         FormDialog form;
         form.Create();
         QVERIFY(testing::Activate(form));
-        form.Item<QLineEdit>(11)->setText(QStringLiteral("-4"));
-        form.Item<QCheckBox>(13)->setChecked(true);
-        form.Item<QLineEdit>(14)->setText(QStringLiteral("77"));
+        form.Bind<QLineEdit>(11)->setText(QStringLiteral("-4"));
+        form.Bind<QCheckBox>(13)->setChecked(true);
+        form.Bind<QLineEdit>(14)->setText(QStringLiteral("77"));
 
-        form.Item<QLineEdit>(12)->setText(QString());
+        form.Bind<QLineEdit>(12)->setText(QString());
         QVERIFY(!form.UpdateData(true));
         QCOMPARE(form.a, -4);   // before the failure: read
         QCOMPARE(form.b, 5);    // not an integer: kept
@@ -179,14 +186,14 @@ private slots:
         QCOMPARE(Seam().Messages().back().icon, MessageIcon::Warning);
         QCOMPARE(QApplication::focusWidget(), form.GetDlgItem(12));
 
-        form.Item<QLineEdit>(12)->setText(QStringLiteral("11"));
+        form.Bind<QLineEdit>(12)->setText(QStringLiteral("11"));
         QVERIFY(!form.UpdateData(true));
         QCOMPARE(form.b, 11); // parsed, out of range: stored all the same
         QCOMPARE(form.flag, 0);
         QCOMPARE(Seam().Messages().back().text,
                  QStringLiteral("Please enter an integer between 2 and 10."));
 
-        form.Item<QLineEdit>(12)->setText(QStringLiteral(" 10 "));
+        form.Bind<QLineEdit>(12)->setText(QStringLiteral(" 10 "));
         QVERIFY(form.UpdateData(true));
         QCOMPARE(form.flag, 1);
         QCOMPARE(form.c, 77);
@@ -209,7 +216,7 @@ private slots:
         FormDialog form;
         form.Create();
         QVERIFY(testing::Activate(form));
-        auto* b = form.Item<QLineEdit>(12);
+        auto* b = form.Bind<QLineEdit>(12);
         b->setFocus();
         b->setText(QStringLiteral("1"));
         QTest::keyClick(b, Qt::Key_Return);
@@ -226,7 +233,7 @@ private slots:
         other.Create();
         QVERIFY(testing::Activate(other));
         const int readsBefore = other.reads;
-        other.Item<QLineEdit>(12)->setText(QStringLiteral("99"));
+        other.Bind<QLineEdit>(12)->setText(QStringLiteral("99"));
         QTest::keyClick(other.GetDlgItem(12), Qt::Key_Escape);
         QVERIFY(other.IsEnded());
         QCOMPARE(other.result(), res::kIdCancel);
@@ -237,11 +244,11 @@ private slots:
     void aFocusedButtonTakesEnterAndNoButtonIsMadeDefault() {
         FormDialog form;
         int clicks = 0;
-        QObject::connect(form.Item<QPushButton>(15), &QPushButton::clicked,
+        QObject::connect(form.Bind<QPushButton>(15), &QPushButton::clicked,
                          [&clicks] { ++clicks; });
         form.Create();
         QVERIFY(testing::Activate(form));
-        QVERIFY(!form.Item<QPushButton>(15)->isDefault());
+        QVERIFY(!form.Bind<QPushButton>(15)->isDefault());
         form.GetDlgItem(15)->setFocus();
         QTest::keyClick(form.GetDlgItem(15), Qt::Key_Return);
         QCOMPARE(clicks, 1);
@@ -257,14 +264,14 @@ private slots:
         TemplateDialog about(res::kAboutDialog);
         Seam().QueueDialog([](QDialog& dialog) {
             auto& shown = static_cast<TemplateDialog&>(dialog);
-            shown.Item<QPushButton>(res::kIdOk)->click();
+            shown.Bind<QPushButton>(res::kIdOk)->click();
             return shown.result();
         });
         QCOMPARE(about.DoModal(), res::kIdOk);
 
         TemplateDialog picker(res::kCardPickerDialog);
         Seam().QueueDialog([](QDialog& dialog) {
-            static_cast<TemplateDialog&>(dialog).Item<QPushButton>(res::kIdCancel)->click();
+            static_cast<TemplateDialog&>(dialog).Bind<QPushButton>(res::kIdCancel)->click();
             return dialog.result();
         });
         QCOMPARE(picker.DoModal(), res::kIdCancel);
@@ -274,6 +281,31 @@ private slots:
         QCOMPARE(advisor.DoModal(), res::kIdCancel);
         QCOMPARE(Seam().UnexpectedDialogs(), 1);
         QCOMPARE(Seam().Calls(), 3);
+    }
+
+    // A control the template lacks, or one of another kind, is a fault of the
+    // program: binding it stops the program instead of doing nothing later.
+    void bindingAMissingOrMistypedControlStopsTheProgram() {
+#ifdef Q_OS_UNIX
+        FormDialog form;
+        QCOMPARE(form.Bind<QLineEdit>(11), form.GetDlgItem(11));
+        const auto stops = [](const std::function<void(FormDialog&)>& bind) {
+            const pid_t child = fork();
+            if (child == 0) {
+                // The plain fatal message and abort, without the test framework's report.
+                qInstallMessageHandler(nullptr);
+                std::signal(SIGABRT, SIG_DFL);
+                FormDialog doomed;
+                bind(doomed);
+                _exit(0);
+            }
+            int status = 0;
+            waitpid(child, &status, 0);
+            return WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT;
+        };
+        QVERIFY(stops([](FormDialog& dialog) { dialog.Bind<QLineEdit>(99); }));
+        QVERIFY(stops([](FormDialog& dialog) { dialog.Bind<QCheckBox>(11); }));
+#endif
     }
 
     void scopedSeamRestoresThePreviousOne() {

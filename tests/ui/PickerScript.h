@@ -64,7 +64,7 @@ inline ScriptedModalSeam::DialogScript PickCards(std::vector<Card> cards,
             suits[i]->SetCurSel(cards[i].suit);
             ranks[i]->SetCurSel(cards[i].rank);
         }
-        picker->Item<QPushButton>(res::kIdOk)->click();
+        picker->Bind<QPushButton>(res::kIdOk)->click();
         return picker->result();
     };
 }
@@ -75,7 +75,7 @@ inline ScriptedModalSeam::DialogScript CancelPicker(PickerVisit* visit = nullptr
         if (auto* picker = dynamic_cast<CCardPickerDialog*>(&dialog); picker != nullptr) {
             RecordVisit(*picker, visit);
             picker->m_listRank1->SetCurSel(kKing);
-            picker->Item<QPushButton>(res::kIdCancel)->click();
+            picker->Bind<QPushButton>(res::kIdCancel)->click();
         } else {
             dialog.reject();
         }

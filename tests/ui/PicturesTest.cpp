@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(view.InsertItem(9, QStringLiteral("K(D), 2(C)")), 1); // past the end appends
         QCOMPARE(view.InsertItem(1, QStringLiteral("Q(H), Q(C)")), 1);
         QCOMPARE(view.InsertItem(-1, QStringLiteral("refused")), -1);
-        QCOMPARE(view.GetItemCount(), 3);
+        QCOMPARE(view.rowCount(), 3);
         QCOMPARE(view.GetItemText(2, 0), QStringLiteral("K(D), 2(C)"));
         QVERIFY(view.SetItemText(2, 1, QStringLiteral("Winner!")));
         QCOMPARE(view.GetItemText(2, 1), QStringLiteral("Winner!"));
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(view.SetSelectionMark(1), -1);
         QCOMPARE(view.GetSelectionMark(), 1);
         QVERIFY(view.DeleteAllItems());
-        QCOMPARE(view.GetItemCount(), 0);
+        QCOMPARE(view.rowCount(), 0);
         QCOMPARE(view.GetSelectionMark(), -1);
     }
 

@@ -1,4 +1,7 @@
-// Practice mode, the new-hand reset and the player count.
+// Practice mode and the player count in the window: a count left by Tab or
+// by a click is read, reported and shown clamped, the focus goes back to a
+// refused entry, a click after a refused entry is lost, and the mode's
+// controls are enabled. The rules are the trainer's (tests/trainer).
 #include "odds/Labels.h"
 #include "res/ResourceIds.h"
 #include "tests/ui/UiTestSupport.h"
@@ -7,11 +10,12 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 using namespace quillory;
 using testing::Seam;
-using testing::Type;
 using testing::TemporarySettings;
+using testing::Type;
 namespace ids = res::trainer;
 
 namespace {
@@ -37,7 +41,7 @@ private slots:
         m_dialog = std::make_unique<CTrainerDialog>();
         m_dialog->Create();
         QVERIFY(testing::Activate(*m_dialog));
-        m_players = m_dialog->Item<QLineEdit>(ids::kPlayers);
+        m_players = m_dialog->Bind<QLineEdit>(ids::kPlayers);
     }
 
     void cleanup() {
@@ -62,7 +66,7 @@ private slots:
         QCOMPARE(Seam().Messages().size(), std::size_t(1));
         QCOMPARE(Seam().Messages().front().text,
                  QStringLiteral("Please enter an integer between 2 and 10."));
-        QCOMPARE(m_dialog->m_nPlayers, kept);
+        QCOMPARE(m_dialog->State().m_nPlayers, kept);
         QCOMPARE(m_players->text(), QString::number(kept));
         QCOMPARE(QApplication::focusWidget(), m_players); // back where the entry was refused
         // Leaving again with a valid count says nothing more.
@@ -73,8 +77,8 @@ private slots:
     void aNegativeCountThatReachesTheFieldBecomesTwo() {
         m_players->setText(
             QStringLiteral("-5")); // the edit takes digits only; pasted text could not
-        m_dialog->OnKillFocusPlayers();
-        QCOMPARE(m_dialog->m_nPlayers, 2);
+        m_dialog->Model().OnKillFocusPlayers();
+        QCOMPARE(m_dialog->State().m_nPlayers, 2);
         QCOMPARE(m_players->text(), QStringLiteral("2"));
     }
 
@@ -86,42 +90,32 @@ private slots:
         LeaveWithTab(m_players);
         QCOMPARE(Seam().Messages().size(), std::size_t(1));
         QCOMPARE(Seam().Messages().front().text, QStringLiteral("Please enter an integer."));
-        QCOMPARE(m_dialog->m_nPlayers, 6);
+        QCOMPARE(m_dialog->State().m_nPlayers, 6);
         QCOMPARE(m_players->text(), QStringLiteral("6"));
     }
 
     void aNewCountInTheMiddleOfAHandNeitherResetsNorRecomputes() {
-        m_dialog->m_listHole1->InsertItem(0, QString(), 3);
-        m_dialog->m_nPot = 55;
-        m_dialog->UpdateData(false);
+        m_dialog->Bind<QPushButton>(ids::kDraw)->click();
+        const QString rate = m_dialog->GetItemText(ids::kWinningRate);
         Type(m_players, QStringLiteral("7"));
         LeaveWithTab(m_players);
         QVERIFY(Seam().Messages().empty());
-        QCOMPARE(m_dialog->m_nPlayers, 7);
-        QCOMPARE(m_dialog->m_nPot, 55);
-        QCOMPARE(m_dialog->m_firstCards.size(), std::size_t(4)); // the hand's table size
-        QCOMPARE(m_dialog->m_listHole1->GetItemCount(), 1);
+        QCOMPARE(m_dialog->State().m_nPlayers, 7);
+        QCOMPARE(m_dialog->GetItemText(ids::kPot), QStringLiteral("40"));
+        QCOMPARE(m_dialog->GetItemText(ids::kWinningRate), rate);
+        QCOMPARE(m_dialog->CardView(CardSlot::Hole1)->rowCount(), 1);
         QCOMPARE(m_dialog->GetItemText(ids::kAverageRate), QStringLiteral("25-27 %"));
     }
 
     void switchingTheModeSetsTheEnabledControlsAndStartsAFreshHand() {
-        // Some hand in progress.
-        for (ListView* view :
-             {m_dialog->m_listHands, m_dialog->m_listHole1, m_dialog->m_listRiver}) {
-            view->InsertItem(0, QStringLiteral("x"), 5);
-        }
-        m_dialog->m_board[0] = Card{kKing, kHeart};
-        m_dialog->m_firstCards[0] = Card{kAce, kSpade};
-        m_dialog->m_strWinningRate = QStringLiteral("49.36%");
-        m_dialog->m_nExpectingProfit = -4;
-        m_dialog->m_nAddUpTo = 34;
-        m_dialog->UpdateData(false);
-        m_dialog->EnableItem(ids::kTurn, true);
+        // A hand in progress.
+        m_dialog->Bind<QPushButton>(ids::kDraw)->click();
+        m_dialog->Bind<QPushButton>(ids::kFlop)->click();
         Type(m_players, QStringLiteral("5"));
         LeaveWithTab(m_players);
 
-        m_dialog->Item<QCheckBox>(ids::kPracticeMode)->click();
-        QCOMPARE(m_dialog->m_bPracticeMode, 0);
+        m_dialog->Bind<QCheckBox>(ids::kPracticeMode)->click();
+        QCOMPARE(m_dialog->State().m_bPracticeMode, 0);
         QVERIFY(!m_dialog->IsItemEnabled(ids::kHands));
         QVERIFY(!m_dialog->IsItemEnabled(ids::kShowdown));
         for (int id : kFixButtons) {
@@ -129,8 +123,8 @@ private slots:
         }
         CheckFreshHand(5);
 
-        m_dialog->Item<QCheckBox>(ids::kPracticeMode)->click();
-        QCOMPARE(m_dialog->m_bPracticeMode, 1);
+        m_dialog->Bind<QCheckBox>(ids::kPracticeMode)->click();
+        QCOMPARE(m_dialog->State().m_bPracticeMode, 1);
         QVERIFY(m_dialog->IsItemEnabled(ids::kHands));
         QVERIFY(m_dialog->IsItemEnabled(ids::kShowdown));
         for (int id : kFixButtons) {
@@ -141,59 +135,48 @@ private slots:
     }
 
     void aClickAfterARefusedCountIsLost() {
-        auto* mode = m_dialog->Item<QCheckBox>(ids::kPracticeMode);
+        auto* mode = m_dialog->Bind<QCheckBox>(ids::kPracticeMode);
         Type(m_players, QStringLiteral("1"));
         QTest::mouseClick(mode, Qt::LeftButton);
         QCoreApplication::processEvents();
         QCOMPARE(Seam().Messages().size(), std::size_t(1));
         QVERIFY(mode->isChecked());
-        QCOMPARE(m_dialog->m_bPracticeMode, 1);
+        QCOMPARE(m_dialog->State().m_bPracticeMode, 1);
         QVERIFY(!m_dialog->IsItemEnabled(ids::kFixHole1));
         QCOMPARE(m_players->text(), QStringLiteral("2"));
         // A click with nothing to refuse goes through.
         QTest::mouseClick(mode, Qt::LeftButton);
-        QCOMPARE(m_dialog->m_bPracticeMode, 0);
+        QCOMPARE(m_dialog->State().m_bPracticeMode, 0);
         QVERIFY(m_dialog->IsItemEnabled(ids::kFixHole1));
     }
 
     void aClickRunsAfterTheFocusLossItFollows() {
         Type(m_players, QStringLiteral("7"));
         m_dialog->GetDlgItem(ids::kPot)->setFocus(); // the focus loss is still pending
-        m_dialog->Item<QCheckBox>(ids::kPracticeMode)->click();
-        QCOMPARE(m_dialog->m_bPracticeMode, 0);
-        QCOMPARE(m_dialog->m_nPlayers, 7);
+        m_dialog->Bind<QCheckBox>(ids::kPracticeMode)->click();
+        QCOMPARE(m_dialog->State().m_bPracticeMode, 0);
+        QCOMPARE(m_dialog->State().m_nPlayers, 7);
         QCOMPARE(m_dialog->GetItemText(ids::kPot), QStringLiteral("70"));
         QVERIFY(Seam().Messages().empty());
     }
 
-    void aResetHoldsACountThatSlippedOutOfRange() {
-        m_dialog->m_nPlayers = 1;
-        m_dialog->ResetHand();
-        CheckFreshHand(2);
-        m_dialog->m_nPlayers = 40;
-        m_dialog->ResetHand();
-        CheckFreshHand(10);
-    }
-
 private:
     void CheckFreshHand(int players) {
-        for (ListView* view : {m_dialog->m_listHands, m_dialog->m_listHole1, m_dialog->m_listHole2,
-                               m_dialog->m_listFlop1, m_dialog->m_listFlop2, m_dialog->m_listFlop3,
-                               m_dialog->m_listTurn, m_dialog->m_listRiver}) {
-            QCOMPARE(view->GetItemCount(), 0);
+        for (ListView* view :
+             {m_dialog->HandsList(), m_dialog->CardView(CardSlot::Hole1),
+              m_dialog->CardView(CardSlot::Hole2), m_dialog->CardView(CardSlot::Flop1),
+              m_dialog->CardView(CardSlot::Flop2), m_dialog->CardView(CardSlot::Flop3),
+              m_dialog->CardView(CardSlot::Turn), m_dialog->CardView(CardSlot::River)}) {
+            QCOMPARE(view->rowCount(), 0);
         }
-        QCOMPARE(m_dialog->m_nPlayers, players);
+        QCOMPARE(m_dialog->State().m_nPlayers, players);
         QCOMPARE(m_dialog->GetItemText(ids::kPot), QString::number(10 * players));
         QCOMPARE(m_dialog->GetItemText(ids::kInvest), QStringLiteral("10"));
         QCOMPARE(m_dialog->GetItemText(ids::kExpectingProfit), QStringLiteral("0"));
         QCOMPARE(m_dialog->GetItemText(ids::kAddUpTo), QStringLiteral("0"));
         QCOMPARE(m_dialog->GetItemText(ids::kWinningRate), QString());
-        QCOMPARE(m_dialog->m_strAverageRate, QString::fromStdString(AverageWinningRate(players)));
-        QCOMPARE(m_dialog->m_firstCards, std::vector<Card>(std::size_t(players), kNoCard));
-        QCOMPARE(m_dialog->m_secondCards, std::vector<Card>(std::size_t(players), kNoCard));
-        for (const Card& card : m_dialog->m_board) {
-            QCOMPARE(card, kNoCard);
-        }
+        QCOMPARE(m_dialog->GetItemText(ids::kAverageRate),
+                 QString::fromStdString(AverageWinningRate(players)));
         QVERIFY(m_dialog->IsItemEnabled(ids::kDraw));
         QVERIFY(!m_dialog->IsItemEnabled(ids::kFlop));
         QVERIFY(!m_dialog->IsItemEnabled(ids::kTurn));

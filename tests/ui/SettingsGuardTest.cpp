@@ -112,8 +112,8 @@ void RemoveAnything(const QString& path) {
 int OpenChangeAndClose(int players) {
     CTrainerDialog dialog;
     dialog.Create();
-    const int read = dialog.m_nPlayers;
-    dialog.m_nPlayers = players;
+    const int read = dialog.State().m_nPlayers;
+    dialog.State().m_nPlayers = players;
     dialog.UpdateData(false);
     dialog.close();
     return dialog.IsEnded() ? read : -1;

@@ -15,8 +15,8 @@
 
 using namespace quillory;
 using testing::Seam;
-using testing::Type;
 using testing::TemporarySettings;
+using testing::Type;
 namespace ids = res::trainer;
 
 namespace {
@@ -51,9 +51,9 @@ private slots:
         dialog.Create();
         QVERIFY(testing::Activate(dialog));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Quillory"));
-        QCOMPARE(dialog.m_bPracticeMode, 1);
-        QCOMPARE(dialog.m_nPlayers, 4);
-        QVERIFY(dialog.Item<QCheckBox>(ids::kPracticeMode)->isChecked());
+        QCOMPARE(dialog.State().m_bPracticeMode, 1);
+        QCOMPARE(dialog.State().m_nPlayers, 4);
+        QVERIFY(dialog.Bind<QCheckBox>(ids::kPracticeMode)->isChecked());
         QCOMPARE(Edit(dialog, ids::kPlayers), QStringLiteral("4"));
         QCOMPARE(Edit(dialog, ids::kAverageRate), QStringLiteral("25-27 %"));
         QCOMPARE(Edit(dialog, ids::kPot), QStringLiteral("40"));
@@ -71,31 +71,32 @@ private slots:
         QVERIFY(dialog.GetDlgItem(ids::kMore)->isHidden());
         QVERIFY(!dialog.IsItemEnabled(ids::kMore));
         QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(ids::kPracticeMode));
-        QCOMPARE(dialog.m_firstCards.size(), std::size_t(4));
-        QCOMPARE(dialog.m_secondCards.size(), std::size_t(4));
-        for (const Card& card : dialog.m_board) {
+        QCOMPARE(dialog.State().m_firstCards.size(), std::size_t(4));
+        QCOMPARE(dialog.State().m_secondCards.size(), std::size_t(4));
+        for (const Card& card : dialog.State().m_board) {
             QCOMPARE(card, kNoCard);
         }
-        QCOMPARE(dialog.m_cardImages.Count(), 52);
+        QCOMPARE(dialog.Pictures().Count(), 52);
         QVERIFY(Seam().Messages().empty());
     }
 
     void windowMatchesItsTemplate() {
         CTrainerDialog dialog;
         dialog.Create();
-        QCOMPARE(dialog.m_listHands->columnCount(), 2);
-        QCOMPARE(dialog.m_listHands->horizontalHeaderItem(0)->text(), QStringLiteral("Hands"));
-        QCOMPARE(dialog.m_listHands->horizontalHeaderItem(1)->text(), QStringLiteral("Result"));
-        QCOMPARE(dialog.m_listHands->columnWidth(0), 90);
-        QCOMPARE(dialog.m_listHands->columnWidth(1), 90);
-        QCOMPARE(dialog.m_listHands->GetExtendedStyle(), 0x21u);
-        for (ListView* view :
-             {dialog.m_listHole1, dialog.m_listHole2, dialog.m_listFlop1, dialog.m_listFlop2,
-              dialog.m_listFlop3, dialog.m_listTurn, dialog.m_listRiver}) {
+        QCOMPARE(dialog.HandsList()->columnCount(), 2);
+        QCOMPARE(dialog.HandsList()->horizontalHeaderItem(0)->text(), QStringLiteral("Hands"));
+        QCOMPARE(dialog.HandsList()->horizontalHeaderItem(1)->text(), QStringLiteral("Result"));
+        QCOMPARE(dialog.HandsList()->columnWidth(0), 90);
+        QCOMPARE(dialog.HandsList()->columnWidth(1), 90);
+        QCOMPARE(dialog.HandsList()->GetExtendedStyle(), 0x21u);
+        for (ListView* view : {dialog.CardView(CardSlot::Hole1), dialog.CardView(CardSlot::Hole2),
+                               dialog.CardView(CardSlot::Flop1), dialog.CardView(CardSlot::Flop2),
+                               dialog.CardView(CardSlot::Flop3), dialog.CardView(CardSlot::Turn),
+                               dialog.CardView(CardSlot::River)}) {
             QVERIFY(view->IsPictureView());
             QCOMPARE(view->columnCount(), 1);
             QCOMPARE(view->columnWidth(0), 85);
-            QCOMPARE(view->GetImageList(), &dialog.m_cardImages);
+            QCOMPARE(view->GetImageList(), &dialog.Pictures());
             QCOMPARE(view->GetExtendedStyle(), 0x21u);
             QCOMPARE(view->focusPolicy(), Qt::NoFocus);
         }
@@ -136,9 +137,9 @@ private slots:
             CTrainerDialog dialog;
             dialog.Create();
             QVERIFY(testing::Activate(dialog));
-            dialog.Item<QCheckBox>(ids::kPracticeMode)->click();
-            Type(dialog.Item<QLineEdit>(ids::kPlayers), QStringLiteral("7"));
-            dialog.OnKillFocusPlayers();
+            dialog.Bind<QCheckBox>(ids::kPracticeMode)->click();
+            Type(dialog.Bind<QLineEdit>(ids::kPlayers), QStringLiteral("7"));
+            dialog.Model().OnKillFocusPlayers();
             QTest::keyClick(dialog.GetDlgItem(ids::kPlayers), Qt::Key_Escape);
             QVERIFY(dialog.IsEnded());
             QCOMPARE(dialog.result(), res::kIdCancel);
@@ -148,8 +149,8 @@ private slots:
 
         CTrainerDialog next;
         next.Create();
-        QCOMPARE(next.m_bPracticeMode, 0);
-        QCOMPARE(next.m_nPlayers, 7);
+        QCOMPARE(next.State().m_bPracticeMode, 0);
+        QCOMPARE(next.State().m_nPlayers, 7);
         QCOMPARE(Edit(next, ids::kPot), QStringLiteral("70"));
         QCOMPARE(Edit(next, ids::kAverageRate), QStringLiteral("15-16 %"));
         QVERIFY(next.IsItemEnabled(ids::kFixTurn));
@@ -164,7 +165,7 @@ private slots:
         QVERIFY(testing::Activate(dialog));
         // A push button that had the focus must not take Enter from the edit.
         dialog.GetDlgItem(ids::kDraw)->setFocus();
-        auto* pot = dialog.Item<QLineEdit>(ids::kPot);
+        auto* pot = dialog.Bind<QLineEdit>(ids::kPot);
         Type(pot, QStringLiteral("20000000"));
         QTest::keyClick(pot, Qt::Key_Return);
         QVERIFY(!dialog.IsEnded());
@@ -172,12 +173,12 @@ private slots:
                  QStringLiteral("Please enter an integer between 0 and 10000000."));
         QCOMPARE(QApplication::focusWidget(), pot);
 
-        Type(dialog.Item<QLineEdit>(ids::kPlayers), QStringLiteral("9"));
+        Type(dialog.Bind<QLineEdit>(ids::kPlayers), QStringLiteral("9"));
         Type(pot, QStringLiteral("250"));
         QTest::keyClick(pot, Qt::Key_Return);
         QVERIFY(dialog.IsEnded());
         QCOMPARE(dialog.result(), res::kIdOk);
-        QCOMPARE(dialog.m_nPot, 250);
+        QCOMPARE(dialog.State().m_nPot, 250);
         QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 9);
         QCOMPARE(TemporarySettings::Read(kModeKey).toInt(), 1);
     }
@@ -186,16 +187,18 @@ private slots:
         {
             CTrainerDialog dialog;
             dialog.Create();
-            dialog.m_nPlayers = 5;
+            dialog.State().m_nPlayers = 5;
             dialog.UpdateData(false);
             dialog.close(); // the close box
             QVERIFY(dialog.IsEnded());
+            QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 5);
+            TemporarySettings::Write(kPlayersKey, 9); // written once: not again when destroyed
         }
-        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 5);
+        QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 9);
         {
             CTrainerDialog dialog;
             dialog.Create();
-            dialog.m_nPlayers = 6;
+            dialog.State().m_nPlayers = 6;
             dialog.UpdateData(false);
         } // destroyed without ending
         QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 6);
@@ -204,7 +207,7 @@ private slots:
             CTrainerDialog dialog;
             Seam().QueueDialog([](QDialog& shown) {
                 auto& window = static_cast<CTrainerDialog&>(shown);
-                window.Item<QLineEdit>(ids::kPlayers)->setText(QStringLiteral("8"));
+                window.Bind<QLineEdit>(ids::kPlayers)->setText(QStringLiteral("8"));
                 window.reject();
                 return window.result();
             });
@@ -218,7 +221,7 @@ private slots:
         CTrainerDialog dialog;
         dialog.Create();
         QVERIFY(testing::Activate(dialog));
-        Type(dialog.Item<QLineEdit>(ids::kPlayers), QStringLiteral("1"));
+        Type(dialog.Bind<QLineEdit>(ids::kPlayers), QStringLiteral("1"));
         QTest::keyClick(dialog.GetDlgItem(ids::kPlayers), Qt::Key_Escape);
         QVERIFY(dialog.IsEnded());
         QCoreApplication::processEvents();
@@ -251,9 +254,9 @@ private slots:
         }
         CTrainerDialog dialog;
         dialog.Create();
-        QCOMPARE(dialog.m_nPlayers, players);
-        QCOMPARE(dialog.m_bPracticeMode, mode);
-        QCOMPARE(dialog.m_firstCards.size(), std::size_t(players));
+        QCOMPARE(dialog.State().m_nPlayers, players);
+        QCOMPARE(dialog.State().m_bPracticeMode, mode);
+        QCOMPARE(dialog.State().m_firstCards.size(), std::size_t(players));
         QCOMPARE(Edit(dialog, ids::kPot), QString::number(10 * players));
         QVERIFY(Seam().Messages().empty());
     }

@@ -1,0 +1,89 @@
+// The main window's help key, About item and system-menu command.
+#include "res/ResourceIds.h"
+#include "res/Strings.h"
+#include "ui/AboutDialog.h"
+#include "ui/TrainerDialog.h"
+#include "ui/WindowMenu.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace quillory {
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+void CTrainerDialog::AddHelpAction() {
+    m_helpAction = new QAction(QStringLiteral("&Help"), this);
+    m_helpAction->setShortcut(QKeySequence::HelpContents);
+    m_helpAction->setShortcutContext(Qt::WindowShortcut);
+    connect(m_helpAction, &QAction::triggered, this, [this] { OnHelp(); });
+    addAction(m_helpAction);
+}
+
+bool CTrainerDialog::OnSysCommand(int id) {
+    if ((id & 0xFFF0) != res::kAboutCommand) {
+        return false;
+    }
+    CAboutDialog about(this);
+    about.DoModal();
+    return true;
+}
+
+void CTrainerDialog::OnHelp() {
+    QString text = Text(res::HelpText());
+    if (HasSystemMenu()) {
+        text += QStringLiteral("\n\nThe window menu (Alt+Space) holds About Quillory.");
+    } else {
+#ifdef Q_OS_MACOS
+        text += QStringLiteral("\n\nAbout Quillory is in the application menu and in the "
+                               "window's context menu.");
+#else
+        text += QStringLiteral("\n\nRight-click the window, or press the menu key on a "
+                               "button, for About Quillory.");
+#endif
+    }
+    MessageBox(text, MessageIcon::Information);
+}
+
+void CTrainerDialog::AddAboutEntry(const QString& text) {
+    if (AppendToSystemMenu(*this, res::kAboutCommand, text)) {
+        return;
+    }
+    // No system menu to extend: the window's context menu carries the entry
+    // after a separator, and macOS shows it in the application menu too.
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    addAction(separator);
+    m_aboutAction = new QAction(text, this);
+    m_aboutAction->setMenuRole(QAction::AboutRole);
+    connect(m_aboutAction, &QAction::triggered, this, [this] { OnSysCommand(res::kAboutCommand); });
+    addAction(m_aboutAction);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+#ifdef Q_OS_MACOS
+    m_applicationMenu = std::make_unique<QMenuBar>(nullptr);
+    QMenu* helpMenu = m_applicationMenu->addMenu(QStringLiteral("&Help"));
+    QMenu* toolsMenu = m_applicationMenu->addMenu(QStringLiteral("&Tools"));
+    toolsMenu->addAction(m_callAdvisorAction);
+    toolsMenu->addAction(m_statisticsAction);
+    helpMenu->addAction(m_helpAction);
+    helpMenu->addAction(m_aboutAction);
+#endif
+}
+
+bool CTrainerDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    const int command = SystemMenuCommand(eventType, message);
+    if (command >= 0 && OnSysCommand(command)) {
+        *result = 0;
+        return true;
+    }
+    return TemplateDialog::nativeEvent(eventType, message, result);
+}
+
+} // namespace quillory
