@@ -37,6 +37,21 @@ void BM_EstimateWins(benchmark::State& state) {
 }
 BENCHMARK(BM_EstimateWins)->Apply(EstimateArgs);
 
+// The same estimate with a fixed seed base (quillory-odds --seed): no clock
+// read per trial.
+void BM_EstimateWinsFixedSeed(benchmark::State& state) {
+    const auto players = static_cast<std::int32_t>(state.range(0));
+    const auto known = static_cast<std::int32_t>(state.range(1));
+    const std::int32_t trials = TrialCount(players);
+    std::uint32_t base = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(EstimateWins(kFirst, kSecond, known, kBoard, players, trials,
+                                              SeedSource::Fixed(base)));
+        base += static_cast<std::uint32_t>(trials);
+    }
+}
+BENCHMARK(BM_EstimateWinsFixedSeed)->Apply(EstimateArgs);
+
 // The same estimate through a Table and its Showdown in every trial, for
 // comparison: what the shortcut in EstimateWins saves.
 void BM_EstimateWinsByTable(benchmark::State& state) {

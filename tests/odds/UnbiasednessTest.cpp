@@ -2,7 +2,7 @@
 // three standard errors of the exact probability, found by enumerating every
 // deal (from the flop on) or by a full preflop enumeration done once offline
 // with the same EnumerateExactOdds (two billion showdowns per hand, too slow
-// for a test). Ticks are fixed, so every run is the same.
+// for a test). Seeds are fixed, so every run is the same.
 #include "OddsTestSupport.h"
 #include "odds/ExactOdds.h"
 #include "odds/Labels.h"
@@ -14,7 +14,6 @@ namespace quillory {
 namespace {
 
 using test::Board;
-using test::TicksFrom;
 
 #ifdef __SANITIZE_ADDRESS__
 constexpr std::int32_t kEstimates = 4;
@@ -29,11 +28,10 @@ void ExpectWithinThreeStandardErrors(const char* hole, const BoardCards& board, 
                                      std::int32_t n, double exact) {
     const auto cards = test::ParseCards(hole);
     const std::int32_t trials = TrialCount(n);
-    TicksFrom ticks(0);
     std::int64_t wins = 0;
     for (std::int32_t e = 0; e < kEstimates; ++e) {
-        ticks.Restart(static_cast<std::uint32_t>(1'000'003 * (e + 1)));
-        wins += EstimateWins(cards[0], cards[1], k, board, n, trials);
+        const auto base = static_cast<std::uint32_t>(1'000'003 * (e + 1));
+        wins += EstimateWins(cards[0], cards[1], k, board, n, trials, SeedSource::Fixed(base));
     }
     const double total = static_cast<double>(trials) * kEstimates;
     const double rate = static_cast<double>(wins) / total;

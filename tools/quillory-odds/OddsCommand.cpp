@@ -7,7 +7,7 @@
 #include "platform/Arguments.h"
 #include "platform/TickCount.h"
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +15,8 @@
 #include <optional>
 #include <ostream>
 #include <random>
+#include <thread>
+#include <vector>
 
 #ifndef QUILLORY_VERSION
 #define QUILLORY_VERSION "unknown"
@@ -26,7 +28,7 @@ namespace {
 
 constexpr const char* kUsage =
     R"(Usage: quillory-odds HOLE [--board CARDS] [--players N] [--trials T] [--seed S]
-                     [--exact] [--json]
+                     [--threads K] [--exact] [--json]
 
 Estimates the chance that a Texas hold'em hand wins at the showdown, the same
 Monte Carlo estimate the Quillory window shows: the unknown board cards and the
@@ -43,7 +45,10 @@ Options (a value follows as --name=VALUE or --name VALUE; -- ends the options):
   --players N    players at the table including you, 2 to 10 (default 4)
   --trials T     number of trials, 1 to 100000000 (default 10000 / players)
   --seed S       repeatable run: trial t uses seed S + t (default: a random S)
-  --exact        count every deal instead of sampling (up to 50 million)
+  --threads K    worker threads, 1 to 256 (default: the processors); the
+                 results are the same for every K
+  --exact        count every deal instead of sampling; runs that would take
+                 more than a few seconds are refused
   --json         print one JSON object instead of text
   --help         show this help
   --version      show the version
@@ -52,12 +57,6 @@ Exit status: 0 done, 2 bad input or output that cannot be written.
 )";
 
 constexpr const char* kProgram = "quillory-odds";
-
-// The tick source of a run: every shuffle of trial t gets S + t.
-std::atomic<std::uint32_t> g_fixedTicks{0};
-std::uint32_t FixedTicks() {
-    return g_fixedTicks.load(std::memory_order_relaxed);
-}
 
 // What the command found, by sampling or by enumeration.
 struct Outcome {
@@ -155,18 +154,42 @@ bool RunExact(const OddsRequest& r, Outcome& o, std::string& error) {
     return true;
 }
 
+// Trials per worker below which more threads only add start-up time.
+constexpr std::int32_t kTrialsPerThread = 20000;
+
 void RunSampled(const OddsRequest& r, Outcome& o) {
     // Without --seed the base comes from the system's random source, as in
     // quillory-report: the tick count is the same for runs started in the same
     // millisecond, and near zero in every new process on some systems, so two
     // runs started together would repeat each other.
-    g_fixedTicks.store(r.seeded ? r.seed : std::random_device{}(), std::memory_order_relaxed);
-    const ScopedTickSource fixed(FixedTicks);
-    const std::int32_t wins =
-        EstimateWins(r.first, r.second, r.known, r.board, r.players, r.trials);
+    const SeedSource seeds = SeedSource::Fixed(r.seeded ? r.seed : std::random_device{}());
+    // Trial t is seeded with base + t wherever it runs, so the split into
+    // ranges does not change the count.
+    const std::int32_t threads =
+        std::clamp(r.trials / kTrialsPerThread, 1, std::max(r.threads, 1));
+    std::vector<std::int32_t> wins(static_cast<std::size_t>(threads), 0);
+    auto work = [&](std::int32_t w) {
+        const std::int64_t begin = std::int64_t{r.trials} * w / threads;
+        const std::int64_t end = std::int64_t{r.trials} * (w + 1) / threads;
+        wins[static_cast<std::size_t>(w)] =
+            EstimateWinsOfTrials(r.first, r.second, r.known, r.board, r.players, begin,
+                                 static_cast<std::int32_t>(end - begin), seeds);
+    };
+    std::vector<std::thread> workers;
+    for (std::int32_t w = 1; w < threads; ++w) {
+        workers.emplace_back(work, w);
+    }
+    work(0);
+    for (std::thread& t : workers) {
+        t.join();
+    }
+    std::int64_t total = 0;
+    for (const std::int32_t w : wins) {
+        total += w;
+    }
     o.trials = r.trials;
-    o.wins = wins;
-    o.probability = static_cast<double>(wins) / static_cast<double>(r.trials);
+    o.wins = total;
+    o.probability = static_cast<double>(total) / static_cast<double>(r.trials);
     o.stdError = std::sqrt(o.probability * (1.0 - o.probability) / static_cast<double>(r.trials));
 }
 
@@ -187,6 +210,11 @@ int Finish(std::ostream& out, std::ostream& err) {
 }
 
 } // namespace
+
+std::int32_t DefaultOddsThreads() {
+    const auto processors = static_cast<std::int32_t>(std::thread::hardware_concurrency());
+    return std::clamp(processors, 1, kMaxThreads);
+}
 
 std::string OddsVersion() {
     return std::string(kProgram) + " (Quillory) " + QUILLORY_VERSION + "\n";
