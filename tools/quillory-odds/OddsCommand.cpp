@@ -86,6 +86,11 @@ std::string JsonLabels(const Card* cards, std::int32_t count) {
     return count == 0 ? "[]" : "[\"" + LabelList(cards, count, "\", \"") + "\"]";
 }
 
+// The winning-rate text of the window ("49.36%"), for counts of any size.
+std::string RateText(const Outcome& o) {
+    return Format("%.02f%%", static_cast<double>(o.wins) * 100.0 / static_cast<double>(o.trials));
+}
+
 std::string JsonCount(const std::optional<std::int64_t>& value) {
     return value ? std::to_string(*value) : "null";
 }
@@ -95,8 +100,7 @@ void PrintJson(const OddsRequest& r, const Outcome& o, std::ostream& out) {
     out << "{\"hand\": " << JsonLabels(hole, 2)
         << ", \"known_board\": " << JsonLabels(r.board.data(), r.known)
         << ", \"players\": " << r.players << ", \"trials\": " << o.trials
-        << ", \"wins\": " << o.wins << ", \"winning_rate\": \""
-        << FormatWinningRate(static_cast<std::int32_t>(o.wins), static_cast<std::int32_t>(o.trials))
+        << ", \"wins\": " << o.wins << ", \"winning_rate\": \"" << RateText(o)
         << "\", \"probability\": " << Format("%.9f", o.probability)
         << ", \"std_error\": " << Format("%.9f", o.stdError) << ", \"average_rate\": \""
         << AverageWinningRate(r.players) << "\", \"exact\": " << (r.exact ? "true" : "false")
@@ -107,8 +111,7 @@ void PrintJson(const OddsRequest& r, const Outcome& o, std::ostream& out) {
 
 void PrintText(const OddsRequest& r, const Outcome& o, std::ostream& out) {
     const Card hole[2] = {r.first, r.second};
-    const std::string rate =
-        FormatWinningRate(static_cast<std::int32_t>(o.wins), static_cast<std::int32_t>(o.trials));
+    const std::string rate = RateText(o);
     out << "Hand:            " << LabelList(hole, 2, ", ") << "\n"
         << "Board:           "
         << (r.known == 0 ? "none yet (preflop)" : LabelList(r.board.data(), r.known, ", ")) << "\n"
@@ -135,17 +138,23 @@ void PrintText(const OddsRequest& r, const Outcome& o, std::ostream& out) {
 
 // The exact count, or a message when it would take too long.
 bool RunExact(const OddsRequest& r, Outcome& o, std::string& error) {
-    const double count = ExactShowdownCount(r.known, r.players);
-    if (count > kExactShowdownLimit) {
+    // Threads beyond the processors do not shorten the run.
+    const std::int32_t working = std::clamp(r.threads, 1, DefaultOddsThreads());
+    const double seconds = ExactSecondsEstimate(r.first, r.second, r.known, r.board, r.players) /
+                           static_cast<double>(working);
+    if (seconds > kExactSecondsLimit) {
+        const double count = ExactShowdownCount(r.known, r.players);
         const std::string shown =
             count < 9.0e15 ? Format("%.0f", count) : "about " + Format("%.2g", count);
-        error = "--exact would have to count " + shown + " showdowns, more than the " +
-                Format("%.0f", kExactShowdownLimit) +
-                " it allows; leave out --exact for a Monte Carlo estimate";
+        const std::string time = seconds < 1.0e6 ? "about " + Format("%.0f", seconds) + " seconds"
+                                                 : "far too long";
+        error = "--exact would take " + time + " here (" + shown +
+                " showdowns); leave out --exact for a Monte Carlo estimate, with --trials for "
+                "its length";
         return false;
     }
     ExactOdds exact;
-    EnumerateExactOdds(r.first, r.second, r.known, r.board, r.players, exact);
+    EnumerateExactOdds(r.first, r.second, r.known, r.board, r.players, exact, r.threads);
     o.trials = static_cast<std::int64_t>(exact.showdowns);
     o.wins = static_cast<std::int64_t>(exact.Wins());
     o.winsAlone = static_cast<std::int64_t>(exact.winsAlone);
