@@ -45,8 +45,8 @@ void BM_EstimateWinsFixedSeed(benchmark::State& state) {
     const std::int32_t trials = TrialCount(players);
     std::uint32_t base = 1;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(EstimateWins(kFirst, kSecond, known, kBoard, players, trials,
-                                              SeedSource::Fixed(base)));
+        benchmark::DoNotOptimize(
+            EstimateWins(kFirst, kSecond, known, kBoard, players, trials, SeedSource::Fixed(base)));
         base += static_cast<std::uint32_t>(trials);
     }
 }

@@ -93,14 +93,13 @@ std::vector<HandStrength> FlushStrengths() {
 }
 
 HandOrdinal OrdinalOf(const std::vector<HandStrength>& distinct, HandStrength strength) {
-    return static_cast<HandOrdinal>(
-        std::lower_bound(distinct.begin(), distinct.end(), strength) - distinct.begin());
+    return static_cast<HandOrdinal>(std::lower_bound(distinct.begin(), distinct.end(), strength) -
+                                    distinct.begin());
 }
 
 // Lists every distinct strength, flushes included, in increasing order, and
 // gives each flush mask its ordinal.
-std::vector<HandStrength> ListStrengths(const std::vector<RankEntry>& entries,
-                                        EvalTables& tables) {
+std::vector<HandStrength> ListStrengths(const std::vector<RankEntry>& entries, EvalTables& tables) {
     const std::vector<HandStrength> flushes = FlushStrengths();
     std::vector<HandStrength> distinct;
     for (const RankEntry& e : entries) {

@@ -98,8 +98,8 @@ bool TrialByTable(const KnownCards& known, const UnknownCards& unknown, std::int
     std::uint32_t next = 0;
     BoardCards full{};
     for (std::int32_t i = 0; i < 5; ++i) {
-        full[static_cast<std::size_t>(i)] = i < known.k ? known.board[static_cast<std::size_t>(i)]
-                                                        : CardAtFreshIndex(deal[next++]);
+        full[static_cast<std::size_t>(i)] =
+            i < known.k ? known.board[static_cast<std::size_t>(i)] : CardAtFreshIndex(deal[next++]);
     }
     Table table(static_cast<std::uint32_t>(n));
     table.SetSeat(0, known.first, known.second);

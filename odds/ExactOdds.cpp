@@ -148,7 +148,8 @@ private:
                 const int c = LowestCard(left);
                 for (int x = 0; x < 2; ++x) {
                     CardMask row = 0;
-                    for (unsigned r = in[static_cast<std::size_t>(x)][static_cast<std::size_t>(c / 4)];
+                    for (unsigned r = in
+                         [static_cast<std::size_t>(x)][static_cast<std::size_t>(c / 4)];
                          r != 0; r &= r - 1) {
                         row |= RankCards(std::countr_zero(r));
                     }
@@ -229,8 +230,10 @@ private:
                     }
                     m_size[static_cast<std::size_t>(x)] += member ? 1 : -1;
                     if (rows) {
-                        m_rows[static_cast<std::size_t>(x)][static_cast<std::size_t>(c1)] ^= Bit(c2);
-                        m_rows[static_cast<std::size_t>(x)][static_cast<std::size_t>(c2)] ^= Bit(c1);
+                        m_rows[static_cast<std::size_t>(x)][static_cast<std::size_t>(c1)] ^=
+                            Bit(c2);
+                        m_rows[static_cast<std::size_t>(x)][static_cast<std::size_t>(c2)] ^=
+                            Bit(c1);
                     }
                 }
             }
@@ -285,7 +288,8 @@ void CountBoards(const Setup& setup, int worker, int workers, ExactOdds& out) {
         if (static_cast<int>(number % static_cast<std::uint64_t>(workers)) == worker) {
             CardMask completion = 0;
             for (int i = 0; i < missing; ++i) {
-                completion |= Bit(setup.rest[static_cast<std::size_t>(pick[static_cast<std::size_t>(i)])]);
+                completion |=
+                    Bit(setup.rest[static_cast<std::size_t>(pick[static_cast<std::size_t>(i)])]);
             }
             std::uint64_t fixedBy = 1;
             bool least = true;

@@ -27,7 +27,9 @@ public:
     // The tick count (GetTickCount), read anew at every Read.
     static constexpr SeedSource Clock() { return SeedSource(nullptr, 0); }
     // Always `base`: a repeatable run whose trial t uses base + t.
-    static constexpr SeedSource Fixed(std::uint32_t base) { return SeedSource(nullptr, base, true); }
+    static constexpr SeedSource Fixed(std::uint32_t base) {
+        return SeedSource(nullptr, base, true);
+    }
     // The caller's clock, read at every Read.
     static constexpr SeedSource Ticks(TickSource read) { return SeedSource(read, 0); }
 

@@ -139,7 +139,8 @@ ExactOdds BruteForce(const Card& first, const Card& second, std::int32_t k, cons
     std::vector<int> rest;
     for (int i = 0; i < kDeckSize; ++i) {
         const Card c = CardAtFreshIndex(i);
-        if (c != first && c != second && std::find(board.begin(), board.begin() + k, c) == board.begin() + k) {
+        if (c != first && c != second &&
+            std::find(board.begin(), board.begin() + k, c) == board.begin() + k) {
             rest.push_back(i);
         }
     }
@@ -216,9 +217,9 @@ TEST(ExactOdds, AgreesWithBruteForceOnFlushesTiesAndSymmetricHands) {
         std::int32_t players;
     };
     const Case cases[] = {
-        {"As Ah", "Kd 7c 2h", 2},    // a pair: two pairs of suits swap
-        {"As Ks", "Qs 7s 2d 3c", 3}, // suited: the three other suits permute
-        {"Ah Qd", "Kh 7h 2h 9h", 3}, // four hearts: rivers give five
+        {"As Ah", "Kd 7c 2h", 2},       // a pair: two pairs of suits swap
+        {"As Ks", "Qs 7s 2d 3c", 3},    // suited: the three other suits permute
+        {"Ah Qd", "Kh 7h 2h 9h", 3},    // four hearts: rivers give five
         {"3d 4d", "Ah Kh Qh Jh Th", 3}, // five hearts: the board plays
 #ifndef __SANITIZE_ADDRESS__
         {"5c 6d", "2c 3d 4h Ks", 3}, // straights and many ties
@@ -234,10 +235,10 @@ TEST(ExactOdds, AgreesWithBruteForceOnFlushesTiesAndSymmetricHands) {
         for (const std::int32_t threads : {1, 3}) {
             ExactOdds odds;
             ASSERT_TRUE(EnumerateExactOdds(hole[0], hole[1], k, board, c.players, odds, threads));
-            EXPECT_EQ(odds, expected) << c.hole << " | " << c.board << ", " << c.players
-                                      << " players, " << threads << " threads: "
-                                      << odds.winsAlone << "+" << odds.ties << " against "
-                                      << expected.winsAlone << "+" << expected.ties;
+            EXPECT_EQ(odds, expected)
+                << c.hole << " | " << c.board << ", " << c.players << " players, " << threads
+                << " threads: " << odds.winsAlone << "+" << odds.ties << " against "
+                << expected.winsAlone << "+" << expected.ties;
         }
     }
 }

@@ -144,7 +144,9 @@ TEST(OddsCommand, EveryBadInputIsOneLineAndStatusTwo) {
         {{"AsKd", "--exact", "--trials", "10"}, "--trials and --seed do not apply"},
         {{"AsKd", "--exact", "--players", "4", "--threads", "1"},
          "(1553168459304000 showdowns); leave out --exact for a Monte Carlo estimate"},
-        {{"AsKd", "--exact", "--players", "10"}, "--exact would take far too long here (about 4.5e+31 showdowns); leave out --exact for a Monte Carlo estimate, with --trials for its length"},
+        {{"AsKd", "--exact", "--players", "10"},
+         "--exact would take far too long here (about 4.5e+31 showdowns); leave out --exact for a "
+         "Monte Carlo estimate, with --trials for its length"},
         {{"AsKd", "--", "--json"}, "in the hand: unknown rank '-' in '--json'"},
         {{"AsKd", "-hx"}, "unknown option '-x' in '-hx'"},
         {{"AsKd", "--trials", "5\nquillory-odds: forged line"},
@@ -288,8 +290,8 @@ TEST(OddsCommand, TextShowsLabelsRateAndAverage) {
     const CommandRun run =
         RunCommand({"As", "Kd", "--board", "Qh Jh 2c", "--seed", "1", "--trials", "400"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::int32_t wins = EstimateWins(C("As"), C("Kd"), 3, test::Board("Qh Jh 2c"), 4, 400,
-                                           SeedSource::Fixed(1));
+    const std::int32_t wins =
+        EstimateWins(C("As"), C("Kd"), 3, test::Board("Qh Jh 2c"), 4, 400, SeedSource::Fixed(1));
     EXPECT_NE(run.out.find("Hand:            A(S), K(D)\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Board:           Q(H), J(H), 2(C)\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Winning rate:    " + FormatWinningRate(wins, 400) + "\n"),

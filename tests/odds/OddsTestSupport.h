@@ -13,7 +13,6 @@
 #include "platform/TickCount.h"
 
 #include <algorithm>
-
 #include <atomic>
 #include <vector>
 
@@ -64,7 +63,8 @@ inline std::int32_t LiteralEstimate(const Card& first, const Card& second, std::
         std::vector<Card> unknown;
         for (int i = 0; i < kDeckSize; ++i) {
             const Card c = CardAtFreshIndex(i);
-            const bool onBoard = std::find(board.begin(), board.begin() + k, c) != board.begin() + k;
+            const bool onBoard =
+                std::find(board.begin(), board.begin() + k, c) != board.begin() + k;
             if (c != first && c != second && !onBoard) {
                 unknown.push_back(c);
             }
@@ -76,7 +76,8 @@ inline std::int32_t LiteralEstimate(const Card& first, const Card& second, std::
                 bits = random.Next64();
             }
             const auto half = static_cast<std::uint32_t>(next % 2 == 0 ? bits : bits >> 32);
-            const std::size_t j = next + ScaleToBound(half, static_cast<std::uint32_t>(unknown.size() - next));
+            const std::size_t j =
+                next + ScaleToBound(half, static_cast<std::uint32_t>(unknown.size() - next));
             std::swap(unknown[next], unknown[j]);
             return unknown[next++];
         };

@@ -81,8 +81,7 @@ TEST(Unbiasedness, PreflopAgainstFullEnumeration) {
                                     (1177887186.0 + 57602534.0) / kShowdowns);
     // Pocket aces against two opponents: 1,397,306,156,860 wins (10,721,599,644
     // of them tied) in 1,894,107,877,200 showdowns.
-    ExpectWithinThreeStandardErrors("As Ah", BoardCards{}, 0, 3,
-                                    1397306156860.0 / 1894107877200.0);
+    ExpectWithinThreeStandardErrors("As Ah", BoardCards{}, 0, 3, 1397306156860.0 / 1894107877200.0);
 }
 
 } // namespace

@@ -30,11 +30,15 @@ enum OptionId {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {kBoard, "board", 0, OptionValue::Required},   {kPlayers, "players", 0, OptionValue::Required},
-    {kTrials, "trials", 0, OptionValue::Required}, {kSeed, "seed", 0, OptionValue::Required},
+    {kBoard, "board", 0, OptionValue::Required},
+    {kPlayers, "players", 0, OptionValue::Required},
+    {kTrials, "trials", 0, OptionValue::Required},
+    {kSeed, "seed", 0, OptionValue::Required},
     {kThreads, "threads", 0, OptionValue::Required},
-    {kExact, "exact", 0, OptionValue::None},       {kJson, "json", 0, OptionValue::None},
-    {kHelp, "help", 'h', OptionValue::None},       {kVersion, "version", 0, OptionValue::None},
+    {kExact, "exact", 0, OptionValue::None},
+    {kJson, "json", 0, OptionValue::None},
+    {kHelp, "help", 'h', OptionValue::None},
+    {kVersion, "version", 0, OptionValue::None},
 };
 
 // A whole number from `min` to `max`, or a message naming the option.

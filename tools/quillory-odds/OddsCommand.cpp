@@ -146,8 +146,8 @@ bool RunExact(const OddsRequest& r, Outcome& o, std::string& error) {
         const double count = ExactShowdownCount(r.known, r.players);
         const std::string shown =
             count < 9.0e15 ? Format("%.0f", count) : "about " + Format("%.2g", count);
-        const std::string time = seconds < 1.0e6 ? "about " + Format("%.0f", seconds) + " seconds"
-                                                 : "far too long";
+        const std::string time =
+            seconds < 1.0e6 ? "about " + Format("%.0f", seconds) + " seconds" : "far too long";
         error = "--exact would take " + time + " here (" + shown +
                 " showdowns); leave out --exact for a Monte Carlo estimate, with --trials for "
                 "its length";
@@ -174,8 +174,7 @@ void RunSampled(const OddsRequest& r, Outcome& o) {
     const SeedSource seeds = SeedSource::Fixed(r.seeded ? r.seed : std::random_device{}());
     // Trial t is seeded with base + t wherever it runs, so the split into
     // ranges does not change the count.
-    const std::int32_t threads =
-        std::clamp(r.trials / kTrialsPerThread, 1, std::max(r.threads, 1));
+    const std::int32_t threads = std::clamp(r.trials / kTrialsPerThread, 1, std::max(r.threads, 1));
     std::vector<std::int32_t> wins(static_cast<std::size_t>(threads), 0);
     auto work = [&](std::int32_t w) {
         const std::int64_t begin = std::int64_t{r.trials} * w / threads;
