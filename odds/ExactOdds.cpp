@@ -1,6 +1,7 @@
 #include "odds/ExactOdds.h"
 
 #include "engine/FastEval.h"
+#include "odds/BoardCounter.h"
 
 #include <algorithm>
 #include <array>
@@ -12,21 +13,7 @@ namespace quillory {
 
 namespace {
 
-// A set of cards, bit i for the card at fresh-deck index i (4 * rank + suit).
-using CardMask = std::uint64_t;
-constexpr CardMask kAllCards = (CardMask{1} << kDeckSize) - 1;
-// The cards of suit 0: bit 4r for every rank r. Shifted left by s: suit s.
-constexpr CardMask kSuitCards = 0x1111111111111ULL;
-
-constexpr CardMask Bit(int index) {
-    return CardMask{1} << index;
-}
-constexpr CardMask RankCards(int rank) {
-    return CardMask{0xF} << (4 * rank);
-}
-int LowestCard(CardMask mask) {
-    return std::countr_zero(mask);
-}
+using namespace cards;
 
 double Choose(std::int32_t n, std::int32_t r) {
     double result = 1.0;
@@ -99,188 +86,11 @@ bool MakeSetup(const Card& first, const Card& second, std::int32_t k, const Boar
     return true;
 }
 
-// The counts of one completed board. The holdings are sorted into two sets:
-// set 0 (X), those that do not beat seat 0, and set 1 (Y), those below it.
-class BoardCounter {
-public:
-    explicit BoardCounter(const Setup& setup) : m_setup(setup), m_tables(GetEvalTables()) {}
-
-    // Adds `weight` copies of the board's wins and ties to `out`.
-    void Add(const HandMasks& board, CardMask boardMask, std::uint64_t weight, ExactOdds& out) {
-        const int m = m_setup.opponents;
-        if (m == 0) {
-            out.winsAlone += weight;
-            return;
-        }
-        const CardMask pool = kAllCards & ~(boardMask | m_setup.holeMask);
-        Sort(board, pool, (board + m_setup.hole).Ordinal(m_tables), m >= 2);
-        std::uint64_t count[2];
-        for (int x = 0; x < 2; ++x) {
-            count[x] = m == 1 ? m_size[x] : ChooseDisjoint(x, pool, 0, m);
-        }
-        out.winsAlone += weight * count[1];
-        out.ties += weight * (count[0] - count[1]);
-    }
-
-private:
-    // Sorts every holding of the pool into the two sets: m_size counts them,
-    // and with `rows`, m_rows[x][c] holds every card that makes a holding of
-    // set x with card c.
-    void Sort(const HandMasks& board, CardMask pool, HandOrdinal own, bool rows) {
-        int flushSuit = -1;
-        int boardSuited = 0;
-        for (int s = 0; s < kSuits; ++s) {
-            const auto c = static_cast<int>((board.counts >> (4 * s)) & 0xFU);
-            if (c >= 3) {
-                flushSuit = s;
-                boardSuited = c;
-            }
-        }
-        // Per rank r1, the ranks r2 whose holdings (r1, r2) without a flush
-        // lie in set x.
-        std::array<std::array<std::uint16_t, kRanks>, 2> in{};
-        m_size = {0, 0};
-        if (boardSuited < 5) {
-            SortByRanks(board, pool, own, in);
-        }
-        if (rows) {
-            for (CardMask left = pool; left != 0; left &= left - 1) {
-                const int c = LowestCard(left);
-                for (int x = 0; x < 2; ++x) {
-                    CardMask row = 0;
-                    for (unsigned r = in
-                         [static_cast<std::size_t>(x)][static_cast<std::size_t>(c / 4)];
-                         r != 0; r &= r - 1) {
-                        row |= RankCards(std::countr_zero(r));
-                    }
-                    m_rows[static_cast<std::size_t>(x)][static_cast<std::size_t>(c)] =
-                        row & pool & ~Bit(c);
-                }
-            }
-        }
-        if (flushSuit >= 0) {
-            SortFlushes(board, pool, own, flushSuit, boardSuited, in, rows);
-        }
-    }
-
-    // Holdings without a flush have the strength of their rank multiset, so
-    // each pair of ranks is looked up once and counts for all its holdings.
-    void SortByRanks(const HandMasks& board, CardMask pool, HandOrdinal own,
-                     std::array<std::array<std::uint16_t, kRanks>, 2>& in) {
-        const auto boardKey = static_cast<std::uint32_t>(board.counts >> 32);
-        std::array<std::uint64_t, kRanks> free{};
-        for (int r = 0; r < kRanks; ++r) {
-            free[static_cast<std::size_t>(r)] =
-                static_cast<std::uint64_t>(std::popcount(pool & RankCards(r)));
-        }
-        for (int r1 = 0; r1 < kRanks; ++r1) {
-            const std::uint64_t a = free[static_cast<std::size_t>(r1)];
-            for (int r2 = r1; r2 < kRanks && a != 0; ++r2) {
-                const std::uint64_t b = free[static_cast<std::size_t>(r2)];
-                const std::uint64_t holdings = r1 == r2 ? a * (a - 1) / 2 : a * b;
-                if (holdings == 0) {
-                    continue;
-                }
-                const HandOrdinal theirs = m_tables.OrdinalOfRankKey(
-                    boardKey + kRankWeights[static_cast<std::size_t>(r1)] +
-                    kRankWeights[static_cast<std::size_t>(r2)]);
-                for (int x = 0; x < 2; ++x) {
-                    if (x == 0 ? theirs <= own : theirs < own) {
-                        in[static_cast<std::size_t>(x)][static_cast<std::size_t>(r1)] |=
-                            static_cast<std::uint16_t>(1U << r2);
-                        in[static_cast<std::size_t>(x)][static_cast<std::size_t>(r2)] |=
-                            static_cast<std::uint16_t>(1U << r1);
-                        m_size[static_cast<std::size_t>(x)] += holdings;
-                    }
-                }
-            }
-        }
-    }
-
-    // Holdings that complete a flush are evaluated one by one and moved to
-    // the set their real strength belongs to.
-    void SortFlushes(const HandMasks& board, CardMask pool, HandOrdinal own, int suit,
-                     int boardSuited, const std::array<std::array<std::uint16_t, kRanks>, 2>& in,
-                     bool rows) {
-        const CardMask suited = pool & (kSuitCards << suit);
-        const int needed = 5 - boardSuited; // cards of the suit a holding must bring
-        for (CardMask firsts = needed == 0 ? pool : suited; firsts != 0; firsts &= firsts - 1) {
-            const int c1 = LowestCard(firsts);
-            // Second cards above c1; with one suited card needed, a second
-            // card of another suit may also lie below c1.
-            CardMask seconds = (needed == 2 ? suited : pool) & ~(Bit(c1 + 1) - 1);
-            if (needed == 1) {
-                seconds |= pool & ~suited & (Bit(c1) - 1);
-            }
-            for (; seconds != 0; seconds &= seconds - 1) {
-                const int c2 = LowestCard(seconds);
-                HandMasks theirs = board;
-                theirs.AddIndex(c1);
-                theirs.AddIndex(c2);
-                const HandOrdinal ordinal = theirs.Ordinal(m_tables);
-                for (int x = 0; x < 2; ++x) {
-                    const bool member = x == 0 ? ordinal <= own : ordinal < own;
-                    const bool counted =
-                        boardSuited < 5 &&
-                        ((in[static_cast<std::size_t>(x)][static_cast<std::size_t>(c1 / 4)] >>
-                          (c2 / 4)) &
-                         1U) != 0;
-                    if (member == counted) {
-                        continue;
-                    }
-                    m_size[static_cast<std::size_t>(x)] += member ? 1 : -1;
-                    if (rows) {
-                        m_rows[static_cast<std::size_t>(x)][static_cast<std::size_t>(c1)] ^=
-                            Bit(c2);
-                        m_rows[static_cast<std::size_t>(x)][static_cast<std::size_t>(c2)] ^=
-                            Bit(c1);
-                    }
-                }
-            }
-        }
-    }
-
-    // Ordered choices of m >= 2 pairwise disjoint holdings of set x among the
-    // pool's cards outside `used`: the first m - 2 one by one, the last two by
-    // the formula |X|^2 - sum d(c)^2 + |X|.
-    std::uint64_t ChooseDisjoint(int x, CardMask pool, CardMask used, int m) const {
-        const auto& rows = m_rows[static_cast<std::size_t>(x)];
-        const CardMask free = pool & ~used;
-        if (m == 2) {
-            std::uint64_t sum = 0;
-            std::uint64_t squares = 0;
-            for (CardMask left = free; left != 0; left &= left - 1) {
-                const auto d = static_cast<std::uint64_t>(
-                    std::popcount(rows[static_cast<std::size_t>(LowestCard(left))] & free));
-                sum += d;
-                squares += d * d;
-            }
-            const std::uint64_t size = sum / 2;
-            return size * size + size - squares;
-        }
-        std::uint64_t total = 0;
-        for (CardMask firsts = free; firsts != 0; firsts &= firsts - 1) {
-            const int c1 = LowestCard(firsts);
-            for (CardMask seconds = rows[static_cast<std::size_t>(c1)] & free & ~(Bit(c1 + 1) - 1);
-                 seconds != 0; seconds &= seconds - 1) {
-                const CardMask holding = Bit(c1) | Bit(LowestCard(seconds));
-                total += ChooseDisjoint(x, pool, used | holding, m - 1);
-            }
-        }
-        return total;
-    }
-
-    const Setup& m_setup;
-    const EvalTables& m_tables;
-    std::array<std::uint64_t, 2> m_size{};
-    std::array<std::array<CardMask, kDeckSize>, 2> m_rows{};
-};
-
 // Steps through every completion of the board in lexicographic order of its
 // positions in setup.rest and counts the ones numbered worker, worker +
 // workers, ... that are the least of their class under the symmetries.
 void CountBoards(const Setup& setup, int worker, int workers, ExactOdds& out) {
-    BoardCounter counter(setup);
+    BoardCounter counter(setup.hole, setup.holeMask, setup.opponents);
     const auto classSize = static_cast<std::uint64_t>(setup.symmetries.size() + 1);
     const int missing = setup.missing;
     std::array<int, 5> pick{0, 1, 2, 3, 4};
