@@ -4,6 +4,7 @@
 #include "report/Simulation.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace quillory {
 
@@ -35,21 +36,51 @@ std::array<Choice, kCombinations> MakeChoices() {
 
 const std::array<Choice, kCombinations> kChoices = MakeChoices();
 
-// The board of one deal and the rank keys of its parts, shared by every seat.
+// The ten pairs of board positions (i < j) a choice with both hole cards
+// leaves out.
+constexpr std::array<std::array<std::uint8_t, 2>, 10> kPairs{
+    {{0, 1}, {0, 2}, {0, 3}, {0, 4}, {1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}}};
+
+// Where each choice stands in the reference order, by what it leaves out:
+// `one[h][i]` the choice with hole card h (0 the first, 1 the second) and
+// without board position i, `two[p]` the choice with both hole cards and
+// without the board positions of pair p.
+struct ChoiceIndex {
+    std::array<std::array<std::uint8_t, 5>, 2> one{};
+    std::array<std::uint8_t, 10> two{};
+};
+
+ChoiceIndex MakeChoiceIndex() {
+    ChoiceIndex index;
+    for (std::size_t c = 0; c < kChoices.size(); ++c) {
+        const unsigned left = 31U & ~static_cast<unsigned>(kChoices[c].boardPart);
+        if (kChoices[c].holeCount == 1) {
+            index.one[kChoices[c].hole == 1 ? 0 : 1][std::countr_zero(left)] =
+                static_cast<std::uint8_t>(c);
+        }
+        for (std::size_t p = 0; p < kPairs.size() && kChoices[c].holeCount == 2; ++p) {
+            if (left == ((1U << kPairs[p][0]) | (1U << kPairs[p][1]))) {
+                index.two[p] = static_cast<std::uint8_t>(c);
+            }
+        }
+    }
+    return index;
+}
+
+const ChoiceIndex kChoiceIndex = MakeChoiceIndex();
+
+// The board of one deal and the rank weights of its cards, shared by every
+// seat.
 struct BoardParts {
-    explicit BoardParts(const std::array<Card, 5>& board) {
-        std::array<std::uint32_t, 5> weight{};
+    explicit BoardParts(const DealtIndices& deal) {
         for (std::size_t i = 0; i < 5; ++i) {
-            full.Add(board[i]);
-            single[i].Add(board[i]);
+            full.AddIndex(deal[i]);
+            single[i].AddIndex(deal[i]);
             weight[i] = static_cast<std::uint32_t>(single[i].counts >> 32);
         }
-        for (std::size_t c = 0; c < kChoices.size(); ++c) {
-            std::uint32_t key = 0;
-            for (std::size_t i = 0; i < 5; ++i) {
-                key += ((kChoices[c].boardPart >> i) & 1U) * weight[i];
-            }
-            choiceKeys[c] = key;
+        key = static_cast<std::uint32_t>(full.counts >> 32);
+        for (std::size_t p = 0; p < kPairs.size(); ++p) {
+            pairWeight[p] = weight[kPairs[p][0]] + weight[kPairs[p][1]];
         }
     }
     const HandMasks& Full() const { return full; }
@@ -67,9 +98,13 @@ struct BoardParts {
 
     HandMasks full{};
     std::array<HandMasks, 5> single{};
-    // The rank key of each choice's board part, by choice.
-    std::array<std::uint32_t, kCombinations> choiceKeys{};
+    std::uint32_t key{0};                       // rank key of the whole board
+    std::array<std::uint32_t, 5> weight{};      // rank key of each board card
+    std::array<std::uint32_t, 10> pairWeight{}; // of each pair of board cards
 };
+
+// Whether five cards must share a suit to reach a strength (a flush).
+enum class SuitRule : std::uint8_t { Any, OneSuit };
 
 // The rank key (the sum of kRankWeights over the cards) of the five cards
 // behind a strength. A strength names the ranks of all five of its cards, so
@@ -105,17 +140,29 @@ std::uint32_t FiveCardRankKey(HandStrength strength) {
     return key;
 }
 
-// FiveCardRankKey by ordinal, built once.
-const std::array<std::uint32_t, 8192>& RankKeysByOrdinal() {
-    static const std::array<std::uint32_t, 8192> keys = [] {
-        std::array<std::uint32_t, 8192> k{};
+// What the counting needs of a hand, by its ordinal, in one table entry.
+struct HandFacts {
+    std::uint32_t rankKey{0}; // FiveCardRankKey
+    std::uint8_t category{0};
+    std::uint8_t leadingRank{0};
+    SuitRule suits{SuitRule::Any};
+};
+
+const std::array<HandFacts, 8192>& FactsByOrdinal() {
+    static const std::array<HandFacts, 8192> facts = [] {
+        std::array<HandFacts, 8192> f{};
         const EvalTables& tables = GetEvalTables();
-        for (std::size_t i = 0; i < k.size(); ++i) {
-            k[i] = FiveCardRankKey(tables.strengths[i]);
+        for (std::size_t i = 0; i < f.size(); ++i) {
+            const HandStrength strength = tables.strengths[i];
+            const int category = CategoryOf(strength);
+            f[i] = HandFacts{FiveCardRankKey(strength), static_cast<std::uint8_t>(category),
+                             static_cast<std::uint8_t>(LeadingRankOf(strength)),
+                             category == Flush || category == StraightFlush ? SuitRule::OneSuit
+                                                                            : SuitRule::Any};
         }
-        return k;
+        return f;
     }();
-    return keys;
+    return facts;
 }
 
 // How many hole cards the earliest of the 21 choices reaching the seat's best
@@ -123,24 +170,34 @@ const std::array<std::uint32_t, 8192>& RankKeysByOrdinal() {
 // reaches it exactly when its rank key is `target` and, for a flush, its five
 // cards share a suit. Without a flush the walk adds and compares rank keys
 // only.
-// Whether five cards must share a suit to reach a strength (a flush).
-enum class SuitRule { Any, OneSuit };
-
 std::int32_t HoleCardsUsedOf(const BoardParts& board, const HandMasks& first,
                              const HandMasks& second, std::uint32_t target, SuitRule suits) {
-    const std::array<HandMasks, 4> hole{HandMasks{}, first, second, first + second};
     if (suits == SuitRule::Any) {
-        const std::array<std::uint32_t, 4> holeKey{
-            0, static_cast<std::uint32_t>(first.counts >> 32),
-            static_cast<std::uint32_t>(second.counts >> 32),
-            static_cast<std::uint32_t>(hole[3].counts >> 32)};
-        for (std::size_t c = 0; c < kChoices.size(); ++c) {
-            if (board.choiceKeys[c] + holeKey[kChoices[c].hole] == target) {
-                return kChoices[c].holeCount;
-            }
+        // A choice without board card i and with hole card h reaches the
+        // target when the weight of card i is board + h - target; one
+        // without a pair of board cards and with both hole cards, when the
+        // pair's weight is board + both - target. Every choice is tested, the
+        // matches are marked by their place in the order, and the lowest
+        // mark is the earliest.
+        const auto wf = static_cast<std::uint32_t>(first.counts >> 32);
+        const auto wg = static_cast<std::uint32_t>(second.counts >> 32);
+        const std::uint32_t withFirst = board.key + wf - target;
+        const std::uint32_t withSecond = board.key + wg - target;
+        const std::uint32_t withBoth = board.key + wf + wg - target;
+        std::uint32_t marks = board.key == target ? 1U : 0U;
+        for (std::size_t i = 0; i < 5; ++i) {
+            marks |= static_cast<std::uint32_t>(board.weight[i] == withFirst)
+                     << kChoiceIndex.one[0][i];
+            marks |= static_cast<std::uint32_t>(board.weight[i] == withSecond)
+                     << kChoiceIndex.one[1][i];
         }
-        return 0; // unreachable: the choices include the best five cards
+        for (std::size_t p = 0; p < kPairs.size(); ++p) {
+            marks |= static_cast<std::uint32_t>(board.pairWeight[p] == withBoth)
+                     << kChoiceIndex.two[p];
+        }
+        return kChoices[static_cast<std::size_t>(std::countr_zero(marks))].holeCount;
     }
+    const std::array<HandMasks, 4> hole{HandMasks{}, first, second, first + second};
     for (const Choice& c : kChoices) {
         const HandMasks five = board.Part(c.boardPart) + hole[c.hole];
         if (static_cast<std::uint32_t>(five.counts >> 32) == target &&
@@ -154,27 +211,34 @@ std::int32_t HoleCardsUsedOf(const BoardParts& board, const HandMasks& first,
 } // namespace
 
 void CountDeal(const DealtCards& deal, HandStatistics& statistics) {
+    DealtIndices indices{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        indices[i] = static_cast<std::uint8_t>(FreshDeckIndex(deal.board[i]));
+    }
+    for (std::size_t s = 0; s < kReportSeats; ++s) {
+        indices[5 + 2 * s] = static_cast<std::uint8_t>(FreshDeckIndex(deal.seats[s].first));
+        indices[6 + 2 * s] = static_cast<std::uint8_t>(FreshDeckIndex(deal.seats[s].second));
+    }
+    CountDeal(indices, statistics);
+}
+
+void CountDeal(const DealtIndices& deal, HandStatistics& statistics) {
     const EvalTables& tables = GetEvalTables();
-    const std::array<std::uint32_t, 8192>& rankKeys = RankKeysByOrdinal();
-    const BoardParts board(deal.board);
+    const std::array<HandFacts, 8192>& facts = FactsByOrdinal();
+    const BoardParts board(deal);
 
     std::array<HandOrdinal, kReportSeats> ordinal{};
     std::array<int, kReportSeats> category{};
     std::array<int, kReportSeats> leadingRank{};
     std::array<int, kReportSeats> holeUsed{};
     for (std::size_t s = 0; s < kReportSeats; ++s) {
-        HandMasks first;
-        first.Add(deal.seats[s].first);
-        HandMasks second;
-        second.Add(deal.seats[s].second);
+        const HandMasks& first = kCardMasks[deal[5 + 2 * s]];
+        const HandMasks& second = kCardMasks[deal[6 + 2 * s]];
         ordinal[s] = (board.Full() + first + second).Ordinal(tables);
-        const HandStrength strength = tables.strengths[ordinal[s]];
-        category[s] = CategoryOf(strength);
-        leadingRank[s] = LeadingRankOf(strength);
-        holeUsed[s] =
-            HoleCardsUsedOf(board, first, second, rankKeys[ordinal[s]],
-                            category[s] == Flush || category[s] == StraightFlush ? SuitRule::OneSuit
-                                                                                 : SuitRule::Any);
+        const HandFacts& hand = facts[ordinal[s]];
+        category[s] = hand.category;
+        leadingRank[s] = hand.leadingRank;
+        holeUsed[s] = HoleCardsUsedOf(board, first, second, hand.rankKey, hand.suits);
     }
 
     // The winners among seats 0 to n-1 are the seats holding the best hand of

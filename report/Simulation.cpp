@@ -13,21 +13,36 @@
 
 namespace quillory {
 
-DealtCards DealReportHand(std::uint32_t seed) {
-    std::array<std::uint8_t, kDeckSize> cards{};
+namespace {
+
+constexpr std::array<std::uint8_t, kDeckSize> kFreshOrder = [] {
+    std::array<std::uint8_t, kDeckSize> order{};
     for (int i = 0; i < kDeckSize; ++i) {
-        cards[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+        order[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
     }
+    return order;
+}();
+
+} // namespace
+
+DealtIndices DealReportIndices(std::uint32_t seed) {
+    std::array<std::uint8_t, kDeckSize> cards = kFreshOrder;
     RandomStream random(seed);
-    constexpr std::uint32_t kDealt = 5 + 2 * kReportSeats;
     auto step = [&cards](std::uint32_t j, std::uint32_t bits) {
         std::swap(cards[j], cards[j + ScaleToBound(bits, kDeckSize - j)]);
     };
-    for (std::uint32_t j = 0; j < kDealt; j += 2) {
+    for (std::uint32_t j = 0; j < kDealtCards; j += 2) {
         const std::uint64_t bits = random.Next64();
         step(j, static_cast<std::uint32_t>(bits));
         step(j + 1, static_cast<std::uint32_t>(bits >> 32));
     }
+    DealtIndices deal{};
+    std::copy_n(cards.begin(), kDealtCards, deal.begin());
+    return deal;
+}
+
+DealtCards DealReportHand(std::uint32_t seed) {
+    const DealtIndices cards = DealReportIndices(seed);
     DealtCards deal;
     for (std::size_t i = 0; i < 5; ++i) {
         deal.board[i] = CardAtFreshIndex(cards[i]);
@@ -48,7 +63,7 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(30);
 void CountRange(std::int64_t begin, std::int64_t end, std::uint32_t base,
                 HandStatistics& statistics) {
     for (std::int64_t i = begin; i < end; ++i) {
-        CountDeal(DealReportHand(DealSeed(base, i)), statistics);
+        CountDeal(DealReportIndices(DealSeed(base, i)), statistics);
     }
 }
 
