@@ -35,9 +35,9 @@ inline constexpr std::int32_t kMaxPlayers = 10;
 // an estimate exactly, and trial t does not depend on any other trial.
 //
 // The winners are those of Table::Showdown. When the user's cards and the known
-// board are real and distinct, the trial is decided from bit-mask strengths
-// without building a Table, stopping at the first opponent that beats seat 0
-// (the cards drawn up to then are the same). Otherwise (duplicates or no-cards
+// board are real and distinct, the trial is decided from the hands' ordinals
+// without building a Table, stopping once a group of opponents holds a better
+// hand (the cards drawn are the same either way). Otherwise (duplicates or no-cards
 // among the known cards, which entry mode allows) every trial builds the Table
 // with the same drawn cards and runs its Showdown as it stands. Neither path
 // allocates per trial.

@@ -25,35 +25,39 @@ void SetTickSource(TickSource source);
 class SeedSource {
 public:
     // The tick count (GetTickCount), read anew at every Read.
-    static constexpr SeedSource Clock() { return SeedSource(nullptr, 0); }
+    static constexpr SeedSource Clock() { return SeedSource(Kind::Clock, nullptr, 0); }
     // Always `base`: a repeatable run whose trial t uses base + t.
     static constexpr SeedSource Fixed(std::uint32_t base) {
-        return SeedSource(nullptr, base, true);
+        return SeedSource(Kind::Fixed, nullptr, base);
     }
-    // The caller's clock, read at every Read.
-    static constexpr SeedSource Ticks(TickSource read) { return SeedSource(read, 0); }
+    // The caller's clock (not null), read at every Read.
+    static constexpr SeedSource Ticks(TickSource read) { return SeedSource(Kind::Ticks, read, 0); }
 
     std::uint32_t Read() const {
-        if (m_fixed) {
+        switch (m_kind) {
+        case Kind::Fixed:
             return m_base;
+        case Kind::Ticks:
+            return m_read();
+        case Kind::Clock:
+            break;
         }
-        return m_read != nullptr ? m_read() : GetTickCount();
+        return GetTickCount();
     }
     // The seed of trial t of a run whose read gave `base`: base + t, wrapping
     // like the 32-bit counter.
     static constexpr std::uint32_t SeedOf(std::uint32_t base, std::int64_t t) {
         return base + static_cast<std::uint32_t>(t);
     }
-    // True for Fixed: every read gives the same value.
-    bool IsFixed() const { return m_fixed; }
 
 private:
-    constexpr SeedSource(TickSource read, std::uint32_t base, bool fixed = false)
-        : m_read(read), m_base(base), m_fixed(fixed) {}
+    enum class Kind { Clock, Fixed, Ticks };
+    constexpr SeedSource(Kind kind, TickSource read, std::uint32_t base)
+        : m_kind(kind), m_read(read), m_base(base) {}
 
+    Kind m_kind{Kind::Clock};
     TickSource m_read{};
     std::uint32_t m_base{0};
-    bool m_fixed{false};
 };
 
 // Installs a fixed tick source for the lifetime of the object and restores the
