@@ -1,6 +1,7 @@
 // Speed of one win-rate estimate as the window runs it: TrialCount(n) trials
 // seeded from the real tick counter, for 2, 4 and 10 players with 0, 3 and 5
-// known board cards. Target: at most 1 ms per estimate on one thread.
+// known board cards. Goals on one thread, preflop: 0.15 ms at 2 players,
+// 0.11 ms at 4, 0.06 ms at 10; with the flop or river known no slower.
 #include "odds/Estimator.h"
 #include "odds/Labels.h"
 

@@ -1,6 +1,7 @@
 // Speed of the hand-statistics report: one deal dealt and counted, the whole
-// 100,000-deal simulation on one and on two threads (the goal is 0.5 s), and
-// the formatting of the report text.
+// 100,000-deal simulation on one and on two threads, a million deals on one
+// thread (the goal is 0.5 s of processor time), and the formatting of the
+// report text.
 #include "report/ReportFormat.h"
 #include "report/Simulation.h"
 
