@@ -231,10 +231,14 @@ void CountDeal(const DealtIndices& deal, HandStatistics& statistics) {
     std::array<int, kReportSeats> category{};
     std::array<int, kReportSeats> leadingRank{};
     std::array<int, kReportSeats> holeUsed{};
+    // The ordinals first: ten lookups that do not wait for each other.
+    for (std::size_t s = 0; s < kReportSeats; ++s) {
+        ordinal[s] = (board.Full() + kCardMasks[deal[5 + 2 * s]] + kCardMasks[deal[6 + 2 * s]])
+                         .Ordinal(tables);
+    }
     for (std::size_t s = 0; s < kReportSeats; ++s) {
         const HandMasks& first = kCardMasks[deal[5 + 2 * s]];
         const HandMasks& second = kCardMasks[deal[6 + 2 * s]];
-        ordinal[s] = (board.Full() + first + second).Ordinal(tables);
         const HandFacts& hand = facts[ordinal[s]];
         category[s] = hand.category;
         leadingRank[s] = hand.leadingRank;
