@@ -76,13 +76,39 @@ bool GroupByBucket(const std::vector<RankEntry>& entries, std::uint64_t multipli
     return true;
 }
 
-// Finds a multiplier without collisions inside a bucket, then gives each
-// bucket, the fullest first, the smallest displacement that puts all of its
-// keys on free slots.
-void PlaceKeys(const std::vector<RankEntry>& entries, EvalTables& tables) {
+// The strengths of every flush suit mask of five to seven ranks, by mask (0
+// for the other masks).
+std::vector<HandStrength> FlushStrengths() {
+    std::vector<HandStrength> strengths(std::size_t{1} << 13, 0);
+    for (std::uint32_t mask = 0; mask < strengths.size(); ++mask) {
+        const int cards = std::popcount(mask);
+        if (cards >= 5 && cards <= 7) {
+            HandMasks masks;
+            masks.bits = std::uint64_t{mask} << 1; // suit 0; bit v for rank value v
+            masks.counts = static_cast<std::uint64_t>(cards);
+            strengths[mask] = masks.EvaluateByBits();
+        }
+    }
+    return strengths;
+}
+
+HandOrdinal OrdinalOf(const std::vector<HandStrength>& distinct, HandStrength strength) {
+    return static_cast<HandOrdinal>(std::lower_bound(distinct.begin(), distinct.end(), strength) -
+                                    distinct.begin());
+}
+
+// Lists every distinct strength, flushes included, in increasing order, and
+// gives each flush mask its ordinal.
+std::vector<HandStrength> ListStrengths(const std::vector<RankEntry>& entries, EvalTables& tables) {
+    const std::vector<HandStrength> flushes = FlushStrengths();
     std::vector<HandStrength> distinct;
     for (const RankEntry& e : entries) {
         distinct.push_back(e.strength);
+    }
+    for (const HandStrength s : flushes) {
+        if (s != 0) {
+            distinct.push_back(s);
+        }
     }
     std::sort(distinct.begin(), distinct.end());
     distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
@@ -90,7 +116,19 @@ void PlaceKeys(const std::vector<RankEntry>& entries, EvalTables& tables) {
         std::abort();
     }
     std::copy(distinct.begin(), distinct.end(), tables.strengths.begin());
+    for (std::size_t mask = 0; mask < flushes.size(); ++mask) {
+        if (flushes[mask] != 0) {
+            tables.flush[mask] = OrdinalOf(distinct, flushes[mask]);
+        }
+    }
+    return distinct;
+}
 
+// Finds a multiplier without collisions inside a bucket, then gives each
+// bucket, the fullest first, the smallest displacement that puts all of its
+// keys on free slots.
+void PlaceKeys(const std::vector<RankEntry>& entries, const std::vector<HandStrength>& distinct,
+               EvalTables& tables) {
     std::vector<std::vector<std::uint32_t>> buckets;
     std::uint64_t multiplier = 0x9E3779B97F4A7C15ULL;
     while (!GroupByBucket(entries, multiplier, buckets)) {
@@ -130,22 +168,7 @@ void PlaceKeys(const std::vector<RankEntry>& entries, EvalTables& tables) {
         for (const std::uint32_t i : buckets[b]) {
             const std::size_t slot = SlotOf(Hash(entries[i].key, multiplier)) ^ d;
             used[slot] = 1;
-            const auto index =
-                std::lower_bound(distinct.begin(), distinct.end(), entries[i].strength) -
-                distinct.begin();
-            tables.ranks[slot] = static_cast<std::uint16_t>(index);
-        }
-    }
-}
-
-void FillFlushTable(EvalTables& tables) {
-    for (std::uint32_t mask = 0; mask < tables.flush.size(); ++mask) {
-        const int cards = std::popcount(mask);
-        if (cards >= 5 && cards <= 7) {
-            HandMasks masks;
-            masks.bits = std::uint64_t{mask} << 1; // suit 0; bit v for rank value v
-            masks.counts = static_cast<std::uint64_t>(cards);
-            tables.flush[mask] = masks.EvaluateByBits();
+            tables.ranks[slot] = OrdinalOf(distinct, entries[i].strength);
         }
     }
 }
@@ -159,8 +182,8 @@ const EvalTables& BuildEvalTables() {
         std::vector<RankEntry> entries;
         std::array<int, 13> count{};
         CollectRankEntries(0, 0, count, entries);
-        PlaceKeys(entries, *t);
-        FillFlushTable(*t);
+        const std::vector<HandStrength> distinct = ListStrengths(entries, *t);
+        PlaceKeys(entries, distinct, *t);
         return t;
     }();
     return *tables;

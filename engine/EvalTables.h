@@ -17,8 +17,8 @@ namespace quillory {
 //   13-bit rank mask then indexes the flush table.
 // The rank key space (about 2^25 values) is folded into 2^17 two-byte slots by
 // a perfect hash with displacements: keys are hashed into buckets, and each
-// bucket gets a value that moves its keys onto free slots. A slot holds an
-// index into the few thousand distinct strengths.
+// bucket gets a value that moves its keys onto free slots. A slot holds the
+// ordinal of the hand: its place among the 7462 distinct strengths.
 
 using HandStrength = std::uint32_t;
 
@@ -38,27 +38,34 @@ inline constexpr unsigned kBucketBits = 13;
 inline constexpr unsigned kSlotBits = 17;
 inline constexpr std::size_t kRankSlots = std::size_t{1} << kSlotBits;
 
+// The position of a strength in the increasing list of every distinct
+// strength (flushes included): comparing ordinals orders hands exactly as
+// comparing their strengths does, one table load sooner.
+using HandOrdinal = std::uint16_t;
+
 struct EvalTables {
     // Multiplier of the rank-key hash.
     std::uint64_t multiplier{0};
     // Per bucket, the value XORed into the slot of its keys.
     std::array<std::uint32_t, std::size_t{1} << kBucketBits> displacement{};
-    // Per slot, the index of the hand's strength in `strengths`.
-    std::array<std::uint16_t, kRankSlots> ranks{};
-    // The distinct strengths of non-flush hands, in increasing order.
+    // Per slot, the ordinal of the hand's strength.
+    std::array<HandOrdinal, kRankSlots> ranks{};
+    // Every distinct strength of a best five-card hand, in increasing order.
     std::array<HandStrength, 8192> strengths{};
-    // Strength by flush suit rank mask (bit r - 1 for rank value r, 1 Two ... 13
+    // Ordinal by flush suit rank mask (bit r - 1 for rank value r, 1 Two ... 13
     // Ace), for masks of five to seven ranks.
-    std::array<HandStrength, 1U << 13> flush{};
+    std::array<HandOrdinal, 1U << 13> flush{};
 
-    // The strength of a non-flush hand by its rank key.
-    HandStrength OfRankKey(std::uint32_t key) const {
+    // The ordinal of a non-flush hand by its rank key.
+    HandOrdinal OrdinalOfRankKey(std::uint32_t key) const {
         const std::uint64_t h = key * multiplier;
         const auto bucket = static_cast<std::size_t>(h >> (64 - kBucketBits));
         const auto slot =
             static_cast<std::size_t>(h >> (64 - kBucketBits - kSlotBits)) & (kRankSlots - 1);
-        return strengths[ranks[slot ^ displacement[bucket]]];
+        return ranks[slot ^ displacement[bucket]];
     }
+    // The strength of a non-flush hand by its rank key.
+    HandStrength OfRankKey(std::uint32_t key) const { return strengths[OrdinalOfRankKey(key)]; }
 };
 
 // Builds the tables; called once, by GetEvalTables.

@@ -79,13 +79,18 @@ struct HandMasks {
     HandStrength Evaluate() const { return Evaluate(GetEvalTables()); }
     // The same with the tables passed in, for loops that look them up once.
     HandStrength Evaluate(const EvalTables& tables) const {
+        return tables.strengths[Ordinal(tables)];
+    }
+    // The hand's ordinal (EvalTables.h): orders as the strength does, and is
+    // one load cheaper where only comparisons matter.
+    HandOrdinal Ordinal(const EvalTables& tables) const {
         // A suit counter of 5 or more gets bit 3 set once 3 is added to it.
         const std::uint64_t flush = (counts + 0x3333U) & 0x8888U;
         if (flush != 0) [[unlikely]] {
             const auto suit = static_cast<unsigned>(std::countr_zero(flush)) / 4U;
             return tables.flush[(bits >> (16U * suit + 1U)) & 0x1FFFU];
         }
-        return tables.OfRankKey(static_cast<std::uint32_t>(counts >> 32));
+        return tables.OrdinalOfRankKey(static_cast<std::uint32_t>(counts >> 32));
     }
 
     // The same strength computed from the bit masks alone, without tables: the

@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(request.known == 0 || (request.known >= 3 && request.known <= 5));
     Require(request.players >= 2 && request.players <= 10);
     Require(request.trials >= 1 && request.trials <= quillory::kMaxTrials);
+    Require(request.threads >= 1 && request.threads <= quillory::kMaxThreads);
     for (std::int32_t i = 0; i < request.known; ++i) {
         const quillory::Card& card = request.board[static_cast<std::size_t>(i)];
         Require(Real(card) && !Same(card, request.first) && !Same(card, request.second));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Card.h"
+#include "platform/TickCount.h"
 
 #include <array>
 #include <cstdint>
@@ -24,26 +25,44 @@ inline constexpr std::int32_t kMaxPlayers = 10;
 // the user, 1 to 10; outside that range, or for trials <= 0, no trial runs and
 // the result is 0. Callers pass trials = TrialCount(n) (odds/Labels.h).
 //
-// Trial t = 0, 1, ..., trials-1 deals exactly these cards: a fresh Deck is
-// shuffled twice, each time with the seed GetTickCount() + t (the tick count
-// read anew for each shuffle), and reserves first, second and board[0..k-1];
-// the unknown board cards are then dealt in board order, then two cards for
-// each opponent seat 1 to n-1 in turn. A fixed tick source (ScopedTickSource)
-// thus makes trial t use the seed value + t, and the whole estimate repeat.
+// The seed source is read once, at the start; call the value B. Trial t = 0,
+// 1, ..., trials-1 seeds one RandomStream with B + t and draws the cards it needs
+// uniformly, without replacement, from the unknown cards: the 52 cards less
+// the real cards among first, second and board[0..k-1]. It draws them by a
+// partial Fisher-Yates pass over a copy of the unknown cards in increasing
+// fresh-deck order: the unknown board cards in board order first, then two
+// cards for each opponent seat 1 to n-1 in turn. A Fixed source thus repeats
+// an estimate exactly, and trial t does not depend on any other trial.
 //
 // The winners are those of Table::Showdown. When the user's cards and the known
-// board are real and distinct, every dealt table is too, and the trial is
-// decided from bit-mask strengths without building a Table, stopping at the
-// first opponent that beats seat 0. Otherwise (duplicates or no-cards among
-// the known cards, which entry mode allows) every trial builds the Table and
-// runs its Showdown as it stands, so odd input behaves exactly as the literal
-// procedure. Neither path allocates per trial.
+// board are real and distinct, the trial is decided from the hands' ordinals
+// without building a Table, stopping once a group of opponents holds a better
+// hand (the cards drawn are the same either way). Otherwise (duplicates or no-cards
+// among the known cards, which entry mode allows) every trial builds the Table
+// with the same drawn cards and runs its Showdown as it stands. Neither path
+// allocates per trial.
+std::int32_t EstimateWins(const Card& first, const Card& second, std::int32_t k,
+                          const BoardCards& board, std::int32_t n, std::int32_t trials,
+                          const SeedSource& seeds);
+
+// The window's form: seeds from the tick count (SeedSource::Clock()).
 std::int32_t EstimateWins(const Card& first, const Card& second, std::int32_t k,
                           const BoardCards& board, std::int32_t n, std::int32_t trials);
 
+// Trials firstTrial to firstTrial + count - 1 of the estimate above, trial t
+// seeded with B + t (B read from `seeds` at the start of this call): the share
+// of one worker when an estimate is split over threads. With a Fixed source
+// the counts of disjoint ranges add up to the whole estimate's.
+std::int32_t EstimateWinsOfTrials(const Card& first, const Card& second, std::int32_t k,
+                                  const BoardCards& board, std::int32_t n, std::int64_t firstTrial,
+                                  std::int32_t count, const SeedSource& seeds);
+
 // The same estimate always through Table::Showdown and a winner list, with no
-// shortcut. Gives the same result as EstimateWins for every input; kept for
-// odd input and as the yardstick the fast path is measured against.
+// shortcut, from the same drawn cards. Gives the same result as EstimateWins
+// for every input; kept as the yardstick the fast path is checked against.
+std::int32_t EstimateWinsByTable(const Card& first, const Card& second, std::int32_t k,
+                                 const BoardCards& board, std::int32_t n, std::int32_t trials,
+                                 const SeedSource& seeds);
 std::int32_t EstimateWinsByTable(const Card& first, const Card& second, std::int32_t k,
                                  const BoardCards& board, std::int32_t n, std::int32_t trials);
 

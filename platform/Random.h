@@ -43,6 +43,31 @@ inline std::int32_t NextRandom() {
     return static_cast<std::int32_t>(NextRandom64() >> 33);
 }
 
+// A generator held by its user rather than by the thread: the same SplitMix64,
+// seeded from a 32-bit number. Whatever deals from one seed (a trial of an
+// estimate, a deal of the report) builds one, so its result is a function of
+// the seed alone, whichever thread computes it.
+class RandomStream {
+public:
+    explicit constexpr RandomStream(std::uint32_t seed)
+        : m_state(detail::Mix64(seed ^ 0x5851F42D4C957F2DULL)) {}
+
+    // The next 64 random bits.
+    constexpr std::uint64_t Next64() {
+        m_state += detail::kGolden;
+        return detail::Mix64(m_state);
+    }
+
+private:
+    std::uint64_t m_state{0};
+};
+
+// A number 0 to bound - 1 from 32 random bits, by multiply and shift. The bias
+// is below bound / 2^32, far beneath anything a simulation can measure.
+constexpr std::uint32_t ScaleToBound(std::uint32_t bits, std::uint32_t bound) {
+    return static_cast<std::uint32_t>((std::uint64_t{bits} * bound) >> 32);
+}
+
 // Saves and restores this thread's generator state, so a test can fix or
 // replay a sequence.
 inline std::uint64_t RandomState() {

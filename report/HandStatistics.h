@@ -36,6 +36,17 @@ public:
         ++m_counters[Index(category, holeUsed, tableSize, won, leadingRank)];
     }
 
+    // Adds one seat's hand at every table size from `fromSize` to
+    // kMaxTableSize; bit n of `wonAt` is set when the seat was among the
+    // winners at table size n. The same as Count for each size, in one pass.
+    void CountSeat(int category, int holeUsed, int leadingRank, int fromSize, std::uint32_t wonAt) {
+        const std::size_t base = Index(category, holeUsed, kMinTableSize, false, leadingRank);
+        for (int n = fromSize; n <= kMaxTableSize; ++n) {
+            const std::size_t won = (wonAt >> n) & 1U;
+            ++m_counters[base + static_cast<std::size_t>(n - kMinTableSize) * 26 + won * 13];
+        }
+    }
+
     // Hands of this kind that were not among the winners.
     std::int64_t Lost(int category, int holeUsed, int tableSize, int leadingRank) const {
         return m_counters[Index(category, holeUsed, tableSize, false, leadingRank)];

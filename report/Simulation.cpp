@@ -1,7 +1,6 @@
 #include "report/Simulation.h"
 
-#include "engine/Deck.h"
-#include "engine/FastEval.h"
+#include "platform/Random.h"
 #include "platform/TickCount.h"
 
 #include <algorithm>
@@ -14,90 +13,45 @@
 
 namespace quillory {
 
-DealtCards DealReportHand(std::int32_t firstSeed, std::int32_t secondSeed) {
-    Deck deck;
-    deck.Shuffle(firstSeed);
-    deck.Shuffle(secondSeed);
-    DealtCards deal;
-    for (Card& card : deal.board) {
-        deck.Deal(card);
-    }
-    for (SeatCards& seat : deal.seats) {
-        deck.Deal(seat.first);
-        deck.Deal(seat.second);
-    }
-    return deal;
-}
-
-std::int32_t ShuffleSeed(const std::optional<std::uint32_t>& base, std::int64_t deal) {
-    const auto offset = static_cast<std::uint32_t>(deal);
-    if (!base) {
-        return static_cast<std::int32_t>(GetTickCount() + offset);
-    }
-    const std::uint32_t seed = *base + offset;
-    return seed != 0 ? static_cast<std::int32_t>(seed) : kZeroSeedStandIn;
-}
-
 namespace {
 
-// HoleCardsUsed with two shortcuts that settle most seats without walking the
-// 21 five-card choices. Both follow from the rule that the earliest choice
-// reaching the best strength decides:
-// - choice 0 is the board itself, so when the board is as good as the seven
-//   cards, no hole card is used;
-// - a choice with only one hole card lies within the board and that card, so
-//   when neither six-card set (board and one hole card) reaches the best
-//   strength, every choice reaching it holds both hole cards.
-std::int32_t HoleCardsUsedOf(const HandMasks& board, HandStrength boardStrength, SevenCards& seven,
-                             const SeatCards& seat, HandStrength best) {
-    if (boardStrength == best) {
-        return 0;
+constexpr std::array<std::uint8_t, kDeckSize> kFreshOrder = [] {
+    std::array<std::uint8_t, kDeckSize> order{};
+    for (int i = 0; i < kDeckSize; ++i) {
+        order[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
     }
-    HandMasks withFirst = board;
-    withFirst.Add(seat.first);
-    HandMasks withSecond = board;
-    withSecond.Add(seat.second);
-    if (withFirst.Evaluate() != best && withSecond.Evaluate() != best) {
-        return 2;
-    }
-    seven[5] = seat.first;
-    seven[6] = seat.second;
-    return HoleCardsUsed(seven, best);
-}
+    return order;
+}();
 
 } // namespace
 
-void CountDeal(const DealtCards& deal, HandStatistics& statistics) {
-    HandMasks board;
-    for (const Card& card : deal.board) {
-        board.Add(card);
+DealtIndices DealReportIndices(std::uint32_t seed) {
+    std::array<std::uint8_t, kDeckSize> cards = kFreshOrder;
+    RandomStream random(seed);
+    auto step = [&cards](std::uint32_t j, std::uint32_t bits) {
+        std::swap(cards[j], cards[j + ScaleToBound(bits, kDeckSize - j)]);
+    };
+    for (std::uint32_t j = 0; j < kDealtCards; j += 2) {
+        const std::uint64_t bits = random.Next64();
+        step(j, static_cast<std::uint32_t>(bits));
+        step(j + 1, static_cast<std::uint32_t>(bits >> 32));
     }
-    const HandStrength boardStrength = board.Evaluate();
+    DealtIndices deal{};
+    std::copy_n(cards.begin(), kDealtCards, deal.begin());
+    return deal;
+}
 
-    std::array<HandStrength, kReportSeats> strength{};
-    std::array<int, kReportSeats> category{};
-    std::array<int, kReportSeats> leadingRank{};
-    std::array<int, kReportSeats> holeUsed{};
-    SevenCards seven{deal.board[0], deal.board[1], deal.board[2], deal.board[3], deal.board[4]};
+DealtCards DealReportHand(std::uint32_t seed) {
+    const DealtIndices cards = DealReportIndices(seed);
+    DealtCards deal;
+    for (std::size_t i = 0; i < 5; ++i) {
+        deal.board[i] = CardAtFreshIndex(cards[i]);
+    }
     for (std::size_t s = 0; s < kReportSeats; ++s) {
-        HandMasks masks = board;
-        masks.Add(deal.seats[s].first);
-        masks.Add(deal.seats[s].second);
-        strength[s] = masks.Evaluate();
-        category[s] = CategoryOf(strength[s]);
-        leadingRank[s] = LeadingRankOf(strength[s]);
-        holeUsed[s] = HoleCardsUsedOf(board, boardStrength, seven, deal.seats[s], strength[s]);
+        deal.seats[s].first = CardAtFreshIndex(cards[5 + 2 * s]);
+        deal.seats[s].second = CardAtFreshIndex(cards[6 + 2 * s]);
     }
-
-    // The winners among seats 0 to n-1 are the seats holding the best strength
-    // of that prefix; strengths order exactly as the showdown compares keys.
-    HandStrength best = strength[0];
-    for (int n = kMinTableSize; n <= kMaxTableSize; ++n) {
-        best = std::max(best, strength[static_cast<std::size_t>(n - 1)]);
-        for (std::size_t s = 0; s < static_cast<std::size_t>(n); ++s) {
-            statistics.Count(category[s], holeUsed[s], n, strength[s] == best, leadingRank[s]);
-        }
-    }
+    return deal;
 }
 
 namespace {
@@ -106,23 +60,20 @@ namespace {
 constexpr std::int64_t kChunk = 256;
 constexpr auto kProgressInterval = std::chrono::milliseconds(30);
 
-void CountRange(std::int64_t begin, std::int64_t end, const std::optional<std::uint32_t>& seed,
+void CountRange(std::int64_t begin, std::int64_t end, std::uint32_t base,
                 HandStatistics& statistics) {
     for (std::int64_t i = begin; i < end; ++i) {
-        // Two separate reads: without a base, each shuffle reads the clock anew.
-        const std::int32_t first = ShuffleSeed(seed, i);
-        const std::int32_t second = ShuffleSeed(seed, i);
-        CountDeal(DealReportHand(first, second), statistics);
+        CountDeal(DealReportIndices(DealSeed(base, i)), statistics);
     }
 }
 
 // Runs the deals on the calling thread, reporting between chunks.
-bool RunInline(const SimulationOptions& options, std::int64_t total,
+bool RunInline(const SimulationOptions& options, std::uint32_t base, std::int64_t total,
                const std::function<bool(std::int64_t)>& report, HandStatistics& statistics) {
     auto last = std::chrono::steady_clock::now();
     for (std::int64_t begin = 0; begin < total; begin += kChunk) {
         const std::int64_t end = std::min(begin + kChunk, total);
-        CountRange(begin, end, options.seed, statistics);
+        CountRange(begin, end, base, statistics);
         if (options.progress && end < total) {
             const auto now = std::chrono::steady_clock::now();
             if (now - last >= kProgressInterval) {
@@ -138,7 +89,7 @@ bool RunInline(const SimulationOptions& options, std::int64_t total,
 
 // Splits the deals into one contiguous range per worker; the calling thread
 // reports progress while it waits. Each worker counts into its own table.
-bool RunThreaded(const SimulationOptions& options, std::int64_t total, int threads,
+bool RunThreaded(std::uint32_t base, std::int64_t total, int threads,
                  const std::function<bool(std::int64_t)>& report, HandStatistics& statistics) {
     std::vector<HandStatistics> partial(static_cast<std::size_t>(threads));
     std::atomic<std::int64_t> done{0};
@@ -154,7 +105,7 @@ bool RunThreaded(const SimulationOptions& options, std::int64_t total, int threa
         for (std::int64_t b = begin; b < end && !stop.load(std::memory_order_relaxed);
              b += kChunk) {
             const std::int64_t e = std::min(b + kChunk, end);
-            CountRange(b, e, options.seed, mine);
+            CountRange(b, e, base, mine);
             done.fetch_add(e - b, std::memory_order_relaxed);
         }
         {
@@ -218,8 +169,10 @@ bool SimulateDeals(const SimulationOptions& options, HandStatistics& statistics)
     // More workers than chunks would only add threads with nothing to do.
     const std::int64_t chunks = std::max<std::int64_t>((total + kChunk - 1) / kChunk, 1);
     const auto threads = static_cast<int>(std::clamp<std::int64_t>(options.threads, 1, chunks));
-    const bool completed = threads == 1 ? RunInline(options, total, report, statistics)
-                                        : RunThreaded(options, total, threads, report, statistics);
+    // One base for the whole run, whichever thread counts a deal.
+    const std::uint32_t base = options.seed ? *options.seed : SeedSource::Clock().Read();
+    const bool completed = threads == 1 ? RunInline(options, base, total, report, statistics)
+                                        : RunThreaded(base, total, threads, report, statistics);
     if (!completed || !report(total)) {
         statistics.Clear();
         return false;

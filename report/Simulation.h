@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <limits>
 #include <optional>
 
 namespace quillory {
@@ -26,18 +25,26 @@ struct DealtCards {
     std::array<SeatCards, kReportSeats> seats{};
 };
 
-// Deals one hand: a fresh deck shuffled with `firstSeed` and then with
-// `secondSeed`, three flop cards, the turn, the river, then two cards to each
-// seat from 0 to 9. A seed of 0 means the tick count, as for Deck::Shuffle.
-DealtCards DealReportHand(std::int32_t firstSeed, std::int32_t secondSeed);
+// Deals one hand from one seed: a RandomStream seeded with `seed` draws 25
+// cards without replacement by a partial Fisher-Yates pass over the 52 cards
+// in fresh-deck order (each 64-bit number serving two steps, the low half
+// first), giving three flop cards, the turn, the river, then two cards to each
+// seat from 0 to 9.
+DealtCards DealReportHand(std::uint32_t seed);
 
-// The seed of one shuffle of deal `deal` (0-based). Without a base it is
-// GetTickCount() + deal, the tick count being read anew at every call. With a
-// base it is base + deal (modulo 2^32), except that a sum of 0, which the deck
-// would take as "use the tick count", becomes kZeroSeedStandIn so that seeded
-// runs stay repeatable.
-inline constexpr std::int32_t kZeroSeedStandIn = std::numeric_limits<std::int32_t>::min();
-std::int32_t ShuffleSeed(const std::optional<std::uint32_t>& base, std::int64_t deal);
+// The same deal as fresh-deck indices (4 * rank + suit) in dealing order:
+// the board at 0-4, seat s's cards at 5 + 2s and 6 + 2s. The simulation deals
+// and counts in this form, which spares converting every card twice.
+inline constexpr int kDealtCards = 5 + 2 * kReportSeats;
+using DealtIndices = std::array<std::uint8_t, kDealtCards>;
+DealtIndices DealReportIndices(std::uint32_t seed);
+
+// The seed of deal `deal` (0-based) of a run whose seed base is `base`:
+// base + deal, modulo 2^32. A run with a seed uses it as the base; a run
+// without one reads the tick count once, at its start.
+constexpr std::uint32_t DealSeed(std::uint32_t base, std::int64_t deal) {
+    return base + static_cast<std::uint32_t>(deal);
+}
 
 // Adds one deal to the counters: for each table size n from 2 to 10 and each
 // seat s below n, the seat's best hand (class, leading rank, hole cards used)
@@ -45,6 +52,7 @@ std::int32_t ShuffleSeed(const std::optional<std::uint32_t>& base, std::int64_t 
 // evaluated once for all nine table sizes. The cards must be real and
 // distinct, as dealt cards always are.
 void CountDeal(const DealtCards& deal, HandStatistics& statistics);
+void CountDeal(const DealtIndices& deal, HandStatistics& statistics);
 
 // Told how many deals are counted so far out of the total; returns false to
 // cancel the run.
@@ -53,7 +61,7 @@ using ProgressCallback = std::function<bool(std::int64_t done, std::int64_t tota
 struct SimulationOptions {
     // Number of deals, 0 or more.
     std::int64_t deals{kReportDeals};
-    // Base of the shuffle seeds (see ShuffleSeed); empty: the tick count.
+    // Base of the deal seeds (see DealSeed); empty: the tick count at the start.
     std::optional<std::uint32_t> seed{};
     // Worker threads, 1 or more (values below 1 count as 1). With a seed the
     // counters do not depend on this number: deal i is the same deal on

@@ -1,6 +1,6 @@
 // The estimator deals exactly the cards of the literal trial procedure and
-// decides exactly as the reference showdown: with the same tick source, the
-// fast EstimateWins, the table-based EstimateWinsByTable and a word-for-word
+// decides exactly as the reference showdown: with the same seeds, the fast
+// EstimateWins, the table-based EstimateWinsByTable and a word-for-word
 // version of the procedure on the reference evaluation count the same wins.
 #include "OddsTestSupport.h"
 #include "odds/Labels.h"
@@ -41,18 +41,20 @@ Deal7 RandomKnownCards(std::int32_t seed) {
     return d;
 }
 
-// Checks all three ways of counting agree for the given input and ticks.
+// Checks all three ways of counting agree for the given input and seed base,
+// and that the trials split into two ranges add up to the same count.
 void ExpectSameWins(const Card& first, const Card& second, std::int32_t k, const BoardCards& board,
-                    std::int32_t n, std::int32_t trials, std::uint32_t tick,
-                    TickSource source = test::FixedTicks) {
-    TicksFrom ticks(tick, source);
-    const std::int32_t literal = LiteralEstimate(first, second, k, board, n, trials);
-    ticks.Restart(tick);
-    EXPECT_EQ(EstimateWins(first, second, k, board, n, trials), literal)
-        << n << " players, " << k << " known, tick " << tick;
-    ticks.Restart(tick);
-    EXPECT_EQ(EstimateWinsByTable(first, second, k, board, n, trials), literal)
-        << n << " players, " << k << " known, tick " << tick;
+                    std::int32_t n, std::int32_t trials, std::uint32_t base) {
+    const SeedSource seeds = SeedSource::Fixed(base);
+    const std::int32_t literal = LiteralEstimate(first, second, k, board, n, trials, base);
+    EXPECT_EQ(EstimateWins(first, second, k, board, n, trials, seeds), literal)
+        << n << " players, " << k << " known, seed " << base;
+    EXPECT_EQ(EstimateWinsByTable(first, second, k, board, n, trials, seeds), literal)
+        << n << " players, " << k << " known, seed " << base;
+    const std::int32_t head = trials / 3;
+    EXPECT_EQ(EstimateWinsOfTrials(first, second, k, board, n, 0, head, seeds) +
+                  EstimateWinsOfTrials(first, second, k, board, n, head, trials - head, seeds),
+              literal);
 }
 
 TEST(Estimator, SameWinsAsLiteralProcedureForEveryTableSizeAndBoard) {
@@ -65,13 +67,21 @@ TEST(Estimator, SameWinsAsLiteralProcedureForEveryTableSizeAndBoard) {
     }
 }
 
-TEST(Estimator, TickCountIsReadAnewForEveryShuffle) {
-    // A clock that moves at every read gives each shuffle its own seed; the
-    // estimator must read it exactly where the procedure does.
-    for (const std::int32_t n : {2, 6, 10}) {
-        const Deal7 d = RandomKnownCards(n);
-        ExpectSameWins(d.first, d.second, 3, d.board, n, kTrials, 500, test::CountingTicks);
-    }
+TEST(Estimator, SeedSourceIsReadOnceAtTheStart) {
+    // The window's form reads the tick count; a clock that moves at every
+    // read is read once, so the estimate equals the fixed-base one from its
+    // first value.
+    const Deal7 d = RandomKnownCards(5);
+    const std::int32_t fixed =
+        EstimateWins(d.first, d.second, 3, d.board, 6, kTrials, SeedSource::Fixed(500));
+    TicksFrom ticks(500, test::CountingTicks);
+    EXPECT_EQ(EstimateWins(d.first, d.second, 3, d.board, 6, kTrials), fixed);
+    ticks.Restart(500);
+    EXPECT_EQ(EstimateWins(d.first, d.second, 3, d.board, 6, kTrials,
+                           SeedSource::Ticks(test::CountingTicks)),
+              fixed);
+    ticks.Restart(500);
+    EXPECT_EQ(EstimateWinsByTable(d.first, d.second, 3, d.board, 6, kTrials), fixed);
 }
 
 TEST(Estimator, SeedsWrapAroundTheTickCounter) {
@@ -99,17 +109,15 @@ TEST(Estimator, OddKnownCardsPassThroughAsTheyStand) {
 }
 
 TEST(Estimator, OnlyTheKnownBoardCardsAreRead) {
-    TicksFrom ticks(42);
+    const SeedSource seeds = SeedSource::Fixed(42);
     const std::int32_t withRiver =
-        EstimateWins(C("As"), C("Kd"), 3, Board("Qh Jh 2c Kd 7s"), 4, 500);
-    ticks.Restart(42);
-    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, Board("Qh Jh 2c"), 4, 500), withRiver);
+        EstimateWins(C("As"), C("Kd"), 3, Board("Qh Jh 2c Kd 7s"), 4, 500, seeds);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, Board("Qh Jh 2c"), 4, 500, seeds), withRiver);
 }
 
 TEST(Estimator, SharedFirstPlaceCountsAsAWin) {
     // A royal flush on the board, or four kings with an ace: every seat plays
     // the board, so every trial is a tie.
-    TicksFrom ticks(1);
     for (const char* board : {"As Ks Qs Js Ts", "Ks Kh Kc Kd As"}) {
         for (const std::int32_t n : {2, 10}) {
             const std::int32_t trials = TrialCount(n);
@@ -121,24 +129,21 @@ TEST(Estimator, SharedFirstPlaceCountsAsAWin) {
 }
 
 TEST(Estimator, RangesOutsideTheContract) {
-    TicksFrom ticks(9);
+    const SeedSource seeds = SeedSource::Fixed(9);
     const BoardCards board = Board("Qh Jh 2c Kd 7s");
-    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 4, 0), 0);
-    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 4, -5), 0);
-    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 0, 100), 0);
-    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, -3, 100), 0);
-    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 11, 100), 0);
-    EXPECT_EQ(EstimateWinsByTable(C("As"), C("Kd"), 3, board, 11, 100), 0);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 4, 0, seeds), 0);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 4, -5, seeds), 0);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 0, 100, seeds), 0);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, -3, 100, seeds), 0);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 3, board, 11, 100, seeds), 0);
+    EXPECT_EQ(EstimateWinsByTable(C("As"), C("Kd"), 3, board, 11, 100, seeds), 0);
     // Alone at the table, seat 0 always wins.
-    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 0, board, 1, 100), 100);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 0, board, 1, 100, seeds), 100);
     // k beyond 0-5 acts as the nearest end.
-    const std::int32_t beyond = EstimateWins(C("As"), C("Kd"), 9, board, 3, 300);
-    ticks.Restart(9);
-    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 5, board, 3, 300), beyond);
-    ticks.Restart(9);
-    const std::int32_t below = EstimateWins(C("As"), C("Kd"), -4, board, 3, 300);
-    ticks.Restart(9);
-    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 0, board, 3, 300), below);
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), 9, board, 3, 300, seeds),
+              EstimateWins(C("As"), C("Kd"), 5, board, 3, 300, seeds));
+    EXPECT_EQ(EstimateWins(C("As"), C("Kd"), -4, board, 3, 300, seeds),
+              EstimateWins(C("As"), C("Kd"), 0, board, 3, 300, seeds));
 }
 
 } // namespace

@@ -94,6 +94,7 @@ TEST(OddsCommand, DefaultsFollowTheWindow) {
     EXPECT_EQ(parsed.request.trials, 2500);
     EXPECT_FALSE(parsed.request.seeded);
     EXPECT_FALSE(parsed.request.exact);
+    EXPECT_EQ(parsed.request.threads, DefaultOddsThreads());
 
     const OddsArguments six = ParseOddsArguments({"--players=6", "10h Jh", "--board", "QhKh2c7s"});
     ASSERT_EQ(six.error, "");
@@ -131,6 +132,8 @@ TEST(OddsCommand, EveryBadInputIsOneLineAndStatusTwo) {
         {{"AsKd", "--seed", "-1"}, "--seed must be 0 to 4294967295, got '-1'"},
         {{"AsKd", "--seed", "4294967296"}, "seed must be 0 to 4294967295"},
         {{"AsKd", "--seed", "0x10"}, "--seed needs a whole number"},
+        {{"AsKd", "--threads", "0"}, "--threads must be 1 to 256, got '0'"},
+        {{"AsKd", "--threads", "257"}, "--threads must be 1 to 256, got '257'"},
         {{"AsKd", "--frobnicate"}, "unknown option '--frobnicate'"},
         {{"AsKd", "--players4"}, "unknown option '--players4'"},
         {{"AsKd", "-p", "4"}, "unknown option '-p'"},
@@ -139,8 +142,11 @@ TEST(OddsCommand, EveryBadInputIsOneLineAndStatusTwo) {
         {{"AsKd", "--players", "3", "--players", "4"}, "option --players is given twice"},
         {{"AsKd", "--json", "--json"}, "option --json is given twice"},
         {{"AsKd", "--exact", "--trials", "10"}, "--trials and --seed do not apply"},
-        {{"AsKd", "--exact", "--players", "2"}, "--exact would have to count 2097572400 showdowns"},
-        {{"AsKd", "--exact", "--players", "10"}, "about 4.5e+31 showdowns"},
+        {{"AsKd", "--exact", "--players", "4", "--threads", "1"},
+         "(1553168459304000 showdowns); leave out --exact for a Monte Carlo estimate"},
+        {{"AsKd", "--exact", "--players", "10"},
+         "--exact would take far too long here (about 4.5e+31 showdowns); leave out --exact for a "
+         "Monte Carlo estimate, with --trials for its length"},
         {{"AsKd", "--", "--json"}, "in the hand: unknown rank '-' in '--json'"},
         {{"AsKd", "-hx"}, "unknown option '-x' in '-hx'"},
         {{"AsKd", "--trials", "5\nquillory-odds: forged line"},
@@ -223,12 +229,23 @@ TEST(OddsCommand, SeedMakesTrialTUseSeedPlusT) {
     auto json = JsonOf(first);
     EXPECT_EQ(json["seed"], "4000000000");
     EXPECT_EQ(json["trials"], "3333");
-    // The same wins as the estimator with every tick reading 4000000000.
-    test::TicksFrom ticks(4000000000U);
-    const std::int32_t wins =
-        EstimateWins(C("Td"), C("9d"), 3, test::Board("8c 7h 2s"), 3, TrialCount(3));
+    // The same wins as the estimator with the seed base 4000000000, on any
+    // number of threads.
+    const std::int32_t wins = EstimateWins(C("Td"), C("9d"), 3, test::Board("8c 7h 2s"), 3,
+                                           TrialCount(3), SeedSource::Fixed(4000000000U));
     EXPECT_EQ(json["wins"], std::to_string(wins));
     EXPECT_EQ(json["winning_rate"], "\"" + FormatWinningRate(wins, TrialCount(3)) + "\"");
+
+    // A long run split over threads counts the same wins as on one thread.
+    std::vector<std::string> longRun{"Td9d", "--trials", "90000", "--seed", "7", "--json"};
+    const std::string oneThread = JsonOf(RunCommand(longRun))["wins"];
+    for (const char* threads : {"1", "3"}) {
+        longRun.insert(longRun.end(), {"--threads", threads});
+        EXPECT_EQ(JsonOf(RunCommand(longRun))["wins"], oneThread) << threads << " threads";
+        longRun.resize(6);
+    }
+    EXPECT_EQ(oneThread, std::to_string(EstimateWins(C("Td"), C("9d"), 0, BoardCards{}, 4, 90000,
+                                                     SeedSource::Fixed(7))));
 }
 
 TEST(OddsCommand, JsonCarriesEveryField) {
@@ -273,8 +290,8 @@ TEST(OddsCommand, TextShowsLabelsRateAndAverage) {
     const CommandRun run =
         RunCommand({"As", "Kd", "--board", "Qh Jh 2c", "--seed", "1", "--trials", "400"});
     ASSERT_EQ(run.status, 0) << run.err;
-    test::TicksFrom ticks(1);
-    const std::int32_t wins = EstimateWins(C("As"), C("Kd"), 3, test::Board("Qh Jh 2c"), 4, 400);
+    const std::int32_t wins =
+        EstimateWins(C("As"), C("Kd"), 3, test::Board("Qh Jh 2c"), 4, 400, SeedSource::Fixed(1));
     EXPECT_NE(run.out.find("Hand:            A(S), K(D)\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Board:           Q(H), J(H), 2(C)\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Winning rate:    " + FormatWinningRate(wins, 400) + "\n"),

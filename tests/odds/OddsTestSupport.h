@@ -1,6 +1,6 @@
 #pragma once
 
-// What the estimator tests share: tick sources that make seeds repeatable, a
+// What the estimator tests share: tick sources for the window's clock, a
 // word-for-word version of the trial procedure on the reference evaluation,
 // and a way to write cards in tests.
 
@@ -9,8 +9,10 @@
 #include "engine/HandEval.h"
 #include "engine/Table.h"
 #include "odds/Estimator.h"
+#include "platform/Random.h"
 #include "platform/TickCount.h"
 
+#include <algorithm>
 #include <atomic>
 #include <vector>
 
@@ -47,49 +49,50 @@ inline bool SeatZeroWinsByReference(const Table& table) {
 }
 
 // The trial procedure step by step, with nothing shared between trials and
-// the reference evaluation deciding every showdown. k must be 0 to 5.
+// the reference evaluation deciding every showdown: trial t seeds a generator
+// with base + t, lists the cards that are not known, draws by a partial
+// Fisher-Yates pass (step j takes half of a 64-bit number, the low half on
+// even steps) the unknown board cards and then two cards per opponent. k must
+// be 0 to 5.
 inline std::int32_t LiteralEstimate(const Card& first, const Card& second, std::int32_t k,
-                                    const BoardCards& board, std::int32_t n, std::int32_t trials) {
+                                    const BoardCards& board, std::int32_t n, std::int32_t trials,
+                                    std::uint32_t base) {
     std::int32_t wins = 0;
     for (std::int32_t t = 0; t < trials; ++t) {
-        Deck deck;
-        deck.Shuffle(static_cast<std::int32_t>(GetTickCount() + static_cast<std::uint32_t>(t)));
-        deck.Shuffle(static_cast<std::int32_t>(GetTickCount() + static_cast<std::uint32_t>(t)));
-        Table table(static_cast<std::uint32_t>(n));
-        deck.Reserve(first);
-        deck.Reserve(second);
-        for (std::int32_t i = 0; i < k; ++i) {
-            deck.Reserve(board[static_cast<std::size_t>(i)]);
-        }
-        table.SetSeat(0, first, second);
-        Card flop[3];
-        for (std::int32_t i = 0; i < 3; ++i) {
-            if (k >= i + 1) {
-                flop[i] = board[static_cast<std::size_t>(i)];
-            } else {
-                deck.Deal(flop[i]);
+        RandomStream random(base + static_cast<std::uint32_t>(t));
+        std::vector<Card> unknown;
+        for (int i = 0; i < kDeckSize; ++i) {
+            const Card c = CardAtFreshIndex(i);
+            const bool onBoard =
+                std::find(board.begin(), board.begin() + k, c) != board.begin() + k;
+            if (c != first && c != second && !onBoard) {
+                unknown.push_back(c);
             }
         }
-        table.SetFlop(flop[0], flop[1], flop[2]);
-        Card turn;
-        if (k >= 4) {
-            turn = board[3];
-        } else {
-            deck.Deal(turn);
+        std::size_t next = 0;
+        std::uint64_t bits = 0;
+        auto draw = [&] {
+            if (next % 2 == 0) {
+                bits = random.Next64();
+            }
+            const auto half = static_cast<std::uint32_t>(next % 2 == 0 ? bits : bits >> 32);
+            const std::size_t j =
+                next + ScaleToBound(half, static_cast<std::uint32_t>(unknown.size() - next));
+            std::swap(unknown[next], unknown[j]);
+            return unknown[next++];
+        };
+        std::array<Card, 5> full{};
+        for (std::int32_t i = 0; i < 5; ++i) {
+            full[static_cast<std::size_t>(i)] = i < k ? board[static_cast<std::size_t>(i)] : draw();
         }
-        table.SetTurn(turn);
-        Card river;
-        if (k >= 5) {
-            river = board[4];
-        } else {
-            deck.Deal(river);
-        }
-        table.SetRiver(river);
+        Table table(static_cast<std::uint32_t>(n));
+        table.SetSeat(0, first, second);
+        table.SetFlop(full[0], full[1], full[2]);
+        table.SetTurn(full[3]);
+        table.SetRiver(full[4]);
         for (std::int32_t s = 1; s < n; ++s) {
-            Card a;
-            Card b;
-            deck.Deal(a);
-            deck.Deal(b);
+            const Card a = draw();
+            const Card b = draw();
             table.SetSeat(static_cast<std::uint32_t>(s), a, b);
         }
         wins += SeatZeroWinsByReference(table) ? 1 : 0;

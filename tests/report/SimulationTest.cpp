@@ -1,7 +1,7 @@
 #include "report/Simulation.h"
 
-#include "engine/Deck.h"
 #include "engine/Table.h"
+#include "platform/Random.h"
 #include "platform/TickCount.h"
 
 #include <algorithm>
@@ -62,7 +62,7 @@ TEST(ReportSimulation, CountingMatchesShowdownDetailDealForDeal) {
     HandStatistics plain;
     const std::int32_t deals = static_cast<std::int32_t>(500 * kScale);
     for (std::int32_t seed = 1; seed <= deals; ++seed) {
-        const DealtCards deal = DealReportHand(seed, seed);
+        const DealtCards deal = DealReportHand(static_cast<std::uint32_t>(seed));
         HandStatistics oneFast;
         HandStatistics onePlain;
         CountDeal(deal, oneFast);
@@ -83,24 +83,55 @@ TEST(ReportSimulation, CountingMatchesShowdownDetailDealForDeal) {
     }
 }
 
-TEST(ReportSimulation, DealsBoardThenSeatsFromOneDoublyShuffledDeck) {
-    const DealtCards deal = DealReportHand(41, 97);
-    Deck deck;
-    deck.Shuffle(41);
-    deck.Shuffle(97);
-    const auto& order = deck.Cards();
-    std::uint64_t seen = 0;
-    for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(deal.board[i], order[i]);
-        seen |= 1ULL << FreshDeckIndex(deal.board[i]);
+TEST(ReportSimulation, DealsBoardThenSeatsByAPartialFisherYatesPass) {
+    // The same draws written out: step j swaps position j with j + a number
+    // below 52 - j, from the low half of a 64-bit number on even steps and
+    // the high half on odd ones.
+    for (const std::uint32_t seed : {0U, 41U, 0xFFFFFFFFU}) {
+        const DealtCards deal = DealReportHand(seed);
+        RandomStream random(seed);
+        std::vector<int> cards(kDeckSize);
+        for (int i = 0; i < kDeckSize; ++i) {
+            cards[static_cast<std::size_t>(i)] = i;
+        }
+        std::uint64_t bits = 0;
+        for (std::uint32_t j = 0; j < 25; ++j) {
+            if (j % 2 == 0) {
+                bits = random.Next64();
+            }
+            const auto half = static_cast<std::uint32_t>(j % 2 == 0 ? bits : bits >> 32);
+            std::swap(cards[j], cards[j + ScaleToBound(half, kDeckSize - j)]);
+        }
+        std::uint64_t seen = 0;
+        for (std::size_t i = 0; i < 5; ++i) {
+            EXPECT_EQ(deal.board[i], CardAtFreshIndex(cards[i]));
+            seen |= 1ULL << FreshDeckIndex(deal.board[i]);
+        }
+        for (std::size_t s = 0; s < kReportSeats; ++s) {
+            EXPECT_EQ(deal.seats[s].first, CardAtFreshIndex(cards[5 + 2 * s]));
+            EXPECT_EQ(deal.seats[s].second, CardAtFreshIndex(cards[6 + 2 * s]));
+            seen |= 1ULL << FreshDeckIndex(deal.seats[s].first);
+            seen |= 1ULL << FreshDeckIndex(deal.seats[s].second);
+        }
+        EXPECT_EQ(std::popcount(seen), 25);
     }
-    for (std::size_t s = 0; s < kReportSeats; ++s) {
-        EXPECT_EQ(deal.seats[s].first, order[5 + 2 * s]);
-        EXPECT_EQ(deal.seats[s].second, order[6 + 2 * s]);
-        seen |= 1ULL << FreshDeckIndex(deal.seats[s].first);
-        seen |= 1ULL << FreshDeckIndex(deal.seats[s].second);
+}
+
+TEST(ReportSimulation, EveryCardIsEquallyLikelyInTheFirstAndLastPlace) {
+    // 52,000 consecutive seeds: each card about 1000 times as the first flop
+    // card and as seat 9's second card; five standard deviations (about 157)
+    // either way would be a broken draw.
+    std::array<int, kDeckSize> first{};
+    std::array<int, kDeckSize> last{};
+    for (std::uint32_t seed = 0; seed < 52000; ++seed) {
+        const DealtCards deal = DealReportHand(DealSeed(123456789U, seed));
+        ++first[static_cast<std::size_t>(FreshDeckIndex(deal.board[0]))];
+        ++last[static_cast<std::size_t>(FreshDeckIndex(deal.seats[9].second))];
     }
-    EXPECT_EQ(std::popcount(seen), 25);
+    for (std::size_t c = 0; c < first.size(); ++c) {
+        EXPECT_NEAR(first[c], 1000, 157) << "card " << c;
+        EXPECT_NEAR(last[c], 1000, 157) << "card " << c;
+    }
 }
 
 TEST(ReportSimulation, SeededRunsRepeatWhateverTheThreadCount) {
@@ -113,12 +144,9 @@ TEST(ReportSimulation, SeededRunsRepeatWhateverTheThreadCount) {
     EXPECT_EQ(Simulate(0, 77, 4), HandStatistics{});
 }
 
-TEST(ReportSimulation, ShuffleSeedsAreBasePlusDealAndNeverZero) {
-    EXPECT_EQ(ShuffleSeed(5U, 3), 8);
-    EXPECT_EQ(ShuffleSeed(0xFFFFFFFFU, 2), 1);
-    // 0 would make the deck read the clock; seeded runs must not.
-    EXPECT_EQ(ShuffleSeed(0U, 0), kZeroSeedStandIn);
-    EXPECT_EQ(ShuffleSeed(0xFFFFFFFFU, 1), kZeroSeedStandIn);
+TEST(ReportSimulation, DealSeedsAreBasePlusDeal) {
+    EXPECT_EQ(DealSeed(5U, 3), 8U);
+    EXPECT_EQ(DealSeed(0xFFFFFFFFU, 2), 1U);
     EXPECT_EQ(Simulate(300, 0, 1), Simulate(300, 0, 2));
 }
 
@@ -130,19 +158,17 @@ std::uint32_t RunningTicks() {
     return g_ticks.fetch_add(1);
 }
 
-TEST(ReportSimulation, WithoutSeedTheTickCountSeedsEveryShuffle) {
+TEST(ReportSimulation, WithoutSeedTheTickCountIsTheBase) {
     const std::int64_t deals = 200 * kScale;
     {
-        // A clock that stands still gives the seeds 777 + i: the seeded run.
+        // The clock is read once for the base: a clock that stands still
+        // gives the seeds 777 + i, the seeded run.
         const ScopedTickSource still(FixedTicks);
-        EXPECT_EQ(ShuffleSeed(std::nullopt, 4), 781);
         EXPECT_EQ(Simulate(deals, std::nullopt, 2), Simulate(deals, 777, 1));
     }
     {
-        // A clock read anew at each shuffle: the two shuffles of a deal, and
-        // two runs, see different ticks.
+        // A clock that moves: two runs see different bases.
         const ScopedTickSource running(RunningTicks);
-        EXPECT_NE(ShuffleSeed(std::nullopt, 0), ShuffleSeed(std::nullopt, 0));
         const HandStatistics first = Simulate(deals, std::nullopt, 1);
         EXPECT_NE(Simulate(deals, std::nullopt, 1), first);
     }

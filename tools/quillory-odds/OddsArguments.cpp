@@ -16,13 +16,29 @@ namespace {
 
 // The options; those that take a value come first, in the order they are
 // stored.
-enum OptionId { kBoard, kPlayers, kTrials, kSeed, kValueOptions, kExact, kJson, kHelp, kVersion };
+enum OptionId {
+    kBoard,
+    kPlayers,
+    kTrials,
+    kSeed,
+    kThreads,
+    kValueOptions,
+    kExact,
+    kJson,
+    kHelp,
+    kVersion
+};
 
 constexpr OptionSpec kOptions[] = {
-    {kBoard, "board", 0, OptionValue::Required},   {kPlayers, "players", 0, OptionValue::Required},
-    {kTrials, "trials", 0, OptionValue::Required}, {kSeed, "seed", 0, OptionValue::Required},
-    {kExact, "exact", 0, OptionValue::None},       {kJson, "json", 0, OptionValue::None},
-    {kHelp, "help", 'h', OptionValue::None},       {kVersion, "version", 0, OptionValue::None},
+    {kBoard, "board", 0, OptionValue::Required},
+    {kPlayers, "players", 0, OptionValue::Required},
+    {kTrials, "trials", 0, OptionValue::Required},
+    {kSeed, "seed", 0, OptionValue::Required},
+    {kThreads, "threads", 0, OptionValue::Required},
+    {kExact, "exact", 0, OptionValue::None},
+    {kJson, "json", 0, OptionValue::None},
+    {kHelp, "help", 'h', OptionValue::None},
+    {kVersion, "version", 0, OptionValue::None},
 };
 
 // A whole number from `min` to `max`, or a message naming the option.
@@ -125,6 +141,13 @@ bool Complete(const std::string& holeText,
         request.seeded = true;
         request.seed = static_cast<std::uint32_t>(*s);
     }
+    if (values[kThreads]) {
+        const auto k = ParseNumber("threads", *values[kThreads], 1, kMaxThreads, error);
+        if (!k) {
+            return false;
+        }
+        request.threads = static_cast<std::int32_t>(*k);
+    }
     if (request.exact && (values[kTrials] || values[kSeed])) {
         error = "--exact counts every deal, so --trials and --seed do not apply";
         return false;
@@ -160,6 +183,7 @@ OddsArguments ParseOddsArguments(const std::vector<std::string>& args) {
     for (const std::string_view operand : parsed.operands) {
         holeText += (holeText.empty() ? "" : " ") + std::string(operand);
     }
+    result.request.threads = DefaultOddsThreads();
     std::optional<std::string> values[kValueOptions];
     for (int option = 0; option < kValueOptions; ++option) {
         if (const ParsedOption* given = parsed.Last(option)) {

@@ -7,7 +7,7 @@
 #include "platform/Arguments.h"
 #include "platform/TickCount.h"
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +15,8 @@
 #include <optional>
 #include <ostream>
 #include <random>
+#include <thread>
+#include <vector>
 
 #ifndef QUILLORY_VERSION
 #define QUILLORY_VERSION "unknown"
@@ -26,7 +28,7 @@ namespace {
 
 constexpr const char* kUsage =
     R"(Usage: quillory-odds HOLE [--board CARDS] [--players N] [--trials T] [--seed S]
-                     [--exact] [--json]
+                     [--threads K] [--exact] [--json]
 
 Estimates the chance that a Texas hold'em hand wins at the showdown, the same
 Monte Carlo estimate the Quillory window shows: the unknown board cards and the
@@ -43,7 +45,10 @@ Options (a value follows as --name=VALUE or --name VALUE; -- ends the options):
   --players N    players at the table including you, 2 to 10 (default 4)
   --trials T     number of trials, 1 to 100000000 (default 10000 / players)
   --seed S       repeatable run: trial t uses seed S + t (default: a random S)
-  --exact        count every deal instead of sampling (up to 50 million)
+  --threads K    worker threads, 1 to 256 (default: the processors); the
+                 results are the same for every K
+  --exact        count every deal instead of sampling; runs that would take
+                 more than a few seconds are refused
   --json         print one JSON object instead of text
   --help         show this help
   --version      show the version
@@ -52,12 +57,6 @@ Exit status: 0 done, 2 bad input or output that cannot be written.
 )";
 
 constexpr const char* kProgram = "quillory-odds";
-
-// The tick source of a run: every shuffle of trial t gets S + t.
-std::atomic<std::uint32_t> g_fixedTicks{0};
-std::uint32_t FixedTicks() {
-    return g_fixedTicks.load(std::memory_order_relaxed);
-}
 
 // What the command found, by sampling or by enumeration.
 struct Outcome {
@@ -87,6 +86,11 @@ std::string JsonLabels(const Card* cards, std::int32_t count) {
     return count == 0 ? "[]" : "[\"" + LabelList(cards, count, "\", \"") + "\"]";
 }
 
+// The winning-rate text of the window ("49.36%"), for counts of any size.
+std::string RateText(const Outcome& o) {
+    return Format("%.02f%%", static_cast<double>(o.wins) * 100.0 / static_cast<double>(o.trials));
+}
+
 std::string JsonCount(const std::optional<std::int64_t>& value) {
     return value ? std::to_string(*value) : "null";
 }
@@ -96,8 +100,7 @@ void PrintJson(const OddsRequest& r, const Outcome& o, std::ostream& out) {
     out << "{\"hand\": " << JsonLabels(hole, 2)
         << ", \"known_board\": " << JsonLabels(r.board.data(), r.known)
         << ", \"players\": " << r.players << ", \"trials\": " << o.trials
-        << ", \"wins\": " << o.wins << ", \"winning_rate\": \""
-        << FormatWinningRate(static_cast<std::int32_t>(o.wins), static_cast<std::int32_t>(o.trials))
+        << ", \"wins\": " << o.wins << ", \"winning_rate\": \"" << RateText(o)
         << "\", \"probability\": " << Format("%.9f", o.probability)
         << ", \"std_error\": " << Format("%.9f", o.stdError) << ", \"average_rate\": \""
         << AverageWinningRate(r.players) << "\", \"exact\": " << (r.exact ? "true" : "false")
@@ -108,8 +111,7 @@ void PrintJson(const OddsRequest& r, const Outcome& o, std::ostream& out) {
 
 void PrintText(const OddsRequest& r, const Outcome& o, std::ostream& out) {
     const Card hole[2] = {r.first, r.second};
-    const std::string rate =
-        FormatWinningRate(static_cast<std::int32_t>(o.wins), static_cast<std::int32_t>(o.trials));
+    const std::string rate = RateText(o);
     out << "Hand:            " << LabelList(hole, 2, ", ") << "\n"
         << "Board:           "
         << (r.known == 0 ? "none yet (preflop)" : LabelList(r.board.data(), r.known, ", ")) << "\n"
@@ -136,17 +138,23 @@ void PrintText(const OddsRequest& r, const Outcome& o, std::ostream& out) {
 
 // The exact count, or a message when it would take too long.
 bool RunExact(const OddsRequest& r, Outcome& o, std::string& error) {
-    const double count = ExactShowdownCount(r.known, r.players);
-    if (count > kExactShowdownLimit) {
+    // Threads beyond the processors do not shorten the run.
+    const std::int32_t working = std::clamp(r.threads, 1, DefaultOddsThreads());
+    const double seconds = ExactSecondsEstimate(r.first, r.second, r.known, r.board, r.players) /
+                           static_cast<double>(working);
+    if (seconds > kExactSecondsLimit) {
+        const double count = ExactShowdownCount(r.known, r.players);
         const std::string shown =
             count < 9.0e15 ? Format("%.0f", count) : "about " + Format("%.2g", count);
-        error = "--exact would have to count " + shown + " showdowns, more than the " +
-                Format("%.0f", kExactShowdownLimit) +
-                " it allows; leave out --exact for a Monte Carlo estimate";
+        const std::string time =
+            seconds < 1.0e6 ? "about " + Format("%.0f", seconds) + " seconds" : "far too long";
+        error = "--exact would take " + time + " here (" + shown +
+                " showdowns); leave out --exact for a Monte Carlo estimate, with --trials for "
+                "its length";
         return false;
     }
     ExactOdds exact;
-    EnumerateExactOdds(r.first, r.second, r.known, r.board, r.players, exact);
+    EnumerateExactOdds(r.first, r.second, r.known, r.board, r.players, exact, r.threads);
     o.trials = static_cast<std::int64_t>(exact.showdowns);
     o.wins = static_cast<std::int64_t>(exact.Wins());
     o.winsAlone = static_cast<std::int64_t>(exact.winsAlone);
@@ -155,18 +163,41 @@ bool RunExact(const OddsRequest& r, Outcome& o, std::string& error) {
     return true;
 }
 
+// Trials per worker below which more threads only add start-up time.
+constexpr std::int32_t kTrialsPerThread = 20000;
+
 void RunSampled(const OddsRequest& r, Outcome& o) {
     // Without --seed the base comes from the system's random source, as in
     // quillory-report: the tick count is the same for runs started in the same
     // millisecond, and near zero in every new process on some systems, so two
     // runs started together would repeat each other.
-    g_fixedTicks.store(r.seeded ? r.seed : std::random_device{}(), std::memory_order_relaxed);
-    const ScopedTickSource fixed(FixedTicks);
-    const std::int32_t wins =
-        EstimateWins(r.first, r.second, r.known, r.board, r.players, r.trials);
+    const SeedSource seeds = SeedSource::Fixed(r.seeded ? r.seed : std::random_device{}());
+    // Trial t is seeded with base + t wherever it runs, so the split into
+    // ranges does not change the count.
+    const std::int32_t threads = std::clamp(r.trials / kTrialsPerThread, 1, std::max(r.threads, 1));
+    std::vector<std::int32_t> wins(static_cast<std::size_t>(threads), 0);
+    auto work = [&](std::int32_t w) {
+        const std::int64_t begin = std::int64_t{r.trials} * w / threads;
+        const std::int64_t end = std::int64_t{r.trials} * (w + 1) / threads;
+        wins[static_cast<std::size_t>(w)] =
+            EstimateWinsOfTrials(r.first, r.second, r.known, r.board, r.players, begin,
+                                 static_cast<std::int32_t>(end - begin), seeds);
+    };
+    std::vector<std::thread> workers;
+    for (std::int32_t w = 1; w < threads; ++w) {
+        workers.emplace_back(work, w);
+    }
+    work(0);
+    for (std::thread& t : workers) {
+        t.join();
+    }
+    std::int64_t total = 0;
+    for (const std::int32_t w : wins) {
+        total += w;
+    }
     o.trials = r.trials;
-    o.wins = wins;
-    o.probability = static_cast<double>(wins) / static_cast<double>(r.trials);
+    o.wins = total;
+    o.probability = static_cast<double>(total) / static_cast<double>(r.trials);
     o.stdError = std::sqrt(o.probability * (1.0 - o.probability) / static_cast<double>(r.trials));
 }
 
@@ -187,6 +218,11 @@ int Finish(std::ostream& out, std::ostream& err) {
 }
 
 } // namespace
+
+std::int32_t DefaultOddsThreads() {
+    const auto processors = static_cast<std::int32_t>(std::thread::hardware_concurrency());
+    return std::clamp(processors, 1, kMaxThreads);
+}
 
 std::string OddsVersion() {
     return std::string(kProgram) + " (Quillory) " + QUILLORY_VERSION + "\n";

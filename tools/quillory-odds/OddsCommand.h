@@ -11,15 +11,20 @@ namespace quillory {
 
 // The command line of quillory-odds:
 //   quillory-odds HOLE [--board CARDS] [--players N] [--trials T] [--seed S]
-//                 [--exact] [--json]
+//                 [--threads K] [--exact] [--json]
 // The conventions of platform/Arguments.h: values as the next argument or
 // after '=', "--" ends the options. Every option may be given once. Without
-// --seed the seed base is drawn from the system's random source. Exit status:
+// --seed the seed base is drawn from the system's random source. The results
+// do not depend on --threads. Exit status:
 // 0 done, 2 bad input or output that cannot be written (one line on stderr,
 // then "Try 'quillory-odds --help'.").
 
 inline constexpr std::int32_t kDefaultPlayers = 4;
 inline constexpr std::int32_t kMaxTrials = 100'000'000;
+inline constexpr std::int32_t kMaxThreads = 256;
+
+// The processors of the machine (at least 1, at most kMaxThreads).
+std::int32_t DefaultOddsThreads();
 
 enum class OddsAction { Estimate, Help, Version };
 
@@ -35,6 +40,7 @@ struct OddsRequest {
     std::int32_t trials{0}; // TrialCount(players) unless --trials was given
     bool seeded{false};     // --seed given: trial t uses seed + t
     std::uint32_t seed{0};
+    std::int32_t threads{1}; // worker threads; the default is the processors
     bool exact{false};
     bool json{false};
 };

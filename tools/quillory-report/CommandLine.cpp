@@ -159,7 +159,7 @@ std::string ReportUsage() {
            "  -o, --output FILE  write the report to FILE, replacing it only once the\n"
            "                     report is complete; '-' or no -o: standard output\n"
            "      --deals N      number of deals, 0 to 1000000000 (default 100000)\n"
-           "      --seed S       seed base 0 to 4294967295: deal i is shuffled with the\n"
+           "      --seed S       seed base 0 to 4294967295: deal i is dealt from the\n"
            "                     seed S + i, so equal seeds give equal reports whatever\n"
            "                     the thread count (default: a random seed)\n"
            "      --threads K    worker threads, 1 to 256 (default: the processors)\n"
