@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <thread>
 
 namespace quillory::drill {
 namespace {
@@ -31,9 +32,15 @@ TrueValue EstimateTrueValue(const Spot& spot, std::int32_t deals) {
 
 TrueValue ComputeTrueValue(const Spot& spot) {
     const std::int32_t known = KnownBoardCards(spot.street);
-    if (ExactShowdownCount(known, spot.players) <= kExactShowdownBudget) {
+    const double seconds =
+        ExactSecondsEstimate(spot.hole[0], spot.hole[1], known, spot.board, spot.players);
+    if (seconds > 0.0 && seconds <= kExactSecondsBudget) {
+        // The value is computed away from the window, so every processor helps.
+        const auto threads =
+            static_cast<std::int32_t>(std::clamp(std::thread::hardware_concurrency(), 1U, 8U));
         ExactOdds odds;
-        if (EnumerateExactOdds(spot.hole[0], spot.hole[1], known, spot.board, spot.players, odds)) {
+        if (EnumerateExactOdds(spot.hole[0], spot.hole[1], known, spot.board, spot.players, odds,
+                               threads)) {
             return TrueValue{100.0 * odds.Probability(), Method::Exact, 0.0,
                              static_cast<std::int64_t>(odds.showdowns)};
         }

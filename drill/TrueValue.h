@@ -9,8 +9,8 @@ namespace quillory::drill {
 // The chance, in percent, that the spot's hand is among the winners.
 //
 // Exact where the full enumeration of the unknown board cards and every
-// opponent's holding is small enough to finish at once (heads-up from the
-// flop on, three players from the turn on, ...); otherwise a Monte Carlo
+// opponent's holding finishes within about half a second (see
+// kExactSecondsBudget); otherwise a Monte Carlo
 // estimate long enough for a standard error of at most 0.1 percentage point
 // (up to 250,000 deals). Never the window's short 10,000-hand estimate.
 enum class Method { Exact, MonteCarlo };
@@ -22,11 +22,11 @@ struct TrueValue {
     std::int64_t samples{}; // showdowns enumerated, or deals simulated
 };
 
-// Enumerations up to this many showdowns are taken exactly. The largest that
-// fits, three players on the turn (41 million), takes about 0.15 s on one
-// core; the next, four players on the river (733 million), would take
-// seconds and is estimated instead.
-inline constexpr double kExactShowdownBudget = 50'000'000.0;
+// Enumerations that the exact count's own estimate puts at most this many
+// seconds of one processor are taken exactly: heads-up from any street (about
+// 0.35 s preflop), three players from the flop on, four from the turn on.
+// Longer ones (three players preflop takes about a second) are estimated.
+inline constexpr double kExactSecondsBudget = 0.5;
 // The largest standard error a Monte Carlo value may carry, in points.
 inline constexpr double kMaxStandardError = 0.1;
 

@@ -12,7 +12,8 @@ namespace quillory {
 // a value. Each seed is the tick count less one, taken as a signed 32-bit
 // number, with the ticks read anew for each of the two shuffles. The window
 // reads the system's tick count; a test gives a fixed or scripted source, so
-// a deal repeats without touching any process-wide clock.
+// a deal repeats without touching any process-wide clock. The estimates of a
+// hand read the same source.
 class DealSeeds {
 public:
     using Ticks = std::function<std::uint32_t()>;
@@ -27,6 +28,8 @@ public:
     }
 
     std::int32_t Next() const { return static_cast<std::int32_t>(m_ticks() - 1u); }
+    // The tick count itself: an estimate's trial t is seeded with it + t.
+    std::uint32_t TickCount() const { return m_ticks(); }
 
 private:
     Ticks m_ticks;

@@ -69,8 +69,9 @@ void Trainer::EstimateWinningRate(std::int32_t knownBoard) {
     s.m_nPlayers = ClampPlayers(s.m_nPlayers);
     const std::int32_t trials = TrialCount(s.m_nPlayers);
     m_view.EstimateStarting();
-    const std::int32_t wins = EstimateWins(s.m_firstCards[0], s.m_secondCards[0], knownBoard,
-                                           s.m_board, s.m_nPlayers, trials);
+    const std::int32_t wins =
+        EstimateWins(s.m_firstCards[0], s.m_secondCards[0], knownBoard, s.m_board, s.m_nPlayers,
+                     trials, SeedSource::Fixed(m_seeds.TickCount()));
     m_view.EstimateFinished();
     s.m_strWinningRate = FormatWinningRate(wins, trials);
 }

@@ -19,10 +19,7 @@ using quillory::test::TrainerRig;
 
 namespace {
 
-constexpr std::uint32_t kTick = 7340033;
-std::uint32_t FixedTick() {
-    return kTick;
-}
+constexpr std::uint32_t kTick = quillory::test::kTestTick;
 
 std::string Row(const Card& first, const Card& second) {
     return CardLabel(first) + ", " + CardLabel(second);
@@ -69,7 +66,6 @@ class PracticeHand : public ::testing::TestWithParam<std::int32_t> {};
 // marks the winners re-derived here, and the next Draw starts afresh.
 TEST_P(PracticeHand, WalksFromDrawToShowdown) {
     const std::int32_t players = GetParam();
-    ScopedTickSource estimates(&FixedTick);
     TrainerRig rig(1, players, DealSeeds::Fixed(kTick));
     TrainerState& s = rig.State();
     rig.trainer.OnDraw();
@@ -161,12 +157,13 @@ TEST(PracticeDeal, SeededDrawDealsThesePinnedCards) {
     EXPECT_EQ(seats,
               (std::vector<std::string>{"4(D), A(S)", "5(S), J(C)", "A(C), 7(D)", "9(S), 7(C)"}));
 
-    // The ticks are read anew for each of the two shuffles.
-    std::vector<std::uint32_t> ticks{1000, 2000};
+    // The ticks are read anew for each of the two shuffles, then once for the
+    // estimate.
+    std::vector<std::uint32_t> ticks{1000, 2000, 3000};
     std::size_t next = 0;
     TrainerRig scripted(1, 4, DealSeeds([&] { return ticks[next++ % ticks.size()]; }));
     scripted.trainer.OnDraw();
-    EXPECT_EQ(next, 2u);
+    EXPECT_EQ(next, 3u);
     Deck deck;
     deck.Shuffle(999);
     deck.Shuffle(1999);
@@ -213,8 +210,7 @@ TEST(Showdown, DoesNothingBeforeTheHandIsDealt) {
 // A count typed after Draw is used by the next estimate and the average rate,
 // leaves the pot and the seats until the next reset, and refuses the showdown.
 TEST(PlayerCount, ChangedAfterDrawIsUsedByTheNextEstimateAndRefusesTheShowdown) {
-    ScopedTickSource estimates(&FixedTick);
-    TrainerRig rig(1, 4);
+    TrainerRig rig(1, 4, DealSeeds::Fixed(kTick));
     TrainerState& s = rig.State();
     rig.trainer.OnDraw();
     rig.view.QueueEntry([](TrainerState& typed) { typed.m_nPlayers = 6; });
@@ -244,8 +240,7 @@ TEST(PlayerCount, ChangedAfterDrawIsUsedByTheNextEstimateAndRefusesTheShowdown) 
 // A count refused by the read (stored, then reported) is held to the range
 // by the step that reads it: the estimate uses the nearest valid count.
 TEST(PlayerCount, StillRefusedWhenAStepRunsIsHeldToTheRange) {
-    ScopedTickSource estimates(&FixedTick);
-    TrainerRig rig(1, 4);
+    TrainerRig rig(1, 4, DealSeeds::Fixed(kTick));
     TrainerState& s = rig.State();
     rig.trainer.OnDraw();
     rig.view.QueueEntry([](TrainerState& typed) { typed.m_nPlayers = 11; }, false);
@@ -256,8 +251,7 @@ TEST(PlayerCount, StillRefusedWhenAStepRunsIsHeldToTheRange) {
 }
 
 TEST(EntryMode, PlaysAWholeHandThroughThePicker) {
-    ScopedTickSource estimates(&FixedTick);
-    TrainerRig rig(0, 4);
+    TrainerRig rig(0, 4, DealSeeds::Fixed(kTick));
     TrainerState& s = rig.State();
     EXPECT_EQ(s.m_modeControls, ModeControls::Entry);
     const Card ten{kTen, kHeart};
@@ -321,8 +315,7 @@ TEST(EntryMode, CancellingThePickerStopsTheStep) {
 // cards; an empty slot opens nothing, a cancel changes nothing, and a card
 // that lies in another slot is accepted.
 TEST(FixedCards, FixReplacesAFilledSlotAndEstimatesAgain) {
-    ScopedTickSource estimates(&FixedTick);
-    TrainerRig rig(0, 4);
+    TrainerRig rig(0, 4, DealSeeds::Fixed(kTick));
     TrainerState& s = rig.State();
     for (CardSlot slot : {CardSlot::Hole1, CardSlot::Hole2, CardSlot::Flop1, CardSlot::River}) {
         rig.trainer.OnFix(slot);
