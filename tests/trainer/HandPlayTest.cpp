@@ -7,6 +7,7 @@
 #include "engine/Deck.h"
 #include "engine/Table.h"
 #include "platform/TickCount.h"
+#include "tests/engine/TestCards.h"
 #include "tests/trainer/ScriptedView.h"
 
 #include <algorithm>
@@ -34,9 +35,8 @@ WinnerList ShowdownOf(const TrainerState& s) {
     for (std::uint32_t seat = 0; seat < seats; ++seat) {
         table.SetSeat(seat, s.m_firstCards[seat], s.m_secondCards[seat]);
     }
-    WinnerList winners;
-    table.Showdown(winners);
-    return winners;
+    // The reference evaluation decides, not the showdown the trainer ran.
+    return test::ReferenceWinners(table, seats);
 }
 
 void ExpectStage(const TrainerState& s, HandStage stage) {
