@@ -102,15 +102,38 @@ HandMasks MasksOf(const std::array<std::uint8_t, 7>& h) {
            kCardMasks[h[4]] + kCardMasks[h[5]] + kCardMasks[h[6]];
 }
 
-// The goal's measure: a seven-card strength from card indices, by table.
+// The goal's measure: a seven-card strength from card indices, by table,
+// counts first (suit bits gathered only for a flush).
 void BM_Evaluate7FromIndices(benchmark::State& state) {
+    const auto hands = RandomIndexHands();
+    const EvalTables& tables = GetEvalTables();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(EvaluateIndices(hands[i++ & 0xFFFF].data(), tables));
+    }
+}
+BENCHMARK(BM_Evaluate7FromIndices);
+
+// The same through whole HandMasks (bits and counts of every card summed).
+void BM_Evaluate7FromIndicesByMasks(benchmark::State& state) {
     const auto hands = RandomIndexHands();
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(MasksOf(hands[i++ & 0xFFFF]).Evaluate());
     }
 }
-BENCHMARK(BM_Evaluate7FromIndices);
+BENCHMARK(BM_Evaluate7FromIndicesByMasks);
+
+// Its ordinal alone: what comparisons need, one load fewer.
+void BM_Evaluate7OrdinalFromIndices(benchmark::State& state) {
+    const auto hands = RandomIndexHands();
+    const EvalTables& tables = GetEvalTables();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(OrdinalOfIndices(hands[i++ & 0xFFFF].data(), tables));
+    }
+}
+BENCHMARK(BM_Evaluate7OrdinalFromIndices);
 
 // The same hands through the table-free bit-mask evaluation.
 void BM_Evaluate7FromIndicesByBits(benchmark::State& state) {

@@ -113,6 +113,30 @@ inline void HandMasks::AddIndex(int index) {
     counts += card.counts;
 }
 
+// Seven distinct cards by fresh-deck index (0 to 51), evaluated counts first:
+// the suit counters and the rank key are summed alone, and a suit's rank bits
+// are gathered only when that suit holds five or more cards (about one hand
+// in thirty). The same ordinal and strength as HandMasks gives for the cards.
+inline HandOrdinal OrdinalOfIndices(const std::uint8_t* index, const EvalTables& tables) {
+    std::uint64_t counts = 0;
+    for (int c = 0; c < 7; ++c) {
+        counts += kCardMasks[index[c]].counts;
+    }
+    const std::uint64_t flush = (counts + 0x3333U) & 0x8888U;
+    if (flush != 0) [[unlikely]] {
+        const auto suit = static_cast<unsigned>(std::countr_zero(flush)) / 4U;
+        std::uint64_t bits = 0;
+        for (int c = 0; c < 7; ++c) {
+            bits |= kCardMasks[index[c]].bits;
+        }
+        return tables.flush[(bits >> (16U * suit + 1U)) & 0x1FFFU];
+    }
+    return tables.OrdinalOfRankKey(static_cast<std::uint32_t>(counts >> 32));
+}
+inline HandStrength EvaluateIndices(const std::uint8_t* index, const EvalTables& tables) {
+    return tables.strengths[OrdinalOfIndices(index, tables)];
+}
+
 // Strength of the best five-card hand of the given real, distinct cards.
 HandStrength EvaluateCards(const Card* cards, int count);
 
