@@ -1,19 +1,21 @@
 #include "report/HeatMap.h"
 
+#include "engine/CardNames.h"
 #include "report/ReportFormat.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
 namespace quillory {
 namespace {
 
-constexpr std::array<std::string_view, kHeatColumns> kColumnLabels{
-    "A", "K", "Q", "J", "10", "9", "8", "7", "6", "5", "4", "3", "2"};
-constexpr std::array<std::string_view, kHeatColumns> kRankWords{
-    "Ace",   "King", "Queen", "Jack", "Ten",   "Nine", "Eight",
-    "Seven", "Six",  "Five",  "Four", "Three", "Two"};
+// The rank number (engine/CardNames.h) of a column: Ace, then King down to Two.
+std::size_t RankOfColumn(int column) {
+    const int clamped = std::clamp(column, 0, kHeatColumns - 1);
+    return static_cast<std::size_t>(clamped == 0 ? kAce : kRanks - clamped);
+}
 
 // Viridis at five stops: perceptually even, and still ordered in grey.
 constexpr std::array<std::uint32_t, 5> kScale{0x440154, 0x3B528B, 0x21918C, 0x5EC962, 0xFDE725};
@@ -81,13 +83,15 @@ std::string_view HeatRowLabel(int row) {
 }
 
 std::string_view HeatColumnLabel(int column) {
-    return kColumnLabels[static_cast<std::size_t>(std::clamp(column, 0, kHeatColumns - 1))];
+    return kRankNames[RankOfColumn(column)].label;
 }
 
 std::string HeatCellDescription(const HeatMap& map, int row, int column) {
     const HeatCell& cell = map.At(row, column);
-    std::string text = std::string(HeatRowLabel(row)) + ", " +
-                       std::string(kRankWords[static_cast<std::size_t>(column)]) + " high: ";
+    // The rank as a word, capitalised after the comma: "Ace", "King", "10".
+    std::string rank(kRankNames[RankOfColumn(column)].word);
+    rank[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(rank[0])));
+    std::string text = std::string(HeatRowLabel(row)) + ", " + rank + " high: ";
     if (cell.IsEmpty()) {
         return text + "no hands";
     }

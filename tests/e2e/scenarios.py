@@ -481,7 +481,7 @@ def window_tools(desktop, binary):
     equal(name(grid.getAccessibleAt(7, 0)),
           f"One Pair, Ace high: {lost} of {occurred} did not win ({100 * lost / occurred:.2f}%)",
           "the cell read by a screen reader")
-    check(name(grid.getAccessibleAt(0, 12)) == "Straight Flush, Two high: no hands",
+    check(name(grid.getAccessibleAt(0, 12)) == "Straight Flush, 2 high: no hands",
           "an empty cell reads as empty")
     wait_for(lambda: has_state(picture, "active"), "the picture to take the keyboard")
     desktop.key("Escape")
