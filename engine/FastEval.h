@@ -107,6 +107,16 @@ inline constexpr std::array<HandMasks, kDeckSize> kCardMasks = [] {
     return masks;
 }();
 
+// The `counts` half of every card's masks alone, packed densely for the
+// counts-first evaluation below.
+inline constexpr std::array<std::uint64_t, kDeckSize> kCardCounts = [] {
+    std::array<std::uint64_t, kDeckSize> counts{};
+    for (int i = 0; i < kDeckSize; ++i) {
+        counts[static_cast<std::size_t>(i)] = HandMasks::OfIndex(i).counts;
+    }
+    return counts;
+}();
+
 inline void HandMasks::AddIndex(int index) {
     const HandMasks& card = kCardMasks[static_cast<std::size_t>(index)];
     bits |= card.bits;
@@ -120,7 +130,7 @@ inline void HandMasks::AddIndex(int index) {
 inline HandOrdinal OrdinalOfIndices(const std::uint8_t* index, const EvalTables& tables) {
     std::uint64_t counts = 0;
     for (int c = 0; c < 7; ++c) {
-        counts += kCardMasks[index[c]].counts;
+        counts += kCardCounts[index[c]];
     }
     const std::uint64_t flush = (counts + 0x3333U) & 0x8888U;
     if (flush != 0) [[unlikely]] {
