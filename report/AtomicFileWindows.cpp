@@ -7,7 +7,6 @@
 #include <string>
 #include <system_error>
 #include <vector>
-
 #include <windows.h>
 
 namespace fs = std::filesystem;

@@ -1,10 +1,11 @@
 // The Hand Statistics dialog: its cells show the counts of the choice at the
 // top, empty cells stay empty, and the picture reads in light and dark
 // palettes. Set QUILLORY_TEST_SHOTS to a folder to keep the pictures.
+#include "ui/HandStatisticsDialog.h"
+
 #include "report/HeatMap.h"
 #include "report/Simulation.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/HandStatisticsDialog.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -58,9 +59,9 @@ private slots:
         const HandStatistics statistics = SeededStatistics();
         HandStatisticsDialog dialog(statistics);
         int empty = 0;
-        for (const auto& [players, used] : {std::pair{2, HoleCardsUsed::Any},
-                                            std::pair{6, HoleCardsUsed::Two},
-                                            std::pair{10, HoleCardsUsed::None}}) {
+        for (const auto& [players, used] :
+             {std::pair{2, HoleCardsUsed::Any}, std::pair{6, HoleCardsUsed::Two},
+              std::pair{10, HoleCardsUsed::None}}) {
             dialog.ShowTableSize(players);
             dialog.ShowHoleCards(used);
             const HeatMap expected = BuildHeatMap(statistics, players, used);
@@ -72,9 +73,9 @@ private slots:
                         QString::fromStdString(HeatCellDescription(expected, row, column));
                     QCOMPARE(item->toolTip(), description);
                     QCOMPARE(item->data(Qt::AccessibleTextRole).toString(), description);
-                    QCOMPARE(item->text(), cell.IsEmpty() ? QString()
-                                                          : QString::number(qRound(
-                                                                cell.LostPercent())));
+                    QCOMPARE(item->text(), cell.IsEmpty()
+                                               ? QString()
+                                               : QString::number(qRound(cell.LostPercent())));
                     QCOMPARE(item->background().style() == Qt::NoBrush, cell.IsEmpty());
                     empty += cell.IsEmpty() ? 1 : 0;
                 }

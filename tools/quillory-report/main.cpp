@@ -152,8 +152,7 @@ public:
     }
 
     // Writes the report (to its file or standard output), then the picture.
-    int Write(const quillory::ReportCommand& command,
-              const quillory::HandStatistics& statistics) {
+    int Write(const quillory::ReportCommand& command, const quillory::HandStatistics& statistics) {
         const std::string report = quillory::FormatReport(statistics);
         if (!m_report) {
             if (const int status = WriteAll(report); status != 0) {
@@ -223,8 +222,9 @@ int main(int argc, char** argv) {
     progress.Clear();
     if (!completed || g_interrupted != 0) {
         // The targets' destructors drop what was begun; files stay as they were.
-        const std::string left =
-            command.ToStandardOutput() ? "nothing written" : "\"" + command.output + "\" left as it was";
+        const std::string left = command.ToStandardOutput()
+                                     ? "nothing written"
+                                     : "\"" + command.output + "\" left as it was";
         return Fail("interrupted; " + left, InterruptedStatus());
     }
     return targets.Write(command, statistics);
