@@ -1,7 +1,8 @@
 #include "drill/Record.h"
 
+#include "platform/NumberText.h"
+
 #include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <sqlite3.h>
@@ -16,13 +17,6 @@ constexpr const char* kSchema =
     " hole TEXT NOT NULL, board TEXT NOT NULL, street TEXT NOT NULL,"
     " players INTEGER NOT NULL, guess REAL NOT NULL, truth REAL NOT NULL,"
     " method TEXT NOT NULL)";
-
-std::string Fixed(double value) {
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    return std::string(buffer, result.ptr);
-}
 
 // SQLite takes file names in UTF-8 on every system.
 std::string Utf8(const std::filesystem::path& path) {
@@ -192,9 +186,9 @@ std::string ToCsv(const std::vector<Answer>& answers) {
     for (const Answer& a : answers) {
         csv += std::to_string(a.time) + "," + std::to_string(a.session) + "," + a.hole + "," +
                a.board + "," + std::string(StreetName(a.street)) + "," + std::to_string(a.players) +
-               "," + Fixed(a.guess) + "," + Fixed(a.truth) + "," +
-               (a.method == Method::Exact ? "exact" : "estimate") + "," + Fixed(a.guess - a.truth) +
-               "\n";
+               "," + FixedText(a.guess, 2) + "," + FixedText(a.truth, 2) + "," +
+               (a.method == Method::Exact ? "exact" : "estimate") + "," +
+               FixedText(a.guess - a.truth, 2) + "\n";
     }
     return csv;
 }

@@ -1,20 +1,11 @@
 #include "drill/Summary.h"
 
+#include "platform/NumberText.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace quillory::drill {
-namespace {
-
-std::string Fixed(double value, int decimals) {
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return std::string(buffer, result.ptr);
-}
-
-} // namespace
 
 void Accuracy::Add(double error) {
     const double n = answers;
@@ -50,8 +41,8 @@ std::string Describe(const Accuracy& accuracy) {
         return "no answers yet";
     }
     return std::to_string(accuracy.answers) + (accuracy.answers == 1 ? " answer" : " answers") +
-           ": off by " + Fixed(accuracy.meanAbsoluteError, 1) + " points on average, " +
-           Fixed(100.0 * accuracy.hitRate, 0) + "% within 5 points";
+           ": off by " + FixedText(accuracy.meanAbsoluteError, 1) + " points on average, " +
+           FixedText(100.0 * accuracy.hitRate, 0) + "% within 5 points";
 }
 
 } // namespace quillory::drill

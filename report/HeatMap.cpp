@@ -1,11 +1,11 @@
 #include "report/HeatMap.h"
 
 #include "engine/CardNames.h"
+#include "platform/NumberText.h"
 #include "report/ReportFormat.h"
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 
 namespace quillory {
@@ -19,13 +19,6 @@ std::size_t RankOfColumn(int column) {
 
 // Viridis at five stops: perceptually even, and still ordered in grey.
 constexpr std::array<std::uint32_t, 5> kScale{0x440154, 0x3B528B, 0x21918C, 0x5EC962, 0xFDE725};
-
-std::string Fixed(double value, int decimals) {
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return std::string(buffer, result.ptr);
-}
 
 std::string Colour(std::uint32_t rgb) {
     static constexpr char kDigits[] = "0123456789abcdef";
@@ -96,7 +89,7 @@ std::string HeatCellDescription(const HeatMap& map, int row, int column) {
         return text + "no hands";
     }
     return text + std::to_string(cell.lost) + " of " + std::to_string(cell.occurred) +
-           " did not win (" + Fixed(cell.LostPercent(), 2) + "%)";
+           " did not win (" + FixedText(cell.LostPercent(), 2) + "%)";
 }
 
 std::uint32_t HeatColour(double lostPercent) {
@@ -172,7 +165,7 @@ std::string RenderHeatMapSvg(const HeatMap& map, const HeatMapStyle& style) {
             svg += "<rect " + box + " fill=\"" + Colour(fill) + "\"/>";
             svg += "</g>\n";
             Text(svg, x + kCellWidth / 2, y + kCellHeight / 2 + 4, "middle", TextOn(fill),
-                 Fixed(cell.LostPercent(), 0), 11);
+                 FixedText(cell.LostPercent(), 0), 11);
         }
     }
 

@@ -1,6 +1,7 @@
 // Quoting of user input in messages: one line, no terminal control, readable
 // text kept.
 #include "platform/MessageText.h"
+#include "platform/NumberText.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -52,6 +53,22 @@ TEST(MessageText, PrintableTextEscapesOnlyWhatATerminalWouldActOn) {
     // Text already quoted is left as it is: nothing is escaped twice.
     const std::string quoted = Quoted("a\nb");
     EXPECT_EQ(PrintableText(quoted), quoted);
+}
+
+// Numbers read the same in every locale: printf's rounding, a '.' always,
+// commas between thousands, and no cut-off text for the largest values.
+TEST(NumberText, FixedAndGroupedForms) {
+    EXPECT_EQ(FixedText(7.126, 2), "7.13");
+    EXPECT_EQ(FixedText(0.125, 2), "0.12");
+    EXPECT_EQ(FixedText(88.774703, 2), "88.77");
+    EXPECT_EQ(FixedText(-0.5, 0), "-0");
+    EXPECT_EQ(FixedText(99.96, 1), "100.0");
+    EXPECT_EQ(FixedText(1e300, 2).size(), 301U + 3U);
+    EXPECT_EQ(GroupedText(0), "0");
+    EXPECT_EQ(GroupedText(990), "990");
+    EXPECT_EQ(GroupedText(1070190), "1,070,190");
+    EXPECT_EQ(GroupedText(-2097572400), "-2,097,572,400");
+    EXPECT_EQ(GroupedText(INT64_MIN), "-9,223,372,036,854,775,808");
 }
 
 } // namespace

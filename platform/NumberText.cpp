@@ -1,0 +1,30 @@
+#include "platform/NumberText.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace quillory {
+
+std::string FixedText(double value, int decimals) {
+    // Large enough for any double in fixed notation with 17 decimals.
+    char buffer[352];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::fixed, std::clamp(decimals, 0, 17));
+    return std::string(buffer, result.ptr);
+}
+
+std::string GroupedText(std::int64_t value) {
+    const std::string digits = std::to_string(value);
+    const std::size_t sign = value < 0 ? 1 : 0;
+    std::string text(digits, 0, sign);
+    for (std::size_t i = sign; i < digits.size(); ++i) {
+        // A comma before every digit that starts a group of three from the end.
+        if (i > sign && (digits.size() - i) % 3 == 0) {
+            text += ',';
+        }
+        text += digits[i];
+    }
+    return text;
+}
+
+} // namespace quillory
