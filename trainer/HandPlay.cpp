@@ -54,54 +54,43 @@ void Trainer::OnDraw() {
     RefreshProfit();
 }
 
-void Trainer::OnFlop() {
+// Flop, Turn and River: uncovers (or, in entry mode, asks for) `count` board
+// cards from position `first` on, estimates with every board card known so
+// far and moves the stage on. Nothing happens before Draw or when the picker
+// is cancelled.
+void Trainer::UncoverBoardCards(std::size_t first, std::size_t count, HandStage reached) {
     TrainerState& s = m_state;
     m_view.ReadControls();
     if (s.m_firstCards.empty()) {
         return;
     }
     if (s.m_bPracticeMode == 0) {
-        const std::optional<PickedCards> picked = m_view.PickCards(3);
+        const std::optional<PickedCards> picked =
+            m_view.PickCards(static_cast<std::int32_t>(count));
         if (!picked) {
             return;
         }
-        std::copy(picked->begin(), picked->end(), s.m_board.begin());
+        std::copy_n(picked->begin(), count, s.m_board.begin() + static_cast<std::ptrdiff_t>(first));
     }
-    EstimateWinningRate(3);
-    s.m_shown[static_cast<std::size_t>(CardSlot::Flop1)] = s.m_board[0];
-    s.m_shown[static_cast<std::size_t>(CardSlot::Flop2)] = s.m_board[1];
-    s.m_shown[static_cast<std::size_t>(CardSlot::Flop3)] = s.m_board[2];
-    s.m_stage = HandStage::FlopShown;
-    RefreshProfit();
-}
-
-// Turn and River: uncovers (or, in entry mode, asks for) one board card,
-// estimates with it and moves the stage on.
-void Trainer::UncoverBoardCard(std::size_t board, CardSlot slot, HandStage reached) {
-    TrainerState& s = m_state;
-    m_view.ReadControls();
-    if (s.m_firstCards.empty()) {
-        return;
+    EstimateWinningRate(static_cast<std::int32_t>(first + count));
+    // The board's card views follow the two hole cards, in board order.
+    for (std::size_t board = first; board < first + count; ++board) {
+        s.m_shown[static_cast<std::size_t>(CardSlot::Flop1) + board] = s.m_board[board];
     }
-    if (s.m_bPracticeMode == 0) {
-        const std::optional<PickedCards> picked = m_view.PickCards(1);
-        if (!picked) {
-            return;
-        }
-        s.m_board[board] = (*picked)[0];
-    }
-    EstimateWinningRate(static_cast<std::int32_t>(board) + 1);
-    s.m_shown[static_cast<std::size_t>(slot)] = s.m_board[board];
     s.m_stage = reached;
     RefreshProfit();
 }
 
+void Trainer::OnFlop() {
+    UncoverBoardCards(0, 3, HandStage::FlopShown);
+}
+
 void Trainer::OnTurn() {
-    UncoverBoardCard(3, CardSlot::Turn, HandStage::TurnShown);
+    UncoverBoardCards(3, 1, HandStage::TurnShown);
 }
 
 void Trainer::OnRiver() {
-    UncoverBoardCard(4, CardSlot::River, HandStage::RiverShown);
+    UncoverBoardCards(4, 1, HandStage::RiverShown);
 }
 
 // Row i is seat i. The hand's table size is the length of the seat arrays,

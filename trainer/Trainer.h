@@ -97,7 +97,7 @@ private:
     // The figures from the rate, the average rate, and a write with notices.
     void RefreshProfit();
     void DealPracticeHand();
-    void UncoverBoardCard(std::size_t board, CardSlot slot, HandStage reached);
+    void UncoverBoardCards(std::size_t first, std::size_t count, HandStage reached);
     Card* SlotCard(CardSlot slot);
 
     TrainerView& m_view;
