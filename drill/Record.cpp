@@ -67,18 +67,19 @@ void Record::Open(const std::filesystem::path& path) {
         return;
     }
     sqlite3_busy_timeout(m_db, 2000);
-    if (Prepare()) {
+    std::string reason;
+    const Preparation prepared = Prepare(reason);
+    if (prepared == Preparation::Ready) {
         Load();
         return;
     }
-    const std::string reason = sqlite3_errmsg(m_db);
-    const int code = sqlite3_errcode(m_db);
     Close();
-    if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) {
+    if (prepared == Preparation::Damaged) {
         SetAside(path, reason);
+        std::string again;
         if (sqlite3_open_v2(Utf8(path).c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                             nullptr) == SQLITE_OK &&
-            Prepare()) {
+            Prepare(again) == Preparation::Ready) {
             return;
         }
         Close();
@@ -89,20 +90,44 @@ void Record::Open(const std::filesystem::path& path) {
     }
 }
 
-bool Record::Prepare() {
-    std::string error;
+Record::Preparation Record::Prepare(std::string& reason) {
+    // A result code that means the file itself is broken, not just busy.
+    const auto damaged = [](int code) {
+        return (code & 0xFF) == SQLITE_CORRUPT || (code & 0xFF) == SQLITE_NOTADB;
+    };
+    // The database's own words for `code`, taken before another statement runs.
+    const auto failed = [&](int code) {
+        reason = sqlite3_errmsg(m_db);
+        return damaged(code) ? Preparation::Damaged : Preparation::Unavailable;
+    };
     sqlite3_stmt* check = nullptr;
-    if (sqlite3_prepare_v2(m_db, "PRAGMA quick_check", -1, &check, nullptr) != SQLITE_OK) {
-        return false;
+    if (const int code = sqlite3_prepare_v2(m_db, "PRAGMA quick_check", -1, &check, nullptr);
+        code != SQLITE_OK) {
+        return failed(code);
     }
-    const bool healthy = sqlite3_step(check) == SQLITE_ROW && Column(check, 0) == "ok";
+    const int code = sqlite3_step(check);
+    const std::string verdict = code == SQLITE_ROW ? Column(check, 0) : std::string();
+    if (code != SQLITE_ROW) {
+        const Preparation outcome = failed(code);
+        sqlite3_finalize(check);
+        return outcome;
+    }
     sqlite3_finalize(check);
+    if (verdict != "ok") {
+        // The check names the first fault it found ("Rowid out of order ...").
+        reason = verdict;
+        return Preparation::Damaged;
+    }
     // Write-ahead logging: a reader never waits for a writer, and an answer
     // costs one append to the log. A killed process leaves the log, which the
     // next open applies; a system that cannot share memory between copies
     // keeps the ordinary rollback journal (the pragma then just fails).
-    Execute(m_db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", error);
-    return healthy && Execute(m_db, kSchema, error);
+    std::string ignored;
+    Execute(m_db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", ignored);
+    if (!Execute(m_db, kSchema, reason)) {
+        return damaged(sqlite3_errcode(m_db)) ? Preparation::Damaged : Preparation::Unavailable;
+    }
+    return Preparation::Ready;
 }
 
 void Record::SetAside(const std::filesystem::path& path, const std::string& reason) {
@@ -111,6 +136,18 @@ void Record::SetAside(const std::filesystem::path& path, const std::string& reas
     aside += ".damaged-" + std::to_string(static_cast<long long>(now));
     std::error_code error;
     std::filesystem::rename(path, aside, error);
+    if (!error) {
+        // The log and its index belong to the damaged file: left in place they
+        // would be applied to the new record that takes its name.
+        for (const char* part : {"-wal", "-shm"}) {
+            std::filesystem::path from = path;
+            std::filesystem::path to = aside;
+            from += part;
+            to += part;
+            std::error_code ignored;
+            std::filesystem::rename(from, to, ignored);
+        }
+    }
     m_problem = error ? "Your record is damaged (" + reason + ") and could not be set aside."
                       : "Your record was damaged (" + reason + "); it was kept as \"" +
                             aside.filename().string() + "\" and a new one begins.";

@@ -58,7 +58,12 @@ public:
     bool IsStored() const { return m_db != nullptr; }
 
 private:
-    bool Prepare();
+    // Checks the opened file and readies its schema. Damaged: the file fails
+    // its integrity check or is not a database, and is to be set aside;
+    // Unavailable: it cannot be used now (busy, read-only, ...). `reason`
+    // holds the check's or the database's words for anything but Ready.
+    enum class Preparation { Ready, Damaged, Unavailable };
+    Preparation Prepare(std::string& reason);
     void Load();
     void Close();
     void SetAside(const std::filesystem::path& path, const std::string& reason);

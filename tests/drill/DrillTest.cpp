@@ -254,6 +254,33 @@ TEST_F(DrillRecord, DamagedOrUnwritableFilesAreReportedOnce) {
     }
     EXPECT_EQ(asides, 1);
 
+    // A real record damaged inside its pages (the file is a database, but its
+    // integrity check fails) is set aside the same way, log files with it.
+    fs::remove_all(Path().parent_path());
+    {
+        Record full;
+        full.Open(Path());
+        for (int i = 0; i < 300; ++i) {
+            ASSERT_TRUE(full.Add(Sample(1, i % 100)));
+        }
+    }
+    {
+        std::fstream file(Path(), std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(2 * 4096 + 100); // inside a page of the answers, past the file header
+        const std::string noise(1500, '\x5a');
+        file.write(noise.data(), static_cast<std::streamsize>(noise.size()));
+    }
+    Record damaged;
+    damaged.Open(Path());
+    EXPECT_NE(damaged.Problem().find("damaged"), std::string::npos) << damaged.Problem();
+    EXPECT_TRUE(damaged.IsStored());
+    EXPECT_TRUE(damaged.Answers().empty());
+    int kept = 0;
+    for (const auto& entry : fs::directory_iterator(Path().parent_path())) {
+        kept += entry.path().filename().string().find(".damaged-") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_GE(kept, 1);
+
     const fs::path blocked = m_folder / "plain-file";
     std::ofstream(blocked) << "x";
     Record nowhere;
