@@ -25,8 +25,8 @@ QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool Has(const res::ControlTemplate& spec, std::uint32_t style) {
-    return (spec.style & style) != 0;
+bool Has(const res::ControlTemplate& controlTemplate, std::uint32_t style) {
+    return (controlTemplate.style & style) != 0;
 }
 
 } // namespace
@@ -70,15 +70,16 @@ QString StripMnemonic(const QString& caption) {
     return plain;
 }
 
-int CaptionWidth(const QWidget& widget, const res::ControlTemplate& spec) {
-    if (spec.caption.empty()) {
+int CaptionWidth(const QWidget& widget, const res::ControlTemplate& controlTemplate) {
+    if (controlTemplate.caption.empty()) {
         return 0;
     }
     const QFontMetrics metrics(widget.font());
-    const QString caption = Text(spec.caption);
-    switch (spec.kind) {
+    const QString caption = Text(controlTemplate.caption);
+    switch (controlTemplate.kind) {
     case ControlKind::Label: {
-        const QString shown = Has(spec, res::kNoPrefix) ? caption : StripMnemonic(caption);
+        const QString shown =
+            Has(controlTemplate, res::kNoPrefix) ? caption : StripMnemonic(caption);
         int width = metrics.horizontalAdvance(shown) + 1;
         if (const auto* label = qobject_cast<const QLabel*>(&widget); label != nullptr) {
             width += 2 * label->frameWidth() + (label->frameWidth() > 0 ? 2 * label->indent() : 0);

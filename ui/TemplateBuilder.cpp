@@ -25,22 +25,22 @@ QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool Has(const res::ControlTemplate& spec, std::uint32_t style) {
-    return (spec.style & style) != 0;
+bool Has(const res::ControlTemplate& controlTemplate, std::uint32_t style) {
+    return (controlTemplate.style & style) != 0;
 }
 
 bool TakesInput(ControlKind kind) {
     return kind != ControlKind::Label && kind != ControlKind::Icon;
 }
 
-QWidget* CreateWidget(const res::ControlTemplate& spec, QDialog& dialog) {
-    const QString caption = Text(spec.caption);
-    switch (spec.kind) {
+QWidget* CreateWidget(const res::ControlTemplate& controlTemplate, QDialog& dialog) {
+    const QString caption = Text(controlTemplate.caption);
+    switch (controlTemplate.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(caption, &dialog);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        if (Has(spec, res::kBorder)) {
+        if (Has(controlTemplate, res::kBorder)) {
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setIndent(4);
         }
@@ -59,40 +59,40 @@ QWidget* CreateWidget(const res::ControlTemplate& spec, QDialog& dialog) {
         // a focused button itself; a button that offered itself as default on
         // focus would keep that role after the focus moved on.
         auto* button = new QPushButton(caption, &dialog);
-        button->setAutoDefault(Has(spec, res::kDefaultButton));
-        button->setDefault(Has(spec, res::kDefaultButton));
+        button->setAutoDefault(Has(controlTemplate, res::kDefaultButton));
+        button->setDefault(Has(controlTemplate, res::kDefaultButton));
         return button;
     }
     case ControlKind::Edit: {
-        if (Has(spec, res::kMultiLine)) {
+        if (Has(controlTemplate, res::kMultiLine)) {
             auto* edit = new QPlainTextEdit(&dialog);
-            edit->setReadOnly(Has(spec, res::kReadOnly));
+            edit->setReadOnly(Has(controlTemplate, res::kReadOnly));
             edit->setTabChangesFocus(true);
-            if (!Has(spec, res::kBorder)) {
+            if (!Has(controlTemplate, res::kBorder)) {
                 edit->setFrameStyle(QFrame::NoFrame);
             }
             return edit;
         }
         auto* edit = new QLineEdit(&dialog);
-        edit->setReadOnly(Has(spec, res::kReadOnly));
-        edit->setFrame(Has(spec, res::kBorder));
-        if (Has(spec, res::kDigitsOnly)) {
+        edit->setReadOnly(Has(controlTemplate, res::kReadOnly));
+        edit->setFrame(Has(controlTemplate, res::kBorder));
+        if (Has(controlTemplate, res::kDigitsOnly)) {
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
         }
         return edit;
     }
     case ControlKind::ListView: {
-        auto* view = new ListView(Has(spec, res::kNoHeader), &dialog);
-        if (!Has(spec, res::kBorder)) {
+        auto* view = new ListView(Has(controlTemplate, res::kNoHeader), &dialog);
+        if (!Has(controlTemplate, res::kBorder)) {
             view->setFrameStyle(QFrame::NoFrame);
         }
         return view;
     }
     case ControlKind::ListBox: {
         auto* list = new ListBox(&dialog);
-        list->setVerticalScrollBarPolicy(Has(spec, res::kVScroll) ? Qt::ScrollBarAsNeeded
-                                                                  : Qt::ScrollBarAlwaysOff);
-        if (!Has(spec, res::kBorder)) {
+        list->setVerticalScrollBarPolicy(
+            Has(controlTemplate, res::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        if (!Has(controlTemplate, res::kBorder)) {
             list->setFrameStyle(QFrame::NoFrame);
         }
         return list;
@@ -101,16 +101,16 @@ QWidget* CreateWidget(const res::ControlTemplate& spec, QDialog& dialog) {
     return new QWidget(&dialog);
 }
 
-Qt::FocusPolicy FocusPolicyOf(const res::ControlTemplate& spec) {
-    if (Has(spec, res::kTabStop)) {
+Qt::FocusPolicy FocusPolicyOf(const res::ControlTemplate& controlTemplate) {
+    if (Has(controlTemplate, res::kTabStop)) {
         return Qt::StrongFocus;
     }
-    switch (spec.kind) {
+    switch (controlTemplate.kind) {
     case ControlKind::Edit:
     case ControlKind::ListBox:
         return Qt::ClickFocus; // read-only figures can still be selected and copied
     case ControlKind::ListView:
-        return Has(spec, res::kNoHeader) ? Qt::NoFocus : Qt::ClickFocus;
+        return Has(controlTemplate, res::kNoHeader) ? Qt::NoFocus : Qt::ClickFocus;
     default:
         return Qt::NoFocus;
     }
@@ -129,39 +129,42 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& source) {
     dialog.setWindowFlags(flags);
     dialog.setSizeGripEnabled(false);
 
-    for (const res::ControlTemplate& spec : source.controls) {
-        QWidget* widget = CreateWidget(spec, dialog);
-        widget->setProperty(kIdProperty, spec.id);
-        if (spec.id != res::kNoId) {
-            widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
+    for (const res::ControlTemplate& controlTemplate : source.controls) {
+        QWidget* widget = CreateWidget(controlTemplate, dialog);
+        widget->setProperty(kIdProperty, controlTemplate.id);
+        if (controlTemplate.id != res::kNoId) {
+            widget->setObjectName(QStringLiteral("control%1").arg(controlTemplate.id));
         } else {
-            widget->setObjectName(spec.kind == ControlKind::Icon ? QStringLiteral("icon")
-                                                                 : QStringLiteral("label"));
+            widget->setObjectName(controlTemplate.kind == ControlKind::Icon
+                                      ? QStringLiteral("icon")
+                                      : QStringLiteral("label"));
         }
-        widget->setFocusPolicy(FocusPolicyOf(spec));
-        widget->setAccessibleName(spec.accessibleName.empty() ? StripMnemonic(Text(spec.caption))
-                                                              : Text(spec.accessibleName));
-        if (spec.kind == ControlKind::Label && !spec.accessibleName.empty()) {
-            widget->setProperty(kFigureNameProperty, Text(spec.accessibleName));
+        widget->setFocusPolicy(FocusPolicyOf(controlTemplate));
+        widget->setAccessibleName(controlTemplate.accessibleName.empty()
+                                      ? StripMnemonic(Text(controlTemplate.caption))
+                                      : Text(controlTemplate.accessibleName));
+        if (controlTemplate.kind == ControlKind::Label && !controlTemplate.accessibleName.empty()) {
+            widget->setProperty(kFigureNameProperty, Text(controlTemplate.accessibleName));
         }
-        if (Has(spec, res::kHidden)) {
+        if (Has(controlTemplate, res::kHidden)) {
             widget->setHidden(true);
         }
-        if (Has(spec, res::kDisabled)) {
+        if (Has(controlTemplate, res::kDisabled)) {
             widget->setEnabled(false);
         }
-        built.controls.push_back(BuiltControl{&spec, widget});
+        built.controls.push_back(BuiltControl{&controlTemplate, widget});
     }
 
     // A label lends its mnemonic and its name to the control right after it.
     for (std::size_t i = 0; i < built.controls.size(); ++i) {
         auto* label = qobject_cast<QLabel*>(built.controls[i].widget);
-        const res::ControlTemplate& spec = *built.controls[i].spec;
-        if (label == nullptr || spec.kind != ControlKind::Label || Has(spec, res::kNoPrefix)) {
+        const res::ControlTemplate& controlTemplate = *built.controls[i].controlTemplate;
+        if (label == nullptr || controlTemplate.kind != ControlKind::Label ||
+            Has(controlTemplate, res::kNoPrefix)) {
             continue;
         }
         const bool hasNext = i + 1 < built.controls.size();
-        if (hasNext && TakesInput(built.controls[i + 1].spec->kind)) {
+        if (hasNext && TakesInput(built.controls[i + 1].controlTemplate->kind)) {
             label->setBuddy(built.controls[i + 1].widget);
         } else if (label->text().contains(QLatin1Char('&'))) {
             label->setText(StripMnemonic(label->text()));
@@ -170,7 +173,7 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& source) {
 
     QWidget* previous = nullptr;
     for (const BuiltControl& control : built.controls) {
-        if (!Has(*control.spec, res::kTabStop)) {
+        if (!Has(*control.controlTemplate, res::kTabStop)) {
             continue;
         }
         if (previous != nullptr) {
@@ -183,8 +186,8 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& source) {
     // for widens the whole layout rather than clipping a caption.
     BaseUnits units = MeasureBaseUnits(dialog.font());
     for (const BuiltControl& control : built.controls) {
-        const int needed = CaptionWidth(*control.widget, *control.spec);
-        const int width = control.spec->rect.width;
+        const int needed = CaptionWidth(*control.widget, *control.controlTemplate);
+        const int width = control.controlTemplate->rect.width;
         if (needed > 0 && width > 0) {
             units.x = std::max(units.x, (needed * 4 + width - 1) / width);
         }
@@ -192,7 +195,7 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& source) {
     built.units = units;
 
     for (const BuiltControl& control : built.controls) {
-        control.widget->setGeometry(ToPixels(control.spec->rect, units));
+        control.widget->setGeometry(ToPixels(control.controlTemplate->rect, units));
     }
     const QRect client = ToPixels(res::DialogRect{0, 0, source.width, source.height}, units);
     dialog.setFixedSize(client.size());

@@ -36,10 +36,10 @@ QString StripMnemonic(const QString& caption);
 
 // The width in pixels a control needs to show its caption without clipping;
 // 0 for controls without a caption.
-int CaptionWidth(const QWidget& widget, const res::ControlTemplate& spec);
+int CaptionWidth(const QWidget& widget, const res::ControlTemplate& controlTemplate);
 
 struct BuiltControl {
-    const res::ControlTemplate* spec{};
+    const res::ControlTemplate* controlTemplate{};
     QWidget* widget{};
 };
 

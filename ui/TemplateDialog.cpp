@@ -31,8 +31,8 @@ void TemplateDialog::Build(const res::DialogTemplate& source) {
     m_template = &source;
     m_built = BuildDialog(*this, *m_template);
     for (const BuiltControl& control : m_built.controls) {
-        if (control.spec->id != res::kNoId) {
-            m_items.emplace(control.spec->id, control.widget);
+        if (control.controlTemplate->id != res::kNoId) {
+            m_items.emplace(control.controlTemplate->id, control.widget);
         }
     }
     // OK and Cancel where the template has them (the main window has neither).
@@ -101,7 +101,7 @@ void TemplateDialog::EnsureInitialised() {
         return;
     }
     for (const BuiltControl& control : m_built.controls) {
-        if ((control.spec->style & res::kTabStop) != 0 && control.widget->isEnabled() &&
+        if ((control.controlTemplate->style & res::kTabStop) != 0 && control.widget->isEnabled() &&
             !control.widget->isHidden()) {
             control.widget->setFocus(Qt::TabFocusReason);
             m_showFocusOnActivation = true;

@@ -120,14 +120,16 @@ private slots:
             const QRect client(QPoint(0, 0), dialog.size());
             QCOMPARE(dialog.Built().controls.size(), source->controls.size());
             for (const BuiltControl& control : dialog.Built().controls) {
-                const QRect expected = ToPixels(control.spec->rect, dialog.Built().units);
+                const QRect expected =
+                    ToPixels(control.controlTemplate->rect, dialog.Built().units);
                 QCOMPARE(control.widget->geometry(), expected);
                 QVERIFY2(client.contains(expected), qPrintable(control.widget->objectName()));
-                QVERIFY2(CaptionWidth(*control.widget, *control.spec) <= expected.width(),
-                         qPrintable(QString::fromUtf8(control.spec->caption.data())));
+                QVERIFY2(CaptionWidth(*control.widget, *control.controlTemplate) <=
+                             expected.width(),
+                         qPrintable(QString::fromUtf8(control.controlTemplate->caption.data())));
                 QVERIFY(!control.widget->accessibleName().isEmpty());
-                if (control.spec->id != res::kNoId) {
-                    QCOMPARE(dialog.GetDlgItem(control.spec->id), control.widget);
+                if (control.controlTemplate->id != res::kNoId) {
+                    QCOMPARE(dialog.GetDlgItem(control.controlTemplate->id), control.widget);
                 }
             }
         }
@@ -137,7 +139,7 @@ private slots:
         TemplateDialog dialog(kNarrow);
         const BuiltControl& label = dialog.Built().controls.front();
         QVERIFY(dialog.Built().units.x > MeasureBaseUnits(dialog.font()).x);
-        QVERIFY(CaptionWidth(*label.widget, *label.spec) <= label.widget->width());
+        QVERIFY(CaptionWidth(*label.widget, *label.controlTemplate) <= label.widget->width());
         QVERIFY(dialog.width() >= label.widget->geometry().right());
     }
 
