@@ -53,10 +53,10 @@ std::array<Card, kDeckSize> Deck::Cards() const {
     return cards;
 }
 
-void Deck::Shuffle(std::int32_t seed) {
+void Deck::Shuffle(std::int32_t seed, const SeedSource& ticks) {
     SettleThrough(kDeckSize - 1); // this shuffle applies to the current order
     m_position = 0;
-    std::uint32_t s = seed == 0 ? GetTickCount() : static_cast<std::uint32_t>(seed);
+    std::uint32_t s = seed == 0 ? ticks.Read() : static_cast<std::uint32_t>(seed);
     s ^= m_fresh ? kFreshFingerprint : OrderFingerprint(m_order);
 
     // Seed twice, the second time with the generator's own first output.

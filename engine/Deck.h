@@ -2,6 +2,7 @@
 
 #include "engine/Card.h"
 #include "engine/InlineVector.h"
+#include "platform/TickCount.h"
 
 #include <array>
 #include <cstdint>
@@ -25,7 +26,9 @@ public:
     Deck();
 
     // Puts the cards into a uniformly random order derived from the seed and
-    // restarts dealing at position 0. A seed of 0 means: use GetTickCount().
+    // restarts dealing at position 0. A seed of 0 means: use a read of
+    // `ticks` instead, the system's tick count unless the caller passes its
+    // own source.
     // The order is a function of the seed and of the deck's current order, so
     // two fresh decks shuffled with equal seeds end in equal orders, while a
     // second shuffle of the same deck with the same seed is a new, independent
@@ -36,7 +39,7 @@ public:
     // position k is settled only when it is dealt or the order is looked at.
     // A deal of a few cards after the second shuffle thus costs a few steps,
     // not 51; the order is the same either way.
-    void Shuffle(std::int32_t seed);
+    void Shuffle(std::int32_t seed, const SeedSource& ticks = SeedSource::Clock());
 
     // Hands out the next card that is not reserved. Returns false when the
     // deck is used up: `out` is left unchanged if no position was left at all,

@@ -9,11 +9,8 @@ namespace quillory {
 // shuffles; nothing compares it with a clock.
 std::uint32_t GetTickCount();
 
-// A replacement for the clock behind GetTickCount, for tests of the window's
-// practice deal. nullptr restores the real clock. The override is
-// process-wide; code that deals takes a SeedSource instead.
+// A clock of the caller's own, for SeedSource::Ticks.
 using TickSource = std::uint32_t (*)();
-void SetTickSource(TickSource source);
 
 // Where a run's seeds come from, passed by value to whatever deals: a run
 // reads the source once, at its start, and seeds trial (or deal) t with that
@@ -58,19 +55,6 @@ private:
     Kind m_kind{Kind::Clock};
     TickSource m_read{};
     std::uint32_t m_base{0};
-};
-
-// Installs a fixed tick source for the lifetime of the object and restores the
-// previous one afterwards.
-class ScopedTickSource {
-public:
-    explicit ScopedTickSource(TickSource source);
-    ~ScopedTickSource();
-    ScopedTickSource(const ScopedTickSource&) = delete;
-    ScopedTickSource& operator=(const ScopedTickSource&) = delete;
-
-private:
-    TickSource m_previous{};
 };
 
 } // namespace quillory

@@ -170,7 +170,7 @@ bool SimulateDeals(const SimulationOptions& options, HandStatistics& statistics)
     const std::int64_t chunks = std::max<std::int64_t>((total + kChunk - 1) / kChunk, 1);
     const auto threads = static_cast<int>(std::clamp<std::int64_t>(options.threads, 1, chunks));
     // One base for the whole run, whichever thread counts a deal.
-    const std::uint32_t base = options.seed ? *options.seed : SeedSource::Clock().Read();
+    const std::uint32_t base = options.seed ? *options.seed : options.ticks.Read();
     const bool completed = threads == 1 ? RunInline(options, base, total, report, statistics)
                                         : RunThreaded(base, total, threads, report, statistics);
     if (!completed || !report(total)) {

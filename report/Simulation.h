@@ -2,6 +2,7 @@
 
 #include "engine/Card.h"
 #include "engine/Table.h"
+#include "platform/TickCount.h"
 #include "report/HandStatistics.h"
 
 #include <array>
@@ -41,7 +42,7 @@ DealtIndices DealReportIndices(std::uint32_t seed);
 
 // The seed of deal `deal` (0-based) of a run whose seed base is `base`:
 // base + deal, modulo 2^32. A run with a seed uses it as the base; a run
-// without one reads the tick count once, at its start.
+// without one reads its tick source once, at its start.
 constexpr std::uint32_t DealSeed(std::uint32_t base, std::int64_t deal) {
     return base + static_cast<std::uint32_t>(deal);
 }
@@ -61,8 +62,12 @@ using ProgressCallback = std::function<bool(std::int64_t done, std::int64_t tota
 struct SimulationOptions {
     // Number of deals, 0 or more.
     std::int64_t deals{kReportDeals};
-    // Base of the deal seeds (see DealSeed); empty: the tick count at the start.
+    // Base of the deal seeds (see DealSeed); empty: a read of `ticks` at the
+    // start of the run.
     std::optional<std::uint32_t> seed{};
+    // Where the base of a run without a seed comes from, read once: the
+    // system's tick count unless the caller passes its own source.
+    SeedSource ticks{SeedSource::Clock()};
     // Worker threads, 1 or more (values below 1 count as 1). With a seed the
     // counters do not depend on this number: deal i is the same deal on
     // whichever thread counts it, and integer sums do not depend on order.

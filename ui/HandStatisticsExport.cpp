@@ -81,6 +81,7 @@ StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExpor
     auto statistics = std::make_unique<HandStatistics>();
     SimulationOptions simulation;
     simulation.deals = options.deals;
+    simulation.ticks = options.ticks;
     simulation.threads = options.threads > 0 ? options.threads : QThread::idealThreadCount();
     bool completed = false;
     try {

@@ -13,7 +13,8 @@ namespace quillory {
 
 // The hand-statistics export behind the main window's hidden "&More..."
 // button: asks where to save (through the modal seam), simulates the deals
-// with shuffle seeds from the tick count, and writes the 381-line report.
+// with shuffle seeds from a tick source (the system's tick count unless the
+// caller passes its own), and writes the 381-line report.
 //
 // - Cancelling the save dialog ends the export silently; nothing is created.
 // - The file is written by the same writer as quillory-report's -o
@@ -34,6 +35,9 @@ namespace quillory {
 struct StatisticsExportOptions {
     // Deals to simulate; the window always uses kReportDeals.
     std::int64_t deals{kReportDeals};
+    // Read once, when the simulation starts, for the base of the deal seeds;
+    // the window always uses the system's tick count.
+    SeedSource ticks{SeedSource::Clock()};
     // Worker threads; 0 means QThread::idealThreadCount().
     int threads{0};
     // How long the export may take before the progress window opens.

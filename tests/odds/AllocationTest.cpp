@@ -41,26 +41,27 @@ namespace {
 using test::Board;
 using test::C;
 
-long AllocationsDuring(std::int32_t (*estimate)(const Card&, const Card&, std::int32_t,
-                                                const BoardCards&, std::int32_t, std::int32_t),
-                       const Card& first, const Card& second, std::int32_t k,
-                       const BoardCards& board, std::int32_t n) {
+using Estimate = std::int32_t (*)(const Card&, const Card&, std::int32_t, const BoardCards&,
+                                  std::int32_t, std::int32_t, const SeedSource&);
+
+long AllocationsDuring(Estimate estimate, const Card& first, const Card& second, std::int32_t k,
+                       const BoardCards& board, std::int32_t n, const SeedSource& seeds) {
     // The evaluator builds its lookup tables once, at first use; that one
     // build is not a per-trial cost, so a one-trial run comes first.
-    estimate(first, second, k, board, n, 1);
+    estimate(first, second, k, board, n, 1, seeds);
     const long before = g_allocations.load();
-    const std::int32_t wins = estimate(first, second, k, board, n, TrialCount(n));
+    const std::int32_t wins = estimate(first, second, k, board, n, TrialCount(n), seeds);
     const long after = g_allocations.load();
     EXPECT_GE(wins, 0);
     return after - before;
 }
 
 TEST(EstimatorAllocation, NoAllocationAtAllOnTheStrengthPath) {
-    test::TicksFrom ticks(77);
+    const SeedSource seeds = SeedSource::Fixed(77);
     const BoardCards board = Board("Qh Jh 2c Kd 7s");
     for (const std::int32_t n : {2, 4, 10}) {
         for (const std::int32_t k : {0, 3, 5}) {
-            EXPECT_EQ(AllocationsDuring(EstimateWins, C("As"), C("Ks"), k, board, n), 0)
+            EXPECT_EQ(AllocationsDuring(EstimateWins, C("As"), C("Ks"), k, board, n, seeds), 0)
                 << n << " players, " << k << " known";
         }
     }
@@ -69,11 +70,11 @@ TEST(EstimatorAllocation, NoAllocationAtAllOnTheStrengthPath) {
 TEST(EstimatorAllocation, TablePathAllocatesOnlyItsWinnerListOnce) {
     // Duplicate known cards take the table path; its thousands of trials share
     // one winner list, and the decks' reserved lists stay inline.
-    test::TicksFrom ticks(78);
+    const SeedSource seeds = SeedSource::Fixed(78);
     const BoardCards board = Board("As Jh 2c Kd 7s");
     for (const std::int32_t n : {2, 10}) {
-        EXPECT_LE(AllocationsDuring(EstimateWins, C("As"), C("Ks"), 5, board, n), 1);
-        EXPECT_LE(AllocationsDuring(EstimateWinsByTable, C("As"), C("Ks"), 0, board, n), 1);
+        EXPECT_LE(AllocationsDuring(EstimateWins, C("As"), C("Ks"), 5, board, n, seeds), 1);
+        EXPECT_LE(AllocationsDuring(EstimateWinsByTable, C("As"), C("Ks"), 0, board, n, seeds), 1);
     }
 }
 

@@ -13,7 +13,6 @@ namespace {
 using test::Board;
 using test::C;
 using test::LiteralEstimate;
-using test::TicksFrom;
 
 #ifdef __SANITIZE_ADDRESS__
 constexpr std::int32_t kTrials = 40;
@@ -68,20 +67,16 @@ TEST(Estimator, SameWinsAsLiteralProcedureForEveryTableSizeAndBoard) {
 }
 
 TEST(Estimator, SeedSourceIsReadOnceAtTheStart) {
-    // The window's form reads the tick count; a clock that moves at every
-    // read is read once, so the estimate equals the fixed-base one from its
-    // first value.
+    // A clock that moves at every read is read once, so the estimate equals
+    // the fixed-base one from its first value.
     const Deal7 d = RandomKnownCards(5);
     const std::int32_t fixed =
         EstimateWins(d.first, d.second, 3, d.board, 6, kTrials, SeedSource::Fixed(500));
-    TicksFrom ticks(500, test::CountingTicks);
-    EXPECT_EQ(EstimateWins(d.first, d.second, 3, d.board, 6, kTrials), fixed);
-    ticks.Restart(500);
-    EXPECT_EQ(EstimateWins(d.first, d.second, 3, d.board, 6, kTrials,
-                           SeedSource::Ticks(test::CountingTicks)),
-              fixed);
-    ticks.Restart(500);
-    EXPECT_EQ(EstimateWinsByTable(d.first, d.second, 3, d.board, 6, kTrials), fixed);
+    const SeedSource moving = SeedSource::Ticks(test::CountingTicks);
+    test::g_ticks.store(500);
+    EXPECT_EQ(EstimateWins(d.first, d.second, 3, d.board, 6, kTrials, moving), fixed);
+    test::g_ticks.store(500);
+    EXPECT_EQ(EstimateWinsByTable(d.first, d.second, 3, d.board, 6, kTrials, moving), fixed);
 }
 
 TEST(Estimator, SeedsWrapAroundTheTickCounter) {

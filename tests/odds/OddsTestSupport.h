@@ -1,6 +1,6 @@
 #pragma once
 
-// What the estimator tests share: tick sources for the window's clock, a
+// What the estimator tests share: a moving clock for SeedSource::Ticks, a
 // word-for-word version of the trial procedure on the reference evaluation,
 // and a way to write cards in tests.
 
@@ -20,27 +20,11 @@ namespace quillory::test {
 
 inline std::atomic<std::uint32_t> g_ticks{0};
 
-// Returns the stored value at every read.
-inline std::uint32_t FixedTicks() {
-    return g_ticks.load();
-}
-
-// Advances by one at every read, like a clock that moves during an estimate.
+// Advances by one at every read, like a clock that moves during an estimate;
+// starts where g_ticks was last set.
 inline std::uint32_t CountingTicks() {
     return g_ticks.fetch_add(1);
 }
-
-// Installs a tick source starting at `value` for the object's lifetime.
-class TicksFrom {
-public:
-    TicksFrom(std::uint32_t value, TickSource source = FixedTicks) : m_scope(source) {
-        g_ticks.store(value);
-    }
-    void Restart(std::uint32_t value) { g_ticks.store(value); }
-
-private:
-    ScopedTickSource m_scope;
-};
 
 // True when seat 0 is among the winners by the reference evaluation: each
 // seat's best hand by BestHand, compared with CompareHands, seat by seat.

@@ -45,11 +45,13 @@ void CountDealByShowdown(const DealtCards& deal, HandStatistics& statistics) {
     }
 }
 
-HandStatistics Simulate(std::int64_t deals, std::optional<std::uint32_t> seed, int threads) {
+HandStatistics Simulate(std::int64_t deals, std::optional<std::uint32_t> seed, int threads,
+                        SeedSource ticks = SeedSource::Clock()) {
     SimulationOptions options;
     options.deals = deals;
     options.seed = seed;
     options.threads = threads;
+    options.ticks = ticks;
     HandStatistics statistics;
     EXPECT_TRUE(SimulateDeals(options, statistics));
     return statistics;
@@ -151,26 +153,25 @@ TEST(ReportSimulation, DealSeedsAreBasePlusDeal) {
 }
 
 std::atomic<std::uint32_t> g_ticks{0};
-std::uint32_t FixedTicks() {
-    return 777;
-}
 std::uint32_t RunningTicks() {
     return g_ticks.fetch_add(1);
 }
 
 TEST(ReportSimulation, WithoutSeedTheTickCountIsTheBase) {
     const std::int64_t deals = 200 * kScale;
+    // The source is read once for the base: a clock that stands still gives
+    // the seeds 777 + i, the seeded run.
+    EXPECT_EQ(Simulate(deals, std::nullopt, 2, SeedSource::Fixed(777)), Simulate(deals, 777, 1));
+    // A seed wins over the source.
+    EXPECT_EQ(Simulate(deals, 777, 1, SeedSource::Fixed(5)), Simulate(deals, 777, 1));
     {
-        // The clock is read once for the base: a clock that stands still
-        // gives the seeds 777 + i, the seeded run.
-        const ScopedTickSource still(FixedTicks);
-        EXPECT_EQ(Simulate(deals, std::nullopt, 2), Simulate(deals, 777, 1));
-    }
-    {
-        // A clock that moves: two runs see different bases.
-        const ScopedTickSource running(RunningTicks);
-        const HandStatistics first = Simulate(deals, std::nullopt, 1);
-        EXPECT_NE(Simulate(deals, std::nullopt, 1), first);
+        // A clock that moves: a run reads it once, at its start, and two runs
+        // see different bases.
+        const SeedSource running = SeedSource::Ticks(RunningTicks);
+        g_ticks.store(900);
+        const HandStatistics first = Simulate(deals, std::nullopt, 1, running);
+        EXPECT_EQ(first, Simulate(deals, 900, 1));
+        EXPECT_NE(Simulate(deals, std::nullopt, 1, running), first);
     }
     // The real clock: runs a few milliseconds apart differ.
     const HandStatistics first = Simulate(deals, std::nullopt, 2);

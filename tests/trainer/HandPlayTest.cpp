@@ -2,8 +2,8 @@
 // practice mode, the same through the picker in entry mode, the Fix buttons,
 // and a player count changed during the hand. No window and no Qt.
 //
-// The deal's seeds are given to the trainer; the estimator's tick source is
-// fixed for the test, so every estimate repeats and is worked out here.
+// The deal's seeds are given to the trainer as fixed ticks, and its estimates
+// read the same ticks, so every estimate repeats and is worked out here.
 #include "engine/Deck.h"
 #include "engine/Table.h"
 #include "platform/TickCount.h"

@@ -104,7 +104,6 @@ struct TrainerRig {
     Trainer trainer;
 };
 
-// The rate text an estimate of this hand gives at the current tick source.
 // The tick count the rules' tests deal and estimate from.
 inline constexpr std::uint32_t kTestTick = 7340033;
 

@@ -29,9 +29,7 @@ using Outcome = StatisticsExportOutcome;
 
 namespace {
 
-std::uint32_t FixedTicks() {
-    return 81234567U;
-}
+constexpr std::uint32_t kTicks = 81234567U;
 
 // A run small enough for a test, with the progress window held back.
 StatisticsExportOptions SmallRun(std::int64_t deals = 2000) {
@@ -42,17 +40,30 @@ StatisticsExportOptions SmallRun(std::int64_t deals = 2000) {
     return options;
 }
 
-// The report the export must write for these deals under the fixed ticks.
+// The report the export must write for these deals with the tick count kTicks.
 std::string ExpectedReport(std::int64_t deals) {
-    const ScopedTickSource ticks(FixedTicks);
     SimulationOptions options;
     options.deals = deals;
+    options.ticks = SeedSource::Fixed(kTicks);
     options.threads = 1;
     HandStatistics statistics;
     if (!SimulateDeals(options, statistics)) {
         return {};
     }
     return FormatReport(statistics);
+}
+
+// The hands counted at two-player tables: the sum of N over the rows' first
+// cells ("rate,L,N," or "---.--,"), two per deal.
+qlonglong TwoPlayerHands(const QByteArray& report) {
+    qlonglong hands = 0;
+    for (const QByteArray& line : report.split('\n')) {
+        const QList<QByteArray> fields = line.split(',');
+        if (fields.size() > 3 && fields[0] != "---.--") {
+            hands += fields[2].toLongLong();
+        }
+    }
+    return hands;
 }
 
 QByteArray Contents(const QString& path) {
@@ -235,10 +246,9 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("stats.txt"));
         WriteContents(path, "an older report\n");
         Seam().QueueSavePath(path);
-        {
-            const ScopedTickSource ticks(FixedTicks);
-            QCOMPARE(SaveHandStatistics(nullptr, SmallRun(kDeals)), Outcome::Written);
-        }
+        StatisticsExportOptions options = SmallRun(kDeals);
+        options.ticks = SeedSource::Fixed(kTicks);
+        QCOMPARE(SaveHandStatistics(nullptr, options), Outcome::Written);
         QVERIFY(Seam().Messages().empty());
         QByteArray written = Contents(path);
 #ifdef _WIN32
@@ -268,19 +278,20 @@ private slots:
     }
 
     void moreExportsTheFullReportFromTheMainWindow() {
-        const std::string expected = ExpectedReport(kReportDeals);
+        // The window seeds from the system's tick count, so the check is on
+        // the size of the run; the bytes of a run with known ticks are
+        // checked above.
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("stats.txt"));
         CTrainerDialog window;
         window.Create();
         Seam().QueueSavePath(path);
         Seam().QueueDialog(WaitForTheEnd); // used only if the export takes long
-        {
-            const ScopedTickSource ticks(FixedTicks);
-            window.OnMore();
-        }
+        window.OnMore();
         QVERIFY(Seam().Messages().empty());
-        QVERIFY(Contents(path) == QByteArray::fromStdString(expected));
+        const QByteArray written = Contents(path);
+        QCOMPARE(static_cast<int>(written.count('\n')), kReportLines);
+        QCOMPARE(TwoPlayerHands(written), 2 * static_cast<qlonglong>(kReportDeals));
         // The button stays as the template made it.
         QVERIFY(window.GetDlgItem(res::trainer::kMore)->isHidden());
         QVERIFY(!window.IsItemEnabled(res::trainer::kMore));
