@@ -2,10 +2,10 @@
 // status, where the text goes, and that its JSON parses.
 #include "JsonCheck.h"
 #include "support/ChildProcess.h"
+#include "tests/report/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -15,28 +15,16 @@ using quillory::test::ChildOptions;
 using quillory::test::ChildOutput;
 using quillory::test::ChildRun;
 
-// A folder of its own for the captured output, removed afterwards.
+// Runs the tool in a folder of its own for the captured output, removed
+// afterwards.
 class ToolFolder {
 public:
-    ToolFolder() {
-        std::random_device entropy;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("quillory-odds-test-" + std::to_string(entropy()) + std::to_string(entropy()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~ToolFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    ToolFolder(const ToolFolder&) = delete;
-    ToolFolder& operator=(const ToolFolder&) = delete;
-
     ChildRun Run(const std::vector<std::string>& args, const ChildOptions& options = {}) const {
-        return quillory::test::RunChild(QUILLORY_ODDS_PATH, args, m_path, options);
+        return quillory::test::RunChild(QUILLORY_ODDS_PATH, args, m_folder.Path(), options);
     }
 
 private:
-    std::filesystem::path m_path;
+    quillory::test::TempDir m_folder;
 };
 
 TEST(OddsTool, EstimatePrintsJsonThatParses) {
