@@ -3,7 +3,6 @@
 #include "platform/Arguments.h"
 #include "platform/MessageText.h"
 
-#include <charconv>
 #include <cstdint>
 
 #ifndef QUILLORY_VERSION
@@ -51,16 +50,11 @@ constexpr ForeignOption kQtOptions[] = {
     {"testability", OptionValue::None},
 };
 
-// Reads a whole argument as a decimal number within [low, high].
-bool ParseNumber(std::string_view name, std::string_view text, int low, int high,
-                 std::string_view meaning, int& value, std::string& error) {
+// A whole number within [low, high] into an int member.
+bool ParseNumber(std::string_view name, std::string_view text, int low, int high, int& value,
+                 std::string& error) {
     std::int64_t parsed = 0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, parsed);
-    if (text.empty() || result.ec != std::errc{} || result.ptr != end || parsed < low ||
-        parsed > high) {
-        error = std::string(name) + " takes " + std::string(meaning) + " from " +
-                std::to_string(low) + " to " + std::to_string(high) + ", not " + Quoted(text);
+    if (!ParseWholeNumber(name, text, low, high, parsed, error)) {
         return false;
     }
     value = static_cast<int>(parsed);
@@ -89,12 +83,11 @@ bool ParseProgramCommandLine(std::span<const std::string_view> args, ProgramComm
         return false;
     }
     for (const ParsedOption& option : parsed.options) {
-        const bool read = option.id == kRate
-                              ? ParseNumber(option.spelling, option.value, 0, kMaxAdvisorRate,
-                                            "a whole percent", command.rate, error)
+        const bool read = option.id == kRate ? ParseNumber(option.spelling, option.value, 0,
+                                                           kMaxAdvisorRate, command.rate, error)
                           : option.id == kCallers
                               ? ParseNumber(option.spelling, option.value, 0, kMaxAdvisorCallers,
-                                            "a number of players", command.callers, error)
+                                            command.callers, error)
                               : true;
         if (!read) {
             return false;

@@ -3,6 +3,7 @@
 #include "platform/MessageText.h"
 
 #include <algorithm>
+#include <charconv>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -162,6 +163,24 @@ bool ParseArguments(std::span<const std::string_view> args, std::span<const Opti
     error.clear();
     Reader reader{args, options, foreign, parsed, error};
     return reader.Run();
+}
+
+bool ParseWholeNumber(std::string_view name, std::string_view text, std::int64_t low,
+                      std::int64_t high, std::int64_t& value, std::string& error) {
+    std::int64_t parsed = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, parsed);
+    if (text.empty() || result.ec == std::errc::invalid_argument || result.ptr != end) {
+        error = std::string(name) + " needs a whole number, not " + Quoted(text);
+        return false;
+    }
+    if (result.ec == std::errc::result_out_of_range || parsed < low || parsed > high) {
+        error = std::string(name) + " must be from " + std::to_string(low) + " to " +
+                std::to_string(high) + ", not " + Quoted(text);
+        return false;
+    }
+    value = parsed;
+    return true;
 }
 
 std::string UsageErrorText(std::string_view program, std::string_view message) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -62,6 +63,15 @@ struct ParsedArguments {
 bool ParseArguments(std::span<const std::string_view> args, std::span<const OptionSpec> options,
                     std::span<const ForeignOption> foreign, ParsedArguments& parsed,
                     std::string& error);
+
+// The value of option `name` (as typed, "--deals") read as a whole decimal
+// number from `low` to `high`. False, with one of the programs' two shared
+// messages in `error`:
+//   --deals needs a whole number, not '1e5'
+//   --deals must be from 0 to 1000000000, not '-1'
+// The value is quoted with its control characters escaped (MessageText.h).
+bool ParseWholeNumber(std::string_view name, std::string_view text, std::int64_t low,
+                      std::int64_t high, std::int64_t& value, std::string& error);
 
 // The lines a program prints on standard error before it ends with status 2:
 //   PROGRAM: MESSAGE

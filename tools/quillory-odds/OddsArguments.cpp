@@ -6,7 +6,6 @@
 #include "platform/Arguments.h"
 #include "platform/MessageText.h"
 
-#include <charconv>
 #include <optional>
 #include <string_view>
 
@@ -41,21 +40,11 @@ constexpr OptionSpec kOptions[] = {
     {kVersion, "version", 0, OptionValue::None},
 };
 
-// A whole number from `min` to `max`, or a message naming the option.
+// A whole number from `min` to `max`, or the shared message naming the option.
 std::optional<std::int64_t> ParseNumber(std::string_view name, const std::string& text,
                                         std::int64_t min, std::int64_t max, std::string& error) {
     std::int64_t value = 0;
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    const auto [stop, code] = std::from_chars(begin, end, value);
-    if (text.empty() || stop != end ||
-        (code != std::errc{} && code != std::errc::result_out_of_range)) {
-        error = "--" + std::string(name) + " needs a whole number, got " + Quoted(text);
-        return std::nullopt;
-    }
-    if (code == std::errc::result_out_of_range || value < min || value > max) {
-        error = "--" + std::string(name) + " must be " + std::to_string(min) + " to " +
-                std::to_string(max) + ", got " + Quoted(text);
+    if (!ParseWholeNumber("--" + std::string(name), text, min, max, value, error)) {
         return std::nullopt;
     }
     return value;

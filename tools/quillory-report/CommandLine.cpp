@@ -4,7 +4,6 @@
 #include "platform/MessageText.h"
 
 #include <algorithm>
-#include <charconv>
 #include <thread>
 
 namespace quillory {
@@ -24,25 +23,6 @@ constexpr OptionSpec kOptions[] = {
     {kHelp, "help", 'h', OptionValue::None},
     {kVersion, "version", 0, OptionValue::None},
 };
-
-// Reads a whole argument as a decimal number within [low, high].
-bool ParseNumber(std::string_view name, std::string_view text, std::int64_t low, std::int64_t high,
-                 std::int64_t& value, std::string& error) {
-    std::int64_t parsed = 0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, parsed);
-    if (text.empty() || result.ec == std::errc::invalid_argument || result.ptr != end) {
-        error = std::string(name) + " needs a whole number, not " + Quoted(text);
-        return false;
-    }
-    if (result.ec == std::errc::result_out_of_range || parsed < low || parsed > high) {
-        error = std::string(name) + " must be from " + std::to_string(low) + " to " +
-                std::to_string(high) + ", not " + Quoted(text);
-        return false;
-    }
-    value = parsed;
-    return true;
-}
 
 // "all", "0", "1" or "2": the hole-cards section of the picture.
 bool ParseHoleCards(std::string_view name, std::string_view text, HoleCardsUsed& value,
@@ -102,19 +82,19 @@ bool ParseReportCommandLine(std::span<const std::string_view> args, ReportComman
             command.output = std::string(option.value);
             break;
         case kDeals:
-            if (!ParseNumber(name, option.value, 0, kMaxReportDeals, number, error)) {
+            if (!ParseWholeNumber(name, option.value, 0, kMaxReportDeals, number, error)) {
                 return false;
             }
             command.options.deals = number;
             break;
         case kSeed:
-            if (!ParseNumber(name, option.value, 0, 0xFFFFFFFFLL, number, error)) {
+            if (!ParseWholeNumber(name, option.value, 0, 0xFFFFFFFFLL, number, error)) {
                 return false;
             }
             command.options.seed = static_cast<std::uint32_t>(number);
             break;
         case kThreads:
-            if (!ParseNumber(name, option.value, 1, kMaxReportThreads, number, error)) {
+            if (!ParseWholeNumber(name, option.value, 1, kMaxReportThreads, number, error)) {
                 return false;
             }
             command.options.threads = static_cast<int>(number);
@@ -127,7 +107,8 @@ bool ParseReportCommandLine(std::span<const std::string_view> args, ReportComman
             command.picture = std::string(option.value);
             break;
         case kPlayers:
-            if (!ParseNumber(name, option.value, kMinTableSize, kMaxTableSize, number, error)) {
+            if (!ParseWholeNumber(name, option.value, kMinTableSize, kMaxTableSize, number,
+                                  error)) {
                 return false;
             }
             command.pictureTableSize = static_cast<int>(number);
