@@ -4,6 +4,7 @@
 #include "platform/MessageText.h"
 
 #include <cstdint>
+#include <vector>
 
 #ifndef QUILLORY_VERSION
 #define QUILLORY_VERSION "unknown"
@@ -61,6 +62,27 @@ bool ParseNumber(std::string_view name, std::string_view text, int low, int high
     return true;
 }
 
+// Picks the values of -platform and -platformpluginpath out of Qt's options
+// as the parser kept them: "-platform" "xcb", or "--platform=xcb".
+void ReadPlatformOptions(const std::vector<std::string_view>& foreign, ProgramCommand& command) {
+    for (std::size_t i = 0; i < foreign.size(); ++i) {
+        std::string_view body = foreign[i].substr(foreign[i].starts_with("--") ? 2 : 1);
+        const auto eq = body.find('=');
+        const std::string_view name = body.substr(0, eq);
+        std::string* value = name == "platform"             ? &command.platform
+                             : name == "platformpluginpath" ? &command.platformPluginPath
+                                                            : nullptr;
+        if (value == nullptr) {
+            continue;
+        }
+        if (eq != std::string_view::npos) {
+            *value = std::string(body.substr(eq + 1));
+        } else if (i + 1 < foreign.size()) {
+            *value = std::string(foreign[++i]);
+        }
+    }
+}
+
 } // namespace
 
 bool ParseProgramCommandLine(std::span<const std::string_view> args, ProgramCommand& command,
@@ -78,10 +100,14 @@ bool ParseProgramCommandLine(std::span<const std::string_view> args, ProgramComm
         command.action = ProgramCommand::Action::Version;
         return true;
     }
+    if (!RefuseRepeatedOptions(parsed, error)) {
+        return false;
+    }
     if (!parsed.operands.empty()) {
         error = "unexpected argument " + Quoted(parsed.operands.front());
         return false;
     }
+    ReadPlatformOptions(parsed.foreign, command);
     for (const ParsedOption& option : parsed.options) {
         const bool read = option.id == kRate ? ParseNumber(option.spelling, option.value, 0,
                                                            kMaxAdvisorRate, command.rate, error)
@@ -131,8 +157,9 @@ std::string ProgramUsage() {
            "  -h, --help      show this text\n"
            "  -v, --version   show the version\n"
            "\n"
-           "Exit status: 0, or 2 for an unknown option, a bad --rate or --callers, or\n"
-           "output that cannot be written.\n";
+           "Exit status: 0, or 2 for an unknown option, an option given twice, a bad\n"
+           "--rate or --callers, a platform that Qt does not have, or output that\n"
+           "cannot be written.\n";
 }
 
 std::string ProgramVersion() {

@@ -25,6 +25,10 @@ struct ProgramCommand {
     Action action{Action::MainWindow};
     int rate{50};
     int callers{3};
+    // The values of Qt's -platform and -platformpluginpath (the last given),
+    // empty when not given; see PlatformCheck.h.
+    std::string platform{};
+    std::string platformPluginPath{};
 };
 
 inline constexpr int kMaxAdvisorRate = 100;
@@ -32,8 +36,9 @@ inline constexpr int kMaxAdvisorCallers = 9;
 
 // Parses the arguments after the program name. --help and --version win over
 // every value on the line. False, with a one-line message in `error`, for an
-// unknown option, an unexpected argument, a missing or out-of-range value,
-// --rate or --callers without --call-advisor, or --drill with --call-advisor.
+// unknown option, an option given twice, an unexpected argument, a missing or
+// out-of-range value, --rate or --callers without --call-advisor, or --drill
+// with --call-advisor.
 bool ParseProgramCommandLine(std::span<const std::string_view> args, ProgramCommand& command,
                              std::string& error);
 

@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/ConsoleOutput.h"
 #include "app/DrillApp.h"
+#include "app/PlatformCheck.h"
 #include "app/TrainerApp.h"
 #include "platform/Arguments.h"
 
@@ -57,6 +58,11 @@ int main(int argc, char* argv[]) {
     case quillory::ProgramCommand::Action::Drill:
     case quillory::ProgramCommand::Action::MainWindow:
         break;
+    }
+    if (!quillory::CheckPlatform(command, error)) {
+        quillory::AttachToStartingConsole();
+        quillory::WriteError(quillory::UsageErrorText(kProgram, error));
+        return kExitBadUse;
     }
     return RunWindow(argc, argv, command);
 }

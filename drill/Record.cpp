@@ -18,6 +18,11 @@ constexpr const char* kSchema =
     " players INTEGER NOT NULL, guess REAL NOT NULL, truth REAL NOT NULL,"
     " method TEXT NOT NULL)";
 
+// Every session number ever taken, so that a window that has not answered
+// yet still holds its number; made by the first NextSession().
+constexpr const char* kSessionSchema =
+    "CREATE TABLE IF NOT EXISTS sessions (id INTEGER PRIMARY KEY)";
+
 // SQLite takes file names in UTF-8 on every system.
 std::string Utf8(const std::filesystem::path& path) {
     const std::u8string name = path.u8string();
@@ -210,12 +215,31 @@ bool Record::Add(const Answer& answer) {
     return stored;
 }
 
-std::int64_t Record::NextSession() const {
-    std::int64_t last = 0;
+std::int64_t Record::NextSession() {
+    std::int64_t last = m_lastSession;
     for (const Answer& answer : m_answers) {
         last = std::max(last, answer.session);
     }
-    return last + 1;
+    std::string ignored;
+    // BEGIN IMMEDIATE takes the write lock before the read, so no other copy
+    // can take the same number between the two.
+    if (m_db != nullptr && Execute(m_db, "BEGIN IMMEDIATE", ignored)) {
+        sqlite3_stmt* query = nullptr;
+        if (Execute(m_db, kSessionSchema, ignored) &&
+            sqlite3_prepare_v2(m_db,
+                               "SELECT max(ifnull((SELECT max(session) FROM answers), 0),"
+                               " ifnull((SELECT max(id) FROM sessions), 0))",
+                               -1, &query, nullptr) == SQLITE_OK &&
+            sqlite3_step(query) == SQLITE_ROW) {
+            last = std::max<std::int64_t>(last, sqlite3_column_int64(query, 0));
+        }
+        sqlite3_finalize(query);
+        const std::string take =
+            "INSERT INTO sessions (id) VALUES (" + std::to_string(last + 1) + ")";
+        Execute(m_db, Execute(m_db, take.c_str(), ignored) ? "COMMIT" : "ROLLBACK", ignored);
+    }
+    m_lastSession = last + 1;
+    return m_lastSession;
 }
 
 std::string ToCsv(const std::vector<Answer>& answers) {

@@ -50,8 +50,11 @@ public:
 
     // Every answer, oldest first.
     const std::vector<Answer>& Answers() const { return m_answers; }
-    // A new session number, one more than any recorded.
-    std::int64_t NextSession() const;
+    // Takes a new session number, one more than any answered or taken
+    // before. The number is taken inside one write transaction of the stored
+    // record, so two windows open at once get two numbers; without a stored
+    // record it counts on from the answers in memory.
+    std::int64_t NextSession();
 
     // What went wrong once, in words for the user; empty when nothing did.
     const std::string& Problem() const { return m_problem; }
@@ -71,6 +74,7 @@ private:
     sqlite3* m_db{};
     std::vector<Answer> m_answers;
     std::string m_problem;
+    std::int64_t m_lastSession{};
 };
 
 // The answers as comma-separated values with a header line.

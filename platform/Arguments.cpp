@@ -165,6 +165,21 @@ bool ParseArguments(std::span<const std::string_view> args, std::span<const Opti
     return reader.Run();
 }
 
+bool RefuseRepeatedOptions(const ParsedArguments& parsed, std::string& error) {
+    for (auto later = parsed.options.begin(); later != parsed.options.end(); ++later) {
+        const auto first = std::find_if(parsed.options.begin(), later,
+                                        [&](const ParsedOption& o) { return o.id == later->id; });
+        if (first != later) {
+            error = "option " + later->spelling + " is given twice";
+            if (first->spelling != later->spelling) {
+                error += " (as " + first->spelling + ")";
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
 bool ParseWholeNumber(std::string_view name, std::string_view text, std::int64_t low,
                       std::int64_t high, std::int64_t& value, std::string& error) {
     std::int64_t parsed = 0;

@@ -51,8 +51,7 @@ struct ParsedArguments {
     std::vector<std::string_view> foreign{}; // foreign options with their values
 
     bool Has(int id) const { return Last(id) != nullptr; }
-    // The last occurrence of an option (a later one overrides an earlier one),
-    // or nullptr.
+    // The last occurrence of an option, or nullptr.
     const ParsedOption* Last(int id) const;
     int Count(int id) const;
 };
@@ -63,6 +62,12 @@ struct ParsedArguments {
 bool ParseArguments(std::span<const std::string_view> args, std::span<const OptionSpec> options,
                     std::span<const ForeignOption> foreign, ParsedArguments& parsed,
                     std::string& error);
+
+// False, with "option --deals is given twice" in `error`, when any of the
+// program's own options occurs more than once, in any spelling ("-o a
+// --output b" names --output twice): the programs never let a later option
+// silently override an earlier one. Foreign options are left to their library.
+bool RefuseRepeatedOptions(const ParsedArguments& parsed, std::string& error);
 
 // The value of option `name` (as typed, "--deals") read as a whole decimal
 // number from `low` to `high`. False, with one of the programs' two shared

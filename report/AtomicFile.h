@@ -16,8 +16,12 @@ enum class WriteMethod {
     // same directory, which Commit() syncs and renames over the target.
     Replace,
     // An existing regular file with several hard links, or one whose directory
-    // does not let us create the temporary file: the bytes are held in memory
-    // and Commit() writes them over the file's old contents and cuts it to size.
+    // does not let us create the temporary file or replace the file (a sticky
+    // folder such as /tmp, where only the file's or the folder's owner may):
+    // the bytes are held in memory and Commit() writes them over the file's
+    // old contents and cuts it to size. Commit() first makes sure that the new
+    // size is within the file-size limit and allocates the space beyond the
+    // old end, so a full file system or a limit leaves the old contents whole.
     InPlace,
     // Anything that is not a regular file (character device, FIFO, pipe,
     // terminal) or this process's own standard output or error: every Write()
@@ -46,6 +50,10 @@ enum class FifoWithoutReader {
 // - Until Commit() succeeds a replaced or in-place target is untouched; on any
 //   failure, on Discard() and on destruction without Commit() the temporary
 //   file is removed. A Direct target receives what was written up to then.
+//   An in-place write that fails says in Error() what became of the file:
+//   "...: No space left on device; its old contents were kept".
+// - A replace that the folder refuses when Commit() renames (EPERM or EACCES)
+//   falls back to writing the file in place, as the shell would.
 // - Temporary files are named ".<name>.quillory-<8 hex digits>.tmp". A
 //   process killed outright cannot remove its own, so Open() removes such
 //   files of the same user in the target's directory once they are older than
@@ -91,6 +99,7 @@ private:
     bool StartReplacing(const std::filesystem::path& destination, std::intptr_t existing);
     bool CommitReplace();
     bool CommitInPlace();
+    bool FallBackToInPlace(int renameError);
     bool CloseHandle();
     void CloseAndRemove();
 

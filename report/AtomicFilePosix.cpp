@@ -3,6 +3,7 @@
 #include "report/AtomicFile.h"
 #include "report/AtomicFileDetail.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <fcntl.h>
 #include <random>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -180,6 +182,64 @@ bool SyncFile(int fd) {
     return true;
 }
 
+// True when `directory` is sticky (mode 1777, as /tmp is) and the process may
+// therefore not rename or remove `file` there: it owns neither the file nor
+// the folder and is not root. Such a file is written in place, as the shell
+// writes it.
+bool StickyFolderRefuses(const fs::path& directory, const struct stat& file) {
+    struct stat folder {};
+    const uid_t user = ::geteuid();
+    return ::stat(directory.empty() ? "." : directory.c_str(), &folder) == 0 &&
+           (folder.st_mode & S_ISVTX) != 0 && user != 0 && file.st_uid != user &&
+           folder.st_uid != user;
+}
+
+// Makes sure that `size` bytes fit into the open file before any of its old
+// contents is overwritten: the file-size limit allows them, and the space
+// beyond the old end is allocated. Returns 0 or the error; on an error the
+// file is cut back to its old size, so its old contents are all there.
+int ReserveSpace(int fd, off_t size) {
+    struct stat file {};
+    if (::fstat(fd, &file) != 0) {
+        return errno;
+    }
+    if (size <= file.st_size) {
+        return 0;
+    }
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        static_cast<rlim_t>(size) > limit.rlim_cur) {
+        return EFBIG;
+    }
+    const int error = ::posix_fallocate(fd, file.st_size, size - file.st_size);
+    if (error != 0) {
+        // A partial allocation may have moved the end of the file.
+        [[maybe_unused]] const int cut = ::ftruncate(fd, file.st_size);
+    }
+    return error;
+}
+
+// The whole contents of the file at `path`; false with errno set.
+bool ReadWholeFile(const fs::path& path, std::string& contents) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        return false;
+    }
+    char buffer[65536];
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+        if (got < 0 && errno != EINTR) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            return false;
+        }
+        contents.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    }
+    ::close(fd);
+    return true;
+}
+
 } // namespace
 
 std::filesystem::path PathFromUtf8(std::string_view text) {
@@ -264,7 +324,8 @@ bool AtomicFile::OpenExisting(std::intptr_t handle) {
     if (m_createdThroughLink) {
         m_destination = resolved; // so that a failure can remove the new file again
     }
-    if (file.st_nlink > 1 || resolved.empty()) {
+    if (file.st_nlink > 1 || resolved.empty() ||
+        StickyFolderRefuses(resolved.parent_path(), file)) {
         m_method = WriteMethod::InPlace;
         return true;
     }
@@ -311,7 +372,13 @@ bool AtomicFile::CommitReplace() {
         return Fail("cannot replace", std::string("it is no longer a regular file"));
     }
     if (::rename(m_temporary.c_str(), m_destination.c_str()) != 0) {
-        return Fail("cannot replace", LastError());
+        const int error = errno;
+        if (error == EPERM || error == EACCES) {
+            // The folder keeps the file from being replaced (a sticky folder
+            // of another user, a security module): write it in place instead.
+            return FallBackToInPlace(error);
+        }
+        return Fail("cannot replace", static_cast<unsigned long>(error));
     }
     m_temporary.clear();
     m_createdThroughLink = false;
@@ -320,15 +387,44 @@ bool AtomicFile::CommitReplace() {
     return true;
 }
 
+bool AtomicFile::FallBackToInPlace(int renameError) {
+    std::string contents;
+    const bool read = ReadWholeFile(m_temporary, contents);
+    ::unlink(m_temporary.c_str());
+    m_temporary.clear();
+    const int fd = read ? ::open(m_destination.c_str(), kWriteFlags | O_NONBLOCK) : -1;
+    struct stat file {};
+    if (fd < 0 || ::fstat(fd, &file) != 0 || !S_ISREG(file.st_mode)) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return Fail("cannot replace", static_cast<unsigned long>(renameError));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    m_handle = fd;
+    m_pending = std::move(contents);
+    m_method = WriteMethod::InPlace;
+    return CommitInPlace();
+}
+
 bool AtomicFile::CommitInPlace() {
     const int fd = static_cast<int>(m_handle);
+    const auto size = static_cast<off_t>(m_pending.size());
+    if (const int error = ReserveSpace(fd, size); error != 0) {
+        Fail("cannot write", static_cast<unsigned long>(error));
+        m_error += "; its old contents were kept";
+        return false;
+    }
     if (::lseek(fd, 0, SEEK_SET) != 0) {
         return Fail("cannot write", LastError());
     }
     if (const unsigned long error = detail::WriteAll(m_handle, m_pending); error != 0) {
-        return Fail("cannot write", error);
+        // The space was there, so this is a fault of the device itself.
+        Fail("cannot write", error);
+        m_error += "; it may now hold part of the new contents";
+        return false;
     }
-    if (::ftruncate(fd, static_cast<off_t>(m_pending.size())) != 0 || !SyncFile(fd)) {
+    if (::ftruncate(fd, size) != 0 || !SyncFile(fd)) {
         return Fail("cannot write", LastError());
     }
     m_pending.clear();

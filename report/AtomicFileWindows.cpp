@@ -261,6 +261,20 @@ bool AtomicFile::CommitReplace() {
 
 bool AtomicFile::CommitInPlace() {
     const HANDLE file = AsHandle(m_handle);
+    // The file grows to its new size first, so a full disk fails before any
+    // old byte is overwritten.
+    LARGE_INTEGER old{};
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(m_pending.size());
+    if (::GetFileSizeEx(file, &old) && end.QuadPart > old.QuadPart &&
+        (!::SetFilePointerEx(file, end, nullptr, FILE_BEGIN) || !::SetEndOfFile(file))) {
+        const unsigned long error = ::GetLastError();
+        ::SetFilePointerEx(file, old, nullptr, FILE_BEGIN);
+        ::SetEndOfFile(file);
+        Fail("cannot write", error);
+        m_error += "; its old contents were kept";
+        return false;
+    }
     LARGE_INTEGER start{};
     if (!::SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) {
         return Fail("cannot write", ::GetLastError());

@@ -1,5 +1,7 @@
 #include "ui/Profile.h"
 
+#include "platform/MessageText.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -34,12 +36,14 @@ bool IsRegularOrMissing(const QString& path, Links links) {
     return !info.exists() || info.isFile();
 }
 
-// Says once per run, on standard error, why the settings are left alone.
+// Says once per run, on standard error, why the settings are left alone. The
+// text names a path that comes from the environment (XDG_CONFIG_HOME, HOME),
+// so its control characters are escaped as those of typed arguments are.
 void NoteOnce(const QString& text) {
     static std::atomic<bool> said{false};
     if (!said.exchange(true)) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
-                     qPrintable(text));
+        const QString line = QCoreApplication::applicationName() + QStringLiteral(": ") + text;
+        std::fprintf(stderr, "%s\n", PrintableText(line.toLocal8Bit().toStdString()).c_str());
     }
 }
 

@@ -203,6 +203,22 @@ TEST_F(DrillRecord, SurvivesRestartsAndASecondCopy) {
     EXPECT_EQ(reopened.NextSession(), 3);
 }
 
+// Two windows open at once, before either has an answer, take two sessions;
+// a later one counts on past both.
+TEST_F(DrillRecord, WindowsOpenAtOnceTakeTwoSessions) {
+    Record first;
+    first.Open(Path());
+    Record second;
+    second.Open(Path());
+    EXPECT_EQ(first.NextSession(), 1);
+    EXPECT_EQ(second.NextSession(), 2);
+    EXPECT_TRUE(second.Add(Sample(2, 10)));
+    Record third;
+    third.Open(Path());
+    EXPECT_EQ(third.NextSession(), 3);
+    EXPECT_TRUE(third.Problem().empty()) << third.Problem();
+}
+
 // A process killed while it writes leaves a sound record of what it wrote.
 TEST_F(DrillRecord, AKillMidWriteLosesNothingWritten) {
     fs::create_directories(Path().parent_path());

@@ -93,6 +93,27 @@ TEST(Arguments, ForeignOptionsAreKeptWithTheirValues) {
               std::vector<std::string_view>{"-reverse"});
 }
 
+TEST(Arguments, AnOptionGivenTwiceInAnySpellingIsRefused) {
+    const struct {
+        std::vector<std::string_view> args;
+        const char* error; // "" when the line is fine
+    } cases[] = {
+        {{"-o", "a", "-o", "b"}, "option -o is given twice"},
+        {{"-o", "a", "--output=b"}, "option --output is given twice (as -o)"},
+        {{"--json", "-vh", "--json"}, "option --json is given twice"},
+        {{"-vv"}, "option -v is given twice"},
+        {{"-o", "a", "--count", "1", "--", "-o"}, ""}, // after --, an operand
+        {{"-platform", "a", "--platform", "b"}, ""},   // foreign: Qt's to judge
+    };
+    for (const auto& c : cases) {
+        const Result r = Parse(c.args, true);
+        ASSERT_TRUE(r.ok) << r.error;
+        std::string error;
+        EXPECT_EQ(RefuseRepeatedOptions(r.parsed, error), *c.error == '\0') << c.error;
+        EXPECT_EQ(error, c.error);
+    }
+}
+
 TEST(Arguments, UsageErrorIsTheMessageThenTheHint) {
     EXPECT_EQ(UsageErrorText("quillory-odds", "unknown option '--x'"),
               "quillory-odds: unknown option '--x'\nTry 'quillory-odds --help'.\n");

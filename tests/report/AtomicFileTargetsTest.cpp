@@ -206,6 +206,65 @@ TEST(AtomicFileTargets, PermissionsDecideAsForTheShell) {
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
 }
 
+// In a sticky folder (mode 1777, as /tmp) an ordinary user may write another
+// user's writable file but not replace it: the writer writes it in place, as
+// the shell does, whether it sees that when it opens the file or only when
+// the folder refuses the rename.
+TEST(AtomicFileTargets, AFolderThatRefusesTheReplaceGetsTheFileWrittenInPlace) {
+    if (!IsRoot()) {
+        GTEST_SKIP() << "needs root to give the file and the folder another owner";
+    }
+    const TempDir dir;
+    const fs::path report = dir / "report.txt";
+    WriteFile(report, "old");
+    ASSERT_EQ(::chmod(report.c_str(), 0666), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(report.c_str(), &before), 0);
+    // The child only lowers its effective ids, so it can raise them again to
+    // make the folder sticky between Open() and Commit().
+    const auto asNobody = [](auto body) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::setegid(kNobody) != 0 || ::seteuid(kNobody) != 0) {
+                ::_exit(99);
+            }
+            ::_exit(body());
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 01777), 0);
+    EXPECT_EQ(asNobody([&] {
+                  WriteMethod method{};
+                  const std::string error = WriteReport(report, "seen at open", &method);
+                  return error.empty() && method == WriteMethod::InPlace ? 0 : 1;
+              }),
+              0);
+    EXPECT_EQ(ReadFile(report), "seen at open");
+
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);
+    EXPECT_EQ(asNobody([&] {
+                  AtomicFile file(report);
+                  if (!file.Open() || file.Method() != WriteMethod::Replace) {
+                      return 1;
+                  }
+                  if (::seteuid(0) != 0 || ::chmod(dir.Path().c_str(), 01777) != 0 ||
+                      ::seteuid(kNobody) != 0) {
+                      return 2;
+                  }
+                  return file.Write("refused at rename") && file.Commit() ? 0 : 3;
+              }),
+              0);
+    EXPECT_EQ(ReadFile(report), "refused at rename");
+    struct stat after {};
+    ASSERT_EQ(::stat(report.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_uid, 0U);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
+}
+
 TEST(AtomicFileTargets, TemporaryFilesOfKilledRunsAreRemovedOnceStale) {
     const TempDir dir;
     const fs::path report = dir / "report.txt";

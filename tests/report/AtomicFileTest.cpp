@@ -83,25 +83,39 @@ TEST(AtomicFile, UnwritablePathsNameThePathAndTheReason) {
 }
 
 #ifndef _WIN32
+// A write that cannot finish keeps the old file, whether it is replaced or,
+// having a second name, written in place; the in-place write says so.
 TEST(AtomicFile, WriteErrorIsReportedAndKeepsTheOldFile) {
     using test::FileSizeLimit;
     const TempDir dir;
     const fs::path target = dir / "report.txt";
-    WriteFile(target, "old report\n");
-    bool ok = true;
-    std::string error;
-    {
-        const FileSizeLimit limit(4096);
-        AtomicFile file(target);
-        ASSERT_TRUE(file.Open());
-        ok = file.Write(std::string(100000, 'x')) && file.Commit();
-        error = file.Error();
+    for (const WriteMethod expected : {WriteMethod::Replace, WriteMethod::InPlace}) {
+        WriteFile(target, "old report\n");
+        if (expected == WriteMethod::InPlace) {
+            fs::create_hard_link(target, dir / "second-name.txt");
+        }
+        bool ok = true;
+        std::string error;
+        {
+            const FileSizeLimit limit(4096);
+            AtomicFile file(target);
+            ASSERT_TRUE(file.Open());
+            EXPECT_EQ(file.Method(), expected);
+            ok = file.Write(std::string(100000, 'x')) && file.Commit();
+            error = file.Error();
+        }
+        EXPECT_FALSE(ok);
+        EXPECT_NE(error.find("\"" + target.string() + "\""), std::string::npos) << error;
+        EXPECT_NE(error.find("File too large"), std::string::npos) << error;
+        EXPECT_EQ(ReadFile(target), "old report\n");
+        if (expected == WriteMethod::InPlace) {
+            EXPECT_EQ(error, "cannot write \"" + target.string() +
+                                 "\": File too large; its old contents were kept");
+            EXPECT_EQ(ReadFile(dir / "second-name.txt"), "old report\n");
+            EXPECT_EQ(fs::hard_link_count(target), 2U);
+        }
     }
-    EXPECT_FALSE(ok);
-    EXPECT_NE(error.find("\"" + target.string() + "\""), std::string::npos) << error;
-    EXPECT_NE(error.find("File too large"), std::string::npos) << error;
-    EXPECT_EQ(ReadFile(target), "old report\n");
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"report.txt", "second-name.txt"}));
 }
 
 TEST(AtomicFile, KeepsPermissionsAndWritesThroughSymbolicLinks) {

@@ -34,9 +34,8 @@ TEST(ReportCommandLine, OptionsInBothForms) {
     EXPECT_EQ(command.options.seed, 4294967295U);
     EXPECT_EQ(command.options.threads, 3);
 
-    ASSERT_TRUE(Parse({"--output=a.txt", "--output", "-", "--deals=1000000000", "--seed", "0"},
-                      command, error));
-    EXPECT_TRUE(command.ToStandardOutput()); // the later -o wins
+    ASSERT_TRUE(Parse({"--output", "-", "--deals=1000000000", "--seed", "0"}, command, error));
+    EXPECT_TRUE(command.ToStandardOutput());
     EXPECT_EQ(command.options.deals, 1000000000);
     EXPECT_EQ(command.options.seed, 0U);
 
@@ -87,6 +86,17 @@ TEST(ReportCommandLine, BadArgumentsAreRefusedWithAClearMessage) {
         {{"--help=yes"}, "--help takes no value"},
         {{"--deals", "5\nquillory-report: forged"}, "not '5\\nquillory-report: forged'"},
         {{"-o", "a", "\x1b[2J"}, "unexpected argument '\\x1b[2J'"},
+        // Nothing given is silently dropped or overridden.
+        {{"-o", "a.txt", "-o", "b.txt"}, "option -o is given twice"},
+        {{"--deals", "5", "--deals", "6"}, "option --deals is given twice"},
+        {{"-oa", "--output=b"}, "option --output is given twice (as -o)"},
+        {{"--players", "4"}, "--players and --hole-cards choose the picture's section"},
+        {{"-o", "r.txt", "--hole-cards", "2"}, "they go with --svg"},
+        // The report and the picture need places of their own.
+        {{"--svg", "-"}, "cannot both go to standard output"},
+        {{"-o", "-", "--svg", "-"}, "cannot both go to standard output"},
+        {{"-o", "same.x", "--svg", "same.x"}, "would both be written to 'same.x'"},
+        {{"-o", "d/../same.x", "--svg", "./same.x"}, "would both be written to './same.x'"},
     };
     for (const auto& c : cases) {
         ReportCommand command;

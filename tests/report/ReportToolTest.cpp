@@ -15,9 +15,13 @@
 #ifndef _WIN32
 #include "report/AtomicFile.h"
 
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #endif
 
@@ -102,6 +106,14 @@ TEST(ReportTool, SvgPictureComesFromTheReportsCounts) {
     EXPECT_EQ(ReadFile(report), "old");
     EXPECT_EQ(RunReport(dir, {"--svg", "x.svg", "--players", "11"}).status, 2);
     EXPECT_EQ(RunReport(dir, {"--svg", "x.svg", "--hole-cards", "3"}).status, 2);
+
+    // "-" is standard output for the picture as for the report.
+    const ChildRun svgOut = RunReport(dir, {"--seed", "4", "--deals", "1500", "-o",
+                                            Utf8Name(report), "--svg", "-", "--players", "6"});
+    EXPECT_EQ(svgOut.status, 0) << svgOut.err;
+    EXPECT_EQ(svgOut.out, RenderHeatMapSvg(BuildHeatMap(statistics, 6, HoleCardsUsed::Any)));
+    EXPECT_EQ(ReadFile(report), LibraryReport(1500, 4));
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"picture.svg", "report.txt"}));
 }
 
 // A file name in any script reaches the file system as typed, also with the
@@ -221,6 +233,18 @@ TEST(ReportTool, WriteErrorsExitWithStatusTwoAndKeepTheOldFile) {
     EXPECT_EQ(ReadFile(file), "old");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
 
+    // With a second name the file is written in place, and still keeps its
+    // old contents, as the message says.
+    std::filesystem::create_hard_link(file, dir / "second-name.txt");
+    const Outcome inPlace =
+        RunTool(dir, "--seed 1 --deals 100 -o " + Quoted(file), "ulimit -f 4; ");
+    EXPECT_EQ(inPlace.status, 2);
+    EXPECT_EQ(inPlace.err, "quillory-report: cannot write \"" + file.string() +
+                               "\": File too large; its old contents were kept\n" + kHint);
+    EXPECT_EQ(ReadFile(file), "old");
+    EXPECT_EQ(ReadFile(dir / "second-name.txt"), "old");
+    std::filesystem::remove(dir / "second-name.txt");
+
     // Standard output on a full device: a node like the system's full device,
     // made in the test's own folder.
     const auto fullDevice = dir / "full-device";
@@ -234,6 +258,41 @@ TEST(ReportTool, WriteErrorsExitWithStatusTwoAndKeepTheOldFile) {
     } else {
         std::printf("skipped the full device: cannot make a node here (needs root)\n");
     }
+}
+
+// Two spellings of one existing file are refused before the run, and a
+// picture that fails after the report was written says where the report is.
+TEST(ReportTool, OneFileForBothOutputsIsRefusedAndAPartialSuccessIsNamed) {
+    const TempDir dir;
+    const auto report = dir / "report.txt";
+    WriteFile(report, "old");
+    std::filesystem::create_hard_link(report, dir / "second-name.txt");
+    std::filesystem::create_symlink("report.txt", dir / "link.txt");
+    for (const char* other : {"second-name.txt", "link.txt"}) {
+        const ChildRun same = RunReport(
+            dir, {"--deals", "1000", "-o", Utf8Name(report), "--svg", Utf8Name(dir / other)});
+        EXPECT_EQ(same.status, 2);
+        EXPECT_NE(same.err.find("the report and the picture would both be written to"),
+                  std::string::npos)
+            << same.err;
+        EXPECT_EQ(ReadFile(report), "old");
+    }
+
+    // A picture on a full device (a node like the system's full device, made
+    // in the test's own folder): the report is written first, and the message
+    // says so.
+    const auto full = dir / "full.svg";
+    if (::mknod(full.c_str(), S_IFCHR | 0666, ::makedev(1, 7)) != 0) {
+        GTEST_SKIP() << "cannot make a device node here (needs root)";
+    }
+    const Outcome partial =
+        RunTool(dir, "--seed 4 --deals 100 -o " + Quoted(report) + " --svg " + Quoted(full));
+    EXPECT_EQ(partial.status, 2);
+    EXPECT_EQ(partial.err, "quillory-report: cannot write \"" + full.string() +
+                               "\": No space left on device; the report was written to \"" +
+                               report.string() + "\"\n" + kHint);
+    EXPECT_EQ(ReadFile(report), LibraryReport(100, 4));
+    std::filesystem::remove(full);
 }
 
 TEST(ReportTool, TerminationWritesNothing) {
@@ -254,6 +313,39 @@ TEST(ReportTool, TerminationWritesNothing) {
     std::filesystem::remove(dir / "err");
     EXPECT_EQ(ReadFile(file), "old");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
+}
+
+// A run waiting for a FIFO's reader ends on a signal as any interrupted run
+// ends: with the signal's status and the FIFO left as it was.
+TEST(ReportTool, AnInterruptedWaitForAFifosReaderEndsWithTheSignalsStatus) {
+    const TempDir dir;
+    const auto fifo = dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto err = dir / "err";
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Started as a shell starts a foreground job: every signal acts.
+            std::signal(signal, SIG_DFL);
+            const int fd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(fd, STDERR_FILENO);
+            ::execl(QUILLORY_REPORT_TOOL, QUILLORY_REPORT_TOOL, "--deals", "10", "-o", fifo.c_str(),
+                    static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // Long enough to be waiting in open(2); were it not, the signal would
+        // end it without the message checked below.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        ::kill(child, signal);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 128 + signal) << signal;
+        EXPECT_EQ(ReadFile(err),
+                  "quillory-report: interrupted; \"" + fifo.string() + "\" left as it was\n");
+        struct stat info {};
+        EXPECT_TRUE(::lstat(fifo.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+    }
 }
 
 TEST(ReportTool, DevicesLinksAndStandardOutputAreWrittenAsTheShellWouldWriteThem) {

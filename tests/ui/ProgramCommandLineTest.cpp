@@ -2,6 +2,7 @@
 // program answers them (no display needed for any of these).
 #include "app/CommandLine.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -176,6 +177,89 @@ private slots:
                  QStringLiteral("quillory: cannot write to standard output: No space left on "
                                 "device\nTry 'quillory --help'.\n"));
     }
+
+    void optionsGivenTwiceAreRefused() {
+        const QStringList cases[] = {
+            {"--call-advisor", "--rate", "5", "--rate", "6"},
+            {"--drill", "--drill"},
+            {"--call-advisor", "--callers=1", "--callers", "2"},
+        };
+        for (const QStringList& args : cases) {
+            const Run run = RunProgram(args);
+            QCOMPARE(run.status, 2);
+            QVERIFY2(run.err.contains(QStringLiteral(" is given twice")), qPrintable(run.err));
+        }
+        QVERIFY(!Parse({"--call-advisor", "--rate", "5", "--rate", "6"}).ok);
+    }
+
+    // Qt ends the program with an abort for a platform it does not have; the
+    // program says which it has, before any window, and ends with status 2.
+    void anUnknownPlatformIsAClearError() {
+        const Run line = RunProgram({QStringLiteral("-platform"), QStringLiteral("nonexist")});
+        QCOMPARE(line.status, 2);
+        QVERIFY2(line.err.startsWith(QStringLiteral("quillory: no platform 'nonexist'; Qt here "
+                                                    "has ")),
+                 qPrintable(line.err));
+        QVERIFY2(line.err.contains(QStringLiteral("offscreen")), qPrintable(line.err));
+        QCOMPARE(line.err.count(QLatin1Char('\n')), 2);
+
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("nonexist;neither"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(QUILLORY_PROGRAM), {QStringLiteral("--drill")});
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(QString::fromLocal8Bit(process.readAllStandardError())
+                    .startsWith(QStringLiteral(
+                        "quillory: no platform 'nonexist;neither' (from QT_QPA_PLATFORM); ")));
+    }
+
+#ifndef _WIN32
+    // A settings folder from the environment whose name holds a terminal
+    // control sequence, with a FIFO in place of the settings file: the note
+    // about it is one line with the sequence escaped.
+    void pathsFromTheEnvironmentAreEscapedInMessages() {
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        const QString config = home.filePath(QStringLiteral("x\x1b[31m"));
+        QVERIFY(QDir().mkpath(config + QStringLiteral("/Morvelle Software")));
+        const QByteArray fifo =
+            QFile::encodeName(config + QStringLiteral("/Morvelle Software/quillory.conf"));
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        const QString runtime = home.filePath(QStringLiteral("runtime"));
+        QVERIFY(QDir().mkpath(runtime));
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"),
+                           home.filePath(QStringLiteral("cache")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(QUILLORY_PROGRAM),
+                      {QStringLiteral("-platform"), QStringLiteral("offscreen")});
+        QVERIFY(process.waitForStarted(20000));
+        QByteArray err;
+        QElapsedTimer timer;
+        timer.start();
+        while (!err.contains("not a regular file") && timer.elapsed() < 20000 &&
+               process.state() == QProcess::Running) {
+            process.waitForReadyRead(200);
+            err += process.readAllStandardError();
+        }
+        process.kill();
+        process.waitForFinished();
+        err += process.readAllStandardError();
+        QVERIFY2(err.contains("x\\x1b[31m/Morvelle Software/quillory.conf\" is not a regular file"),
+                 err.constData());
+        QVERIFY2(!err.contains('\x1b'), err.constData());
+    }
+#endif
 
     void helpAndVersionWinOverEverythingElse() {
         QCOMPARE(Parse({"--rate", "x", "--help"}).command.action, Action::Help);

@@ -96,6 +96,10 @@ bool Complete(const std::string& holeText,
         if (!ReadCards("board", *values[kBoard], cards, seen, error)) {
             return false;
         }
+        if (cards.empty()) {
+            error = "--board names no cards; leave it out for a hand before the flop";
+            return false;
+        }
         if (cards.size() == 1 || cards.size() == 2 || cards.size() > 5) {
             error = "the board needs 3, 4 or 5 cards (flop, turn, river) or none, got " +
                     std::to_string(cards.size());
@@ -161,11 +165,8 @@ OddsArguments ParseOddsArguments(const std::vector<std::string>& args) {
         result.action = OddsAction::Version;
         return result;
     }
-    for (const ParsedOption& option : parsed.options) {
-        if (parsed.Count(option.id) > 1) {
-            result.error = "option " + option.spelling + " is given twice";
-            return result;
-        }
+    if (!RefuseRepeatedOptions(parsed, result.error)) {
+        return result;
     }
 
     std::string holeText;

@@ -4,6 +4,7 @@
 #include "platform/MessageText.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <thread>
 
 namespace quillory {
@@ -42,6 +43,30 @@ bool ParseHoleCards(std::string_view name, std::string_view text, HoleCardsUsed&
     return true;
 }
 
+// The report and the picture must go to different places, and the picture's
+// choices need the picture.
+bool CheckOutputs(const ParsedArguments& parsed, const ReportCommand& command, std::string& error) {
+    if (command.picture.empty()) {
+        if (parsed.Has(kPlayers) || parsed.Has(kHoleCards)) {
+            error = "--players and --hole-cards choose the picture's section; they go with --svg";
+            return false;
+        }
+        return true;
+    }
+    if (command.PictureToStandardOutput() && command.ToStandardOutput()) {
+        error = "the report and the picture cannot both go to standard output; "
+                "name a file with -o FILE";
+        return false;
+    }
+    if (!command.ToStandardOutput() &&
+        std::filesystem::path(command.output).lexically_normal() ==
+            std::filesystem::path(command.picture).lexically_normal()) {
+        error = "the report and the picture would both be written to " + Quoted(command.picture);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int DefaultReportThreads() {
@@ -65,11 +90,13 @@ bool ParseReportCommandLine(std::span<const std::string_view> args, ReportComman
         command.action = ReportCommand::Action::Version;
         return true;
     }
+    if (!RefuseRepeatedOptions(parsed, error)) {
+        return false;
+    }
     if (!parsed.operands.empty()) {
         error = "unexpected argument " + Quoted(parsed.operands.front()) + " (use -o FILE)";
         return false;
     }
-    // Options are applied in order, so a later one overrides an earlier one.
     for (const ParsedOption& option : parsed.options) {
         const std::string_view name = option.spelling;
         std::int64_t number = 0;
@@ -122,7 +149,7 @@ bool ParseReportCommandLine(std::span<const std::string_view> args, ReportComman
             break;
         }
     }
-    return true;
+    return CheckOutputs(parsed, command, error);
 }
 
 std::string ReportUsage() {
@@ -135,7 +162,7 @@ std::string ReportUsage() {
            "how many occurred, and the rate of the first to the second.\n"
            "\n"
            "Values follow as --name=VALUE, --name VALUE, -oFILE or -o FILE; -- ends the\n"
-           "options.\n"
+           "options. Each option may be given once.\n"
            "\n"
            "  -o, --output FILE  write the report to FILE, replacing it only once the\n"
            "                     report is complete; '-' or no -o: standard output\n"
@@ -146,7 +173,8 @@ std::string ReportUsage() {
            "      --threads K    worker threads, 1 to 256 (default: the processors)\n"
            "      --svg FILE     also draw the statistics as a heat map (SVG) in FILE: the\n"
            "                     share of hands that did not win by hand class and\n"
-           "                     leading rank, from the same counts as the report\n"
+           "                     leading rank, from the same counts as the report;\n"
+           "                     '-': standard output (then the report needs -o FILE)\n"
            "      --players N    the picture's table size, 2 to 10 (default 10)\n"
            "      --hole-cards W the picture's hands by hole cards used: all, 0, 1 or 2\n"
            "                     (default all)\n"
@@ -156,7 +184,7 @@ std::string ReportUsage() {
            "Lines end in a line feed on every system. Progress is shown on standard\n"
            "error when it is a terminal. Exit status: 0 success, 2 bad arguments or a\n"
            "report that cannot be written (standard output included), 130 interrupted\n"
-           "(Ctrl-C), 143 terminated;\n"
+           "(Ctrl-C), 143 terminated, 129 hung up;\n"
            "an interrupted run writes nothing and leaves an existing file as it was.\n";
 }
 

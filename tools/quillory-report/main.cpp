@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <random>
 #include <string>
@@ -115,16 +116,24 @@ int Fail(const std::string& message, int status) {
 }
 
 // Writes all of `text` to standard output; a closed or full output is an
-// error, never a silent success.
-int WriteAll(const std::string& text) {
+// error, never a silent success. `note` ends the message.
+int WriteAll(const std::string& text, const std::string& note = "") {
     errno = 0;
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
         std::fflush(stdout) != 0) {
         const int error = errno != 0 ? errno : EIO;
-        return Fail(std::string("cannot write to standard output: ") + std::strerror(error),
+        return Fail(std::string("cannot write to standard output: ") + std::strerror(error) + note,
                     kExitBadUse);
     }
     return 0;
+}
+
+// True when both paths name one existing file, whatever their spelling
+// (links, "..", a second hard link).
+bool SameExistingFile(const std::string& a, const std::string& b) {
+    std::error_code ignored;
+    return std::filesystem::equivalent(quillory::PathFromUtf8(a), quillory::PathFromUtf8(b),
+                                       ignored);
 }
 
 // Where the report and the picture go: files are opened before the deals are
@@ -132,7 +141,8 @@ int WriteAll(const std::string& text) {
 // by a complete new version.
 class Targets {
 public:
-    // False, with the message in `error`, when a file cannot be written.
+    // False, with the message in `error`, when a file cannot be written or
+    // both outputs are one file.
     bool Open(const quillory::ReportCommand& command, std::string& error) {
         if (!command.ToStandardOutput()) {
             m_report.emplace(quillory::PathFromUtf8(command.output));
@@ -141,12 +151,20 @@ public:
                 return false;
             }
         }
-        if (!command.picture.empty()) {
-            m_picture.emplace(quillory::PathFromUtf8(command.picture));
-            if (!m_picture->Open()) {
-                error = m_picture->Error();
-                return false;
-            }
+        if (command.picture.empty() || command.PictureToStandardOutput()) {
+            return true;
+        }
+        // After the report's Open(), which may have made its file through a
+        // dangling link.
+        if (!command.ToStandardOutput() && SameExistingFile(command.output, command.picture)) {
+            error = "the report and the picture would both be written to \"" + command.picture +
+                    "\" (the same file as \"" + command.output + "\")";
+            return false;
+        }
+        m_picture.emplace(quillory::PathFromUtf8(command.picture));
+        if (!m_picture->Open()) {
+            error = m_picture->Error();
+            return false;
         }
         return true;
     }
@@ -161,12 +179,19 @@ public:
         } else if (!m_report->Write(report) || !m_report->Commit()) {
             return Fail(m_report->Error(), kExitBadUse);
         }
-        if (m_picture) {
-            const quillory::HeatMap map = quillory::BuildHeatMap(
-                statistics, command.pictureTableSize, command.pictureHoleCards);
-            if (!m_picture->Write(quillory::RenderHeatMapSvg(map)) || !m_picture->Commit()) {
-                return Fail(m_picture->Error(), kExitBadUse);
+        if (command.picture.empty()) {
+            return 0;
+        }
+        const std::string picture = quillory::RenderHeatMapSvg(
+            quillory::BuildHeatMap(statistics, command.pictureTableSize, command.pictureHoleCards));
+        const std::string written = m_report ? "\"" + command.output + "\"" : "standard output";
+        if (!m_picture) {
+            // To standard output, so the report went to its file.
+            if (WriteAll(picture, "; the report was written to " + written) != 0) {
+                return kExitBadUse;
             }
+        } else if (!m_picture->Write(picture) || !m_picture->Commit()) {
+            return Fail(m_picture->Error() + "; the report was written to " + written, kExitBadUse);
         }
         return 0;
     }
@@ -213,12 +238,14 @@ int main(int argc, char** argv) {
         return progress.Update(done, total);
     };
 
+    // Opening waits for a FIFO's reader, which a signal ends as it ends the run.
     Targets targets;
-    if (!targets.Open(command, error)) {
+    if (!targets.Open(command, error) && g_interrupted == 0) {
         return Fail(error, kExitBadUse);
     }
     quillory::HandStatistics statistics;
-    const bool completed = quillory::SimulateDeals(command.options, statistics);
+    const bool completed =
+        g_interrupted == 0 && quillory::SimulateDeals(command.options, statistics);
     progress.Clear();
     if (!completed || g_interrupted != 0) {
         // The targets' destructors drop what was begun; files stay as they were.
