@@ -556,3 +556,38 @@ def estimating_drill(desktop, binary):
     equal(again.wait_exit(), 0, "exit status of the drill")
     check(os.path.isfile(os.path.join(desktop.env["XDG_DATA_HOME"], "Morvelle Software",
                                       "quillory", "drill.sqlite")), "the record in the data folder")
+
+
+@scenario
+def two_drills_at_once(desktop, binary):
+    """Two drills open at the same time are two sessions: one answer in each,
+    then the record of a third opening shows Session 1 and Session 2."""
+    runs = []
+    for typed in ("40", "60"):
+        program = Program(desktop, binary, ("--drill",))
+        runs.append((program, program.window("Practise Estimating"), typed))
+    for program, drill, typed in runs:
+        program.focus_window(drill)
+        guess = program.find(drill, "text", "Your guess in percent")
+        wait_for(lambda: has_state(guess, "focused"), "the focus in the guess")
+        desktop.type(typed)
+        desktop.key("Return")
+        wait_for(lambda: drill_label(program, drill, "Your record").startswith(
+            "Your record: 1 answer"), "the answer in the record", timeout=30)
+    for program, drill, _ in runs:
+        program.focus_window(drill)
+        desktop.key("Escape")
+        equal(program.wait_exit(), 0, "exit status of a drill")
+
+    again = Program(desktop, binary, ("--drill",))
+    drill = again.window("Practise Estimating")
+    again.focus_window(drill)
+    desktop.key("alt+y")
+    record = again.window("Your Record")
+    chart = again.find(record, predicate=lambda n: name(n) == "Mean error over the last sessions")
+    check(re.match(r"^Session 1: 1 answer\b.* Session 2: 1 answer\b", chart.description),
+          f"two sessions in the chart, not {chart.description!r}")
+    desktop.key("Escape")
+    again.no_window("Your Record")
+    desktop.key("Escape")
+    equal(again.wait_exit(), 0, "exit status of the drill")
