@@ -1,5 +1,6 @@
 #include "trainer/Trainer.h"
 
+#include "engine/CardNames.h"
 #include "odds/Labels.h"
 #include "odds/Profit.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CardNames.h"
 #include "trainer/Trainer.h"
 #include "ui/CardImages.h"
 #include "ui/TemplateDialog.h"

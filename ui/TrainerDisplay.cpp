@@ -1,6 +1,7 @@
 // The main window as the trainer's view: the exchange of the controls, the
 // card picker, messages, the wait cursor, and the hand's rows, pictures and
 // enabled states shown in the controls.
+#include "engine/CardNames.h"
 #include "odds/Labels.h"
 #include "res/ResourceIds.h"
 #include "ui/CardPickerDialog.h"

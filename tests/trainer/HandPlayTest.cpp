@@ -4,6 +4,7 @@
 //
 // The deal's seeds are given to the trainer as fixed ticks, and its estimates
 // read the same ticks, so every estimate repeats and is worked out here.
+#include "engine/CardNames.h"
 #include "engine/Deck.h"
 #include "engine/Table.h"
 #include "platform/TickCount.h"

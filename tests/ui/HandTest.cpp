@@ -3,6 +3,7 @@
 // typed and left with a real click reaches the step that follows. The rules
 // themselves are the trainer's and tested without a window
 // (tests/trainer).
+#include "engine/CardNames.h"
 #include "odds/Labels.h"
 #include "res/ResourceIds.h"
 #include "tests/ui/PickerScript.h"
