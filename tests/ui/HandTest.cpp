@@ -165,7 +165,7 @@ private:
             }
         }
         QCOMPARE(m_dialog->GetItemText(ids::kWinningRate),
-                 QString::fromStdString(s.m_strWinningRate));
+                 QString::fromStdString(s.WinningRateText()));
         QCOMPARE(m_dialog->GetItemText(ids::kExpectingProfit),
                  QString::number(s.m_nExpectingProfit));
         QCOMPARE(m_dialog->GetItemText(ids::kAddUpTo), QString::number(s.m_nAddUpTo));
