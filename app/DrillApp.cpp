@@ -1,6 +1,6 @@
 #include "app/DrillApp.h"
 
-#include "platform/ModalSeam.h"
+#include "ui/ModalSeam.h"
 #include "ui/Profile.h"
 #include "ui/drill/DrillDialog.h"
 

@@ -1,5 +1,6 @@
 #include "drill/Spot.h"
 
+#include "engine/CardNames.h"
 #include "odds/Labels.h"
 
 #include <algorithm>

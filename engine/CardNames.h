@@ -3,6 +3,7 @@
 #include "engine/Card.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace quillory {
@@ -56,6 +57,25 @@ constexpr bool IsRankNumber(std::int32_t rank) {
 }
 constexpr bool IsSuitNumber(std::int32_t suit) {
     return suit >= 0 && suit < kSuits;
+}
+
+// Short text of a card: rank part ("A", "2".."10", "J", "Q", "K") then suit
+// part ("(S)", "(H)", "(C)", "(D)", nothing for other suits). A rank number
+// outside the table reads as rank + 1, so no card (-1) is "0".
+inline std::string CardLabel(const Card& card) {
+    std::string text = IsRankNumber(card.rank)
+                           ? std::string(kRankNames[static_cast<std::size_t>(card.rank)].label)
+                           : std::to_string(card.rank + 1);
+    if (IsSuitNumber(card.suit)) {
+        text += kSuitNames[static_cast<std::size_t>(card.suit)].label;
+    }
+    return text;
+}
+
+// Index of a card's picture in the card strip: suit * 13 + rank (0 the ace of
+// spades, 12 its king, 13 the ace of hearts, 51 the king of diamonds).
+constexpr std::int32_t CardImageIndex(const Card& card) {
+    return card.suit * 13 + card.rank;
 }
 
 } // namespace quillory

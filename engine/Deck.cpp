@@ -9,14 +9,6 @@ namespace quillory {
 
 namespace {
 
-constexpr std::array<std::uint8_t, kDeckSize> kFreshOrder = [] {
-    std::array<std::uint8_t, kDeckSize> order{};
-    for (int i = 0; i < kDeckSize; ++i) {
-        order[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
-    }
-    return order;
-}();
-
 constexpr std::array<Card, kDeckSize> kCardOfIndex = [] {
     std::array<Card, kDeckSize> cards{};
     for (int i = 0; i < kDeckSize; ++i) {

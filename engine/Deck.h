@@ -13,6 +13,16 @@ namespace quillory {
 // reserves a handful of known cards (the usual case) needs no heap.
 using ReservedCards = InlineVector<Card, 8>;
 
+// The fresh order as card indices 0 to 51: index i is the card at position i
+// of an unshuffled deck (CardAtFreshIndex).
+inline constexpr std::array<std::uint8_t, kDeckSize> kFreshOrder = [] {
+    std::array<std::uint8_t, kDeckSize> order{};
+    for (int i = 0; i < kDeckSize; ++i) {
+        order[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+    }
+    return order;
+}();
+
 // A 52-card deck for one deal. Construction lays the cards out in the fresh
 // order: the card at index 4 * rank + suit, so dealing an unshuffled deck
 // gives the Ace of Spade, Ace of Heart, Ace of Club, Ace of Diamond, Two of

@@ -1,7 +1,7 @@
 // Card text as a person types it: any bytes either parse into real cards that
 // print back as text giving the same cards, or fail with a message.
-#include "CardText.h"
 #include "FuzzArguments.h"
+#include "engine/CardText.h"
 
 #include <string_view>
 

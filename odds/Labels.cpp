@@ -28,15 +28,4 @@ std::string AverageWinningRate(std::int32_t players) {
     return kRates[static_cast<std::size_t>(players - 2)];
 }
 
-std::string CardLabel(const Card& card) {
-    // A number outside the table reads as rank + 1, so no card (-1) is "0".
-    std::string text = IsRankNumber(card.rank)
-                           ? std::string(kRankNames[static_cast<std::size_t>(card.rank)].label)
-                           : std::to_string(card.rank + 1);
-    if (IsSuitNumber(card.suit)) {
-        text += kSuitNames[static_cast<std::size_t>(card.suit)].label;
-    }
-    return text;
-}
-
 } // namespace quillory

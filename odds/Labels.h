@@ -19,14 +19,4 @@ std::string FormatWinningRate(std::int32_t wins, std::int32_t trials);
 // 4); "-" outside 2 to 10.
 std::string AverageWinningRate(std::int32_t players);
 
-// Short text of a card: rank part ("A", "2".."10", "J", "Q", "K") then suit
-// part ("(S)", "(H)", "(C)", "(D)", nothing for other suits). No card is "0".
-std::string CardLabel(const Card& card);
-
-// Index of a card's picture in the card strip: suit * 13 + rank (0 the ace of
-// spades, 12 its king, 13 the ace of hearts, 51 the king of diamonds).
-constexpr std::int32_t CardImageIndex(const Card& card) {
-    return card.suit * 13 + card.rank;
-}
-
 } // namespace quillory

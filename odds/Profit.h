@@ -3,8 +3,7 @@
 // Money figures of the main window and the "Should I Call?" calculator.
 //
 // Amounts are whole currency units. A winning rate enters as a whole percent
-// (0 to 100), read from the start of the rate text as the C library's atoi
-// reads it ("49.36%" gives 49). A percentage of an amount is the integer
+// (0 to 100), WholePercent of the estimate. A percentage of an amount is the integer
 // product multiplied by 0.01 in double precision and truncated toward zero.
 //
 // The window validates pot and investment to 0..10,000,000, where every
@@ -43,27 +42,15 @@ inline std::int32_t Truncate32(double v) {
     return static_cast<std::int32_t>(v);
 }
 
-// The whole percent at the start of a rate text, as atoi reads it: leading
-// blanks, an optional sign, then decimal digits; 0 when there are none.
-inline std::int32_t RateFromText(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    std::int64_t value = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        value = value * 10 + (text[i] - '0');
-        if (value > 2147483648LL) {
-            value = 2147483648LL;
-        }
-        ++i;
-    }
-    return Saturate32(negative ? -value : value);
+// The whole percent the money figures use for an estimate of `wins` in
+// `trials` (trials > 0, 0 <= wins <= trials): the whole part of the rate as
+// it is shown, rounded to hundredths of a percent. So a rate that shows as
+// "50.00%" counts as 50 even where the exact rate (4999.6 / 100) is below
+// 50, and "49.99%" counts as 49. Hundredths round half up; a rate never
+// falls on a tie at the trial counts the trainer uses (10000 / players).
+constexpr std::int32_t WholePercent(std::int64_t wins, std::int64_t trials) {
+    const std::int64_t hundredths = (wins * 20000 + trials) / (2 * trials);
+    return static_cast<std::int32_t>(hundredths / 100);
 }
 
 // Expected profit of the pot at this rate, less what was put in:

@@ -1,6 +1,7 @@
 #include "platform/Arguments.h"
 
 #include "platform/MessageText.h"
+#include "platform/NumberText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -183,13 +184,12 @@ bool RefuseRepeatedOptions(const ParsedArguments& parsed, std::string& error) {
 bool ParseWholeNumber(std::string_view name, std::string_view text, std::int64_t low,
                       std::int64_t high, std::int64_t& value, std::string& error) {
     std::int64_t parsed = 0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, parsed);
-    if (text.empty() || result.ec == std::errc::invalid_argument || result.ptr != end) {
+    const WholeNumberRead read = ReadWholeNumber(text, parsed);
+    if (read == WholeNumberRead::NotANumber) {
         error = std::string(name) + " needs a whole number, not " + Quoted(text);
         return false;
     }
-    if (result.ec == std::errc::result_out_of_range || parsed < low || parsed > high) {
+    if (read == WholeNumberRead::TooLarge || parsed < low || parsed > high) {
         error = std::string(name) + " must be from " + std::to_string(low) + " to " +
                 std::to_string(high) + ", not " + Quoted(text);
         return false;

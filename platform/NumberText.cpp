@@ -27,4 +27,18 @@ std::string GroupedText(std::int64_t value) {
     return text;
 }
 
+WholeNumberRead ReadWholeNumber(std::string_view text, std::int64_t& value) {
+    std::int64_t parsed = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, parsed);
+    if (text.empty() || result.ec == std::errc::invalid_argument || result.ptr != end) {
+        return WholeNumberRead::NotANumber;
+    }
+    if (result.ec == std::errc::result_out_of_range) {
+        return WholeNumberRead::TooLarge;
+    }
+    value = parsed;
+    return WholeNumberRead::Number;
+}
+
 } // namespace quillory

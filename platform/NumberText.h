@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quillory {
 
@@ -15,5 +16,12 @@ std::string FixedText(double value, int decimals);
 // A whole number with ',' between groups of three digits: 1070190 reads
 // "1,070,190"; negative numbers keep their sign.
 std::string GroupedText(std::int64_t value);
+
+// The one reader of whole numbers typed by a user, for the programs' options
+// and the window's fields: an optional '-', then decimal digits, nothing else
+// (no blanks, no '+', no digit separators). TooLarge when the digits exceed
+// the 64-bit range; `value` is set only for Number.
+enum class WholeNumberRead { Number, NotANumber, TooLarge };
+WholeNumberRead ReadWholeNumber(std::string_view text, std::int64_t& value);
 
 } // namespace quillory

@@ -1,6 +1,6 @@
 #include "report/ReportExport.h"
 
-#include "report/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "report/ReportFormat.h"
 
 namespace quillory {

@@ -1,5 +1,6 @@
 #include "report/Simulation.h"
 
+#include "engine/Deck.h"
 #include "platform/Random.h"
 #include "platform/TickCount.h"
 
@@ -12,18 +13,6 @@
 #include <vector>
 
 namespace quillory {
-
-namespace {
-
-constexpr std::array<std::uint8_t, kDeckSize> kFreshOrder = [] {
-    std::array<std::uint8_t, kDeckSize> order{};
-    for (int i = 0; i < kDeckSize; ++i) {
-        order[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
-    }
-    return order;
-}();
-
-} // namespace
 
 DealtIndices DealReportIndices(std::uint32_t seed) {
     std::array<std::uint8_t, kDeckSize> cards = kFreshOrder;

@@ -34,11 +34,12 @@ void Trainer::DealPracticeHand() {
 
 void Trainer::OnDraw() {
     TrainerState& s = m_state;
-    m_view.ReadControls();
     ResetHand();
     if (s.m_bPracticeMode != 0) {
         DealPracticeHand();
     } else {
+        // The picker opens over the reset hand.
+        m_view.StateChanged(Changed::HandAndFigures);
         const std::optional<PickedCards> picked = m_view.PickCards(2);
         if (!picked) {
             return;
@@ -60,7 +61,6 @@ void Trainer::OnDraw() {
 // is cancelled.
 void Trainer::UncoverBoardCards(std::size_t first, std::size_t count, HandStage reached) {
     TrainerState& s = m_state;
-    m_view.ReadControls();
     if (s.m_firstCards.empty()) {
         return;
     }
@@ -81,18 +81,6 @@ void Trainer::UncoverBoardCards(std::size_t first, std::size_t count, HandStage 
     RefreshProfit();
 }
 
-void Trainer::OnFlop() {
-    UncoverBoardCards(0, 3, HandStage::FlopShown);
-}
-
-void Trainer::OnTurn() {
-    UncoverBoardCards(3, 1, HandStage::TurnShown);
-}
-
-void Trainer::OnRiver() {
-    UncoverBoardCards(4, 1, HandStage::RiverShown);
-}
-
 // Row i is seat i. The hand's table size is the length of the seat arrays,
 // set by the last reset. Nothing happens while the showdown is already on
 // display (more than one row), and nothing before the hand is dealt: the
@@ -109,9 +97,14 @@ void Trainer::OnShowdown() {
     if (!AllDealt(s.m_board) || !AllDealt(s.m_firstCards) || !AllDealt(s.m_secondCards)) {
         return;
     }
+    s.m_rows = ShowdownRows(s);
+}
+
+std::vector<HandRow> ShowdownRows(const TrainerState& s) {
+    std::vector<HandRow> rows;
     const auto seats = static_cast<std::uint32_t>(s.m_firstCards.size());
-    for (std::uint32_t seat = 1; seat < seats; ++seat) {
-        s.m_rows.push_back(HandRow{HandText(s.m_firstCards[seat], s.m_secondCards[seat]), {}});
+    for (std::uint32_t seat = 0; seat < seats; ++seat) {
+        rows.push_back(HandRow{HandText(s.m_firstCards[seat], s.m_secondCards[seat]), {}});
     }
     Table table(seats);
     table.SetFlop(s.m_board[0], s.m_board[1], s.m_board[2]);
@@ -123,8 +116,9 @@ void Trainer::OnShowdown() {
     WinnerList winners;
     table.Showdown(winners);
     for (const std::int32_t seat : winners) {
-        s.m_rows[static_cast<std::size_t>(seat)].result = "Winner!";
+        rows[static_cast<std::size_t>(seat)].result = "Winner!";
     }
+    return rows;
 }
 
 Card* Trainer::SlotCard(CardSlot slot) {
@@ -140,25 +134,8 @@ Card* Trainer::SlotCard(CardSlot slot) {
     }
 }
 
-void Trainer::OnFix(CardSlot slot) {
-    Card* card = SlotCard(slot);
-    if (card == nullptr || !HoldsCard(*card)) {
-        return;
-    }
-    const std::optional<PickedCards> picked = m_view.PickCards(1);
-    if (!picked) {
-        return;
-    }
-    // The same card in another slot is accepted: the hand is estimated as it
-    // stands.
-    *card = (*picked)[0];
-    m_state.m_shown[static_cast<std::size_t>(slot)] = *card;
-    RefreshEstimate();
-}
-
 void Trainer::RefreshEstimate() {
     TrainerState& s = m_state;
-    m_view.ReadControls();
     if (s.m_firstCards.empty()) {
         return;
     }

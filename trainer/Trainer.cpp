@@ -1,5 +1,6 @@
 #include "trainer/Trainer.h"
 
+#include "engine/CardNames.h"
 #include "odds/Labels.h"
 #include "odds/Profit.h"
 
@@ -26,8 +27,98 @@ TrainerSettings Trainer::SettingsToStore() const {
     return {m_state.m_bPracticeMode, ClampPlayers(m_state.m_nPlayers)};
 }
 
+void Trainer::Apply(Command command, const FieldTexts& fields, CardSlot slot) {
+    m_figuresChanged = false;
+    switch (command) {
+    case Command::PracticeMode:
+        Read(fields);
+        OnPracticeMode();
+        break;
+    case Command::LeavePlayers:
+        Read(fields);
+        m_state.m_nPlayers = ClampPlayers(m_state.m_nPlayers);
+        m_figuresChanged = true;
+        break;
+    case Command::Draw:
+        Read(fields);
+        OnDraw();
+        break;
+    case Command::Flop:
+        Read(fields);
+        UncoverBoardCards(0, 3, HandStage::FlopShown);
+        break;
+    case Command::Turn:
+        Read(fields);
+        UncoverBoardCards(3, 1, HandStage::TurnShown);
+        break;
+    case Command::River:
+        Read(fields);
+        UncoverBoardCards(4, 1, HandStage::RiverShown);
+        break;
+    case Command::Showdown:
+        OnShowdown();
+        break;
+    case Command::Fix:
+        if (Card* card = SlotCard(slot); card != nullptr && HoldsCard(*card)) {
+            if (const std::optional<PickedCards> picked = m_view.PickCards(1)) {
+                // The same card in another slot is accepted: the hand is
+                // estimated as it stands.
+                *card = (*picked)[0];
+                m_state.m_shown[static_cast<std::size_t>(slot)] = *card;
+                Read(fields);
+                RefreshEstimate();
+            }
+        }
+        break;
+    case Command::EditPot:
+    case Command::EditInvest:
+        // An edit emptied by the user changes nothing until it loses the
+        // focus, where it becomes 0.
+        if (!(command == Command::EditPot ? fields.pot : fields.invest).empty()) {
+            Read(fields);
+            RefreshProfit();
+        }
+        break;
+    case Command::LeavePot:
+    case Command::LeaveInvest: {
+        FieldTexts read = fields;
+        std::string& left = command == Command::LeavePot ? read.pot : read.invest;
+        if (left.empty()) {
+            left = "0";
+            Read(read);
+            RefreshProfit();
+        }
+        break;
+    }
+    }
+    m_view.StateChanged(m_figuresChanged ? Changed::HandAndFigures : Changed::Hand);
+}
+
+bool Trainer::Read(const FieldTexts& fields) {
+    const FieldRead read = ReadFields(fields);
+    Take(read);
+    if (read.refusal) {
+        m_view.FieldRefused(*read.refusal);
+        return false;
+    }
+    return true;
+}
+
+void Trainer::TakeFieldsQuietly(const FieldTexts& fields) {
+    Take(ReadFields(fields));
+}
+
+void Trainer::Take(const FieldRead& read) {
+    TrainerState& s = m_state;
+    s.m_nPlayers = read.players.value_or(s.m_nPlayers);
+    if (read.practiceMode) {
+        s.m_bPracticeMode = *read.practiceMode ? 1 : 0;
+    }
+    s.m_nPot = read.pot.value_or(s.m_nPot);
+    s.m_nInvest = read.invest.value_or(s.m_nInvest);
+}
+
 void Trainer::OnPracticeMode() {
-    m_view.ReadControls();
     m_state.m_modeControls =
         m_state.m_bPracticeMode != 0 ? ModeControls::Practice : ModeControls::Entry;
     ResetHand();
@@ -44,22 +135,15 @@ void Trainer::ResetHand() {
     s.m_nAddUpTo = 0;
     s.m_nPot = 10 * s.m_nPlayers;
     s.m_nExpectingProfit = 0;
-    s.m_strWinningRate.clear();
+    s.m_wins = 0;
+    s.m_trials = 0;
     s.m_strAverageRate = AverageWinningRate(s.m_nPlayers);
     const auto seats = static_cast<std::size_t>(s.m_nPlayers);
     s.m_firstCards.assign(seats, kNoCard);
     s.m_secondCards.assign(seats, kNoCard);
     s.m_board.fill(kNoCard);
     s.m_stage = HandStage::Reset;
-    // A new hand starts from these figures; the pot handlers must not redo
-    // them from the empty winning rate.
-    m_view.WriteControls(ChangeNotices::Suppressed);
-}
-
-void Trainer::OnKillFocusPlayers() {
-    m_view.ReadControls();
-    m_state.m_nPlayers = ClampPlayers(m_state.m_nPlayers);
-    m_view.WriteControls(ChangeNotices::Raised);
+    m_figuresChanged = true;
 }
 
 void Trainer::EstimateWinningRate(std::int32_t knownBoard) {
@@ -69,51 +153,21 @@ void Trainer::EstimateWinningRate(std::int32_t knownBoard) {
     s.m_nPlayers = ClampPlayers(s.m_nPlayers);
     const std::int32_t trials = TrialCount(s.m_nPlayers);
     m_view.EstimateStarting();
-    const std::int32_t wins =
-        EstimateWins(s.m_firstCards[0], s.m_secondCards[0], knownBoard, s.m_board, s.m_nPlayers,
-                     trials, SeedSource::Fixed(m_seeds.TickCount()));
+    s.m_wins = EstimateWins(s.m_firstCards[0], s.m_secondCards[0], knownBoard, s.m_board,
+                            s.m_nPlayers, trials, SeedSource::Fixed(m_seeds.TickCount()));
+    s.m_trials = trials;
     m_view.EstimateFinished();
-    s.m_strWinningRate = FormatWinningRate(wins, trials);
 }
 
-// The figures from the whole percent at the start of the winning-rate text
-// (none yet reads 0), the pot and the investment as the members hold them.
-// After a refused entry the members can hold up to the largest 32-bit
-// number; CalcProfit then saturates instead of wrapping.
+// The figures from the whole percent of the estimate (none yet counts 0),
+// the pot and the investment as the members hold them. After a refused entry
+// the members can hold up to the largest 32-bit number; CalcProfit then
+// saturates instead of wrapping.
 void Trainer::RefreshProfit() {
     TrainerState& s = m_state;
-    CalcProfit(RateFromText(s.m_strWinningRate), s.m_nPot, s.m_nInvest, s.m_nAddUpTo,
-               s.m_nExpectingProfit);
+    CalcProfit(s.RatePercent(), s.m_nPot, s.m_nInvest, s.m_nAddUpTo, s.m_nExpectingProfit);
     s.m_strAverageRate = AverageWinningRate(s.m_nPlayers);
-    m_view.WriteControls(ChangeNotices::Raised);
-}
-
-// Typing recomputes at once. An edit emptied by the user changes nothing
-// until it loses the focus, where it becomes 0. The write-back shows a typed
-// number in its plain form ("007" becomes "7"); its own change notice then
-// finds every text as written and stops there.
-void Trainer::OnChangeMoney(EditText text) {
-    if (text == EditText::Empty) {
-        return;
-    }
-    m_view.ReadControls();
-    RefreshProfit();
-}
-
-void Trainer::OnKillFocusPot(EditText text) {
-    if (text == EditText::Filled) {
-        return;
-    }
-    m_state.m_nPot = 0;
-    m_view.WriteControls(ChangeNotices::Raised); // the edit's new "0" recomputes
-}
-
-void Trainer::OnKillFocusInvest(EditText text) {
-    if (text == EditText::Filled) {
-        return;
-    }
-    m_state.m_nInvest = 0;
-    m_view.WriteControls(ChangeNotices::Raised);
+    m_figuresChanged = true;
 }
 
 std::string HandText(const Card& first, const Card& second) {

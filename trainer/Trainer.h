@@ -9,9 +9,6 @@
 
 namespace quillory {
 
-// Whether an edit holds any text at the moment its notification arrives.
-enum class EditText { Empty, Filled };
-
 // The two stored settings: the practice mode (0 or 1) and the player count.
 struct TrainerSettings {
     std::int32_t practiceMode{1};
@@ -20,23 +17,60 @@ struct TrainerSettings {
     friend bool operator==(const TrainerSettings&, const TrainerSettings&) = default;
 };
 
-// The trainer: the rules of a hand over TrainerState, one operation per event
-// of the main window, with no window in it. Each operation reads the controls
-// through the view where the window's handler reads them, works on the state
-// and writes it back through the view; a failed read has already told the
-// user, and the operation goes on with the members as they then stand.
+// The commands of the main window.
+enum class Command {
+    PracticeMode, // the check box was clicked
+    LeavePlayers, // the player count's edit lost the focus
+    Draw,
+    Flop,
+    Turn,
+    River,
+    Showdown,
+    Fix,         // a Fix button; the slot is given with the command
+    EditPot,     // the user changed the pot's text
+    EditInvest,  // the user changed the investment's text
+    LeavePot,    // the pot's edit lost the focus
+    LeaveInvest, // the investment's edit lost the focus
+};
+
+// The trainer: the rules of a hand over TrainerState, with no window in it.
+// The window sends each command with its fields as they stand; the trainer
+// reads them (ReadFields: a refused field is reported through the view and
+// the command goes on with the values read before it), works on the state,
+// and tells the view once, at the end, what changed.
 //
-// Card picking and messages go through the view too, so a test scripts them.
-// A practice Draw takes its shuffle seeds from the DealSeeds it was given.
+// What each command does:
+// - PracticeMode reads the fields, sets the controls of the mode and resets
+//   the hand: no rows, seats and board, seat arrays of the count's length,
+//   pot 10 x players, investment 10, profit and "add up to" 0, no estimate,
+//   the average rate, Draw alone among the hand buttons.
+// - LeavePlayers reads the fields and holds the count to 2 to 10; it neither
+//   resets nor recomputes.
+// - Draw reads, resets and then deals the whole hand (practice mode: the
+//   board, then each seat's two cards, seat 0 first) or asks for the user's
+//   two cards (entry mode); Flop, Turn and River uncover or ask for their
+//   board cards, and do nothing before Draw. Each estimates with the count as
+//   read, shows its cards, moves the stage on and refreshes the figures. A
+//   cancelled picker ends the step with nothing more changed.
+// - Showdown lists every seat's cards under the user's row and marks the
+//   winners; nothing unless the hands list holds exactly the user's row and
+//   every card is dealt; a message when the count changed since the hand
+//   began. It reads no field.
+// - Fix replaces the card in its slot through a one-card picker, then reads
+//   the fields and estimates again. An empty slot or a cancelled picker
+//   changes nothing.
+// - EditPot and EditInvest read the fields and recompute the expected profit
+//   and "add up to" from the estimate's whole percent (RatePercent), unless
+//   the changed edit is empty; LeavePot and LeaveInvest turn an empty edit
+//   into 0 and recompute.
 //
 // The player count is held to 2 to 10 wherever the hand uses it (a refused
-// entry can leave 1 or 11 in the member until the edit is left); the pot and
-// investment are validated to 0 to 10,000,000 only when read.
+// entry can leave 1 or 11 in the member until the edit is left); after a
+// refused pot or investment the figures are computed with the value read.
 class Trainer {
 public:
     explicit Trainer(TrainerView& view, DealSeeds seeds = DealSeeds());
 
-    TrainerState& State() { return m_state; }
     const TrainerState& State() const { return m_state; }
 
     // Settings read at start-up: a mode other than 0 is practice mode, a
@@ -45,56 +79,30 @@ public:
     void RestoreSettings(const TrainerSettings& stored);
     TrainerSettings SettingsToStore() const;
 
-    // Practice mode and player count. OnPracticeMode reads the controls, sets
-    // the controls of the mode and resets the hand. ResetHand empties the list
-    // views, the seats and the board, sizes the seat arrays to the count, sets
-    // pot 10 x players, investment 10, profit and "add up to" 0, no winning
-    // rate, the average rate, Draw alone enabled among the hand buttons, and
-    // writes the members without change notices; it reads nothing itself.
-    // OnKillFocusPlayers reads, holds the count to 2 to 10 and writes; it
-    // neither resets nor recomputes.
-    void OnPracticeMode();
-    void ResetHand();
-    void OnKillFocusPlayers();
+    void Apply(Command command, const FieldTexts& fields, CardSlot slot = CardSlot::Hole1);
 
-    // Hand progression. Draw resets and then deals the whole hand (practice
-    // mode: the board, then each seat's two cards, seat 0 first) or asks for
-    // the user's two cards (entry mode); Flop, Turn and River uncover or ask
-    // for their board cards. Each estimates with the count as read, shows its
-    // cards, moves the stage on and refreshes the figures. A cancelled picker
-    // ends the step with nothing more changed.
-    void OnDraw();
-    void OnFlop();
-    void OnTurn();
-    void OnRiver();
+    // Reads the fields as a command does (a refusal is reported through the
+    // view) and changes nothing else; false when a field was refused.
+    bool Read(const FieldTexts& fields);
+    // Takes the fields that read without a refusal, telling nobody: the
+    // window does this as it closes, before the settings are stored.
+    void TakeFieldsQuietly(const FieldTexts& fields);
 
-    // Lists every seat's cards under the user's row and marks the winners.
-    // Does nothing unless the hands list holds exactly the user's row and
-    // every card is dealt; refuses with a message when the count changed
-    // since the hand began. Reads and writes no control.
     static constexpr std::string_view kCountChangedMessage =
         "Showdown unavailable because the number of players have been changed during the game.";
-    void OnShowdown();
-
-    // A Fix button: replaces the card in its slot through a one-card picker
-    // and estimates again. An empty slot or a cancelled picker changes nothing.
-    void OnFix(CardSlot slot);
-    // Estimates again for the cards as they stand (the known board cards are
-    // the filled slots), rewrites the user's row and refreshes the figures.
-    void RefreshEstimate();
-
-    // Pot figures. A change of the pot or investment edit recomputes the
-    // expected profit and "add up to" from the whole percent of the winning
-    // rate, unless the edit is empty; an edit left empty becomes 0.
-    void OnChangeMoney(EditText text);
-    void OnKillFocusPot(EditText text);
-    void OnKillFocusInvest(EditText text);
 
 private:
+    void Take(const FieldRead& read);
+    void OnPracticeMode();
+    void ResetHand();
+    void OnDraw();
+    void OnShowdown();
+    void OnFix(CardSlot slot);
+    void RefreshEstimate();
     // The one place the estimator runs: the winning rate for `knownBoard`
     // board cards with the count held to 2 to 10.
     void EstimateWinningRate(std::int32_t knownBoard);
-    // The figures from the rate, the average rate, and a write with notices.
+    // The figures from the rate and the average rate.
     void RefreshProfit();
     void DealPracticeHand();
     void UncoverBoardCards(std::size_t first, std::size_t count, HandStage reached);
@@ -103,7 +111,15 @@ private:
     TrainerView& m_view;
     DealSeeds m_seeds;
     TrainerState m_state;
+    // Set by a command that wrote the figures (a reset, new figures, the
+    // count held to its range).
+    bool m_figuresChanged{};
 };
+
+// The hands list of a showdown: every seat's cards, seat 0 first, with the
+// winners (all who share the best hand) marked "Winner!". Every card of the
+// state must be dealt.
+std::vector<HandRow> ShowdownRows(const TrainerState& state);
 
 // A row of the hands list: the two card labels joined by ", ".
 std::string HandText(const Card& first, const Card& second);

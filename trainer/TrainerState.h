@@ -2,6 +2,9 @@
 
 #include "engine/Card.h"
 #include "odds/Estimator.h"
+#include "odds/Labels.h"
+#include "odds/Profit.h"
+#include "trainer/Fields.h"
 
 #include <array>
 #include <cstdint>
@@ -13,15 +16,11 @@ namespace quillory {
 // The trainer's hand state as plain data: what the main window shows and
 // keeps between its handlers, with no window in it.
 //
-// The members bound to controls come first, in the order the window
-// exchanges them (the order a read validates them and stops at a refusal):
-// winning rate, player count, practice mode, average rate, pot, expected
-// profit, investment, "add up to". Then the cards, then what the list views
-// show, then the enabled states of the controls that follow the hand.
-
-inline constexpr std::int32_t kMinTablePlayers = 2;
-inline constexpr std::int32_t kMaxTablePlayers = 10;
-inline constexpr std::int32_t kMaxTableMoney = 10000000;
+// The figures the window shows come first: the estimate (as numbers; its
+// text is made for display), the player count, the practice mode, the
+// average rate, pot, expected profit, investment, "add up to". Then the
+// cards, then what the list views show, then the enabled states of the
+// controls that follow the hand.
 
 // Where a hand stands; the enabled hand buttons are derived from it. Draw is
 // always enabled; Flop only when Drawn, Turn only when FlopShown, River only
@@ -46,8 +45,9 @@ struct HandRow {
 };
 
 struct TrainerState {
-    // Bound to the controls, in exchange order.
-    std::string m_strWinningRate;   // "49.36%" or empty before the first estimate
+    // The last estimate: wins in trials; no trials before the first estimate.
+    std::int32_t m_wins{};
+    std::int32_t m_trials{};
     std::int32_t m_nPlayers{4};     // players including the user; 2 to 10 when read
     std::int32_t m_bPracticeMode{}; // nonzero: the tool deals every card
     std::string m_strAverageRate;   // the reference rate for the table size
@@ -70,6 +70,14 @@ struct TrainerState {
     // The controls that follow the hand and the mode.
     HandStage m_stage{HandStage::Reset};
     ModeControls m_modeControls{ModeControls::Entry};
+
+    // The winning rate as shown, "49.36%", or empty before the first estimate.
+    std::string WinningRateText() const {
+        return m_trials > 0 ? FormatWinningRate(m_wins, m_trials) : std::string();
+    }
+    // The whole percent the money figures use (WholePercent); 0 before the
+    // first estimate.
+    std::int32_t RatePercent() const { return m_trials > 0 ? WholePercent(m_wins, m_trials) : 0; }
 
     // Enabled states derived from the stage.
     bool FlopEnabled() const { return m_stage == HandStage::Drawn; }

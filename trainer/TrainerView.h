@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Card.h"
+#include "trainer/Fields.h"
 
 #include <array>
 #include <cstdint>
@@ -9,32 +10,32 @@
 
 namespace quillory {
 
-// Whether a write to the controls raises the edits' change notifications
-// (and so runs the pot handlers once more) or not.
-enum class ChangeNotices { Raised, Suppressed };
-
 // The cards chosen in the picker's three columns; columns beyond the number
 // asked for hold whatever the picker showed there (the ace of spades).
 using PickedCards = std::array<Card, 3>;
 
 // What the trainer needs of its window, implemented by the window and by the
-// model's tests. The trainer calls these at the points where a handler reads
-// or writes the controls, asks for cards or tells the user something.
+// model's tests. Commands come in with the fields as they stand (Trainer);
+// what goes back out is one StateChanged per command that changed the state,
+// after the command, plus the questions and messages a command needs on its
+// way: a refused field, a card picker, a notice.
+// What a change touched: the hand alone (rows, pictures, enabled states) or
+// the figures in the fields too. Fields a command did not write keep what the
+// user typed, even a refused entry.
+enum class Changed { Hand, HandAndFigures };
+
 class TrainerView {
 public:
     virtual ~TrainerView() = default;
 
-    // Reads every bound control into the trainer's members in exchange order.
-    // At the first entry that is not an integer or is out of range the user is
-    // told why, that control gets the focus and the read stops: members before
-    // it are updated, an out-of-range number that parsed is stored, members
-    // after it keep their values. Returns false then; the trainer's handlers
-    // go on with the members as they stand.
-    virtual bool ReadControls() = 0;
+    // The state changed: show it (the rows, the pictures and the enabled
+    // states, and with HandAndFigures every figure in its field) without
+    // raising the edits' change notifications.
+    virtual void StateChanged(Changed changed) = 0;
 
-    // Writes every member into its control (a text only where it differs) and
-    // shows the list views and enabled states of the state.
-    virtual void WriteControls(ChangeNotices notices) = 0;
+    // A field was refused: tell the user and give the field the focus. The
+    // command goes on with the values read before it.
+    virtual void FieldRefused(const FieldRefusal& refusal) = 0;
 
     // Runs the card picker for `count` cards (1 to 3) modally. Empty when the
     // user cancelled.

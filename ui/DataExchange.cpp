@@ -1,7 +1,7 @@
 #include "ui/DataExchange.h"
 
-#include "platform/ModalSeam.h"
 #include "ui/ListBox.h"
+#include "ui/ModalSeam.h"
 #include "ui/TemplateDialog.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "ui/HandStatisticsDialog.h"
 
-#include "platform/ModalSeam.h"
 #include "report/ReportFormat.h"
 #include "ui/CurrentCellFrame.h"
+#include "ui/ModalSeam.h"
 
 #include <QBuffer>
 #include <QComboBox>

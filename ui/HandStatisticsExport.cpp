@@ -1,9 +1,10 @@
 #include "ui/HandStatisticsExport.h"
 
-#include "platform/ModalSeam.h"
-#include "report/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "report/HandStatistics.h"
 #include "report/ReportFormat.h"
+#include "ui/ModalSeam.h"
+#include "ui/SystemPath.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,15 +21,6 @@ namespace {
 StatisticsExportOutcome Fail(QWidget* owner, const QString& path, const QString& reason) {
     ShowMessageBox(owner, SaveFailureMessage(path, reason), MessageIcon::Warning);
     return StatisticsExportOutcome::Failed;
-}
-
-// The file name as the system spells it.
-std::filesystem::path SystemPath(const QString& path) {
-#ifdef _WIN32
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
 }
 
 QString ReasonText(const AtomicFile& file) {

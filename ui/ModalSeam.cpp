@@ -1,4 +1,4 @@
-#include "platform/ModalSeam.h"
+#include "ui/ModalSeam.h"
 
 #include "res/Strings.h"
 

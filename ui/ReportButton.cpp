@@ -6,7 +6,7 @@ namespace quillory {
 // The hidden "&More..." button. The export uses nothing of the window's
 // state; the read only makes a refused entry known, as every handler does.
 void CTrainerDialog::OnMore() {
-    UpdateData(true);
+    m_trainer.Read(Fields());
     ExportHandStatistics();
 }
 

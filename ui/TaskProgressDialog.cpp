@@ -1,8 +1,8 @@
 #include "ui/TaskProgressDialog.h"
 
-#include "platform/ModalSeam.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "ui/ModalSeam.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

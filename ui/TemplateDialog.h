@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ModalSeam.h"
 #include "res/DialogTemplates.h"
+#include "ui/ModalSeam.h"
 #include "ui/TemplateBuilder.h"
 
 #include <QDialog>

@@ -2,7 +2,6 @@
 
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
-#include "ui/DataExchange.h"
 #include "ui/ListView.h"
 
 #include <QCheckBox>
@@ -62,43 +61,40 @@ void CTrainerDialog::BindControls() {
     m_more = Bind<QPushButton>(ids::kMore);
 }
 
-// Every notification becomes one trainer operation.
+// Every notification becomes one trainer command.
 void CTrainerDialog::ConnectNotifications() {
-    Trainer& t = m_trainer;
-    OnClicked(m_draw, [this, &t] { Handle([&] { t.OnDraw(); }); });
-    OnClicked(m_flop, [this, &t] { Handle([&] { t.OnFlop(); }); });
-    OnClicked(m_turn, [this, &t] { Handle([&] { t.OnTurn(); }); });
-    OnClicked(m_river, [this, &t] { Handle([&] { t.OnRiver(); }); });
-    OnClicked(m_showdown, [this, &t] { Handle([&] { t.OnShowdown(); }); });
-    OnClicked(m_practiceMode, [this, &t] { Handle([&] { t.OnPracticeMode(); }); });
+    OnClicked(m_draw, [this] { Send(Command::Draw); });
+    OnClicked(m_flop, [this] { Send(Command::Flop); });
+    OnClicked(m_turn, [this] { Send(Command::Turn); });
+    OnClicked(m_river, [this] { Send(Command::River); });
+    OnClicked(m_showdown, [this] { Send(Command::Showdown); });
+    OnClicked(m_practiceMode, [this] { Send(Command::PracticeMode); });
     OnClicked(m_more, [this] { OnMore(); });
     for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
         const auto card = static_cast<CardSlot>(slot);
-        OnClicked(m_fixButtons[slot], [this, &t, card] { Handle([&] { t.OnFix(card); }); });
+        OnClicked(m_fixButtons[slot], [this, card] { Send(Command::Fix, card); });
     }
-    OnChange(m_pot, [this, &t] { Handle([&] { t.OnChangeMoney(TextOf(m_pot)); }); });
-    OnChange(m_invest, [this, &t] { Handle([&] { t.OnChangeMoney(TextOf(m_invest)); }); });
-    OnKillFocus(m_pot, [this, &t] { Handle([&] { t.OnKillFocusPot(TextOf(m_pot)); }); });
-    OnKillFocus(m_invest, [this, &t] { Handle([&] { t.OnKillFocusInvest(TextOf(m_invest)); }); });
-    OnKillFocus(m_players, [this, &t] { Handle([&] { t.OnKillFocusPlayers(); }); });
+    OnChange(m_pot, [this] { Send(Command::EditPot); });
+    OnChange(m_invest, [this] { Send(Command::EditInvest); });
+    OnKillFocus(m_pot, [this] { Send(Command::LeavePot); });
+    OnKillFocus(m_invest, [this] { Send(Command::LeaveInvest); });
+    OnKillFocus(m_players, [this] { Send(Command::LeavePlayers); });
 }
 
-EditText CTrainerDialog::TextOf(const QLineEdit* edit) const {
-    return edit->text().isEmpty() ? EditText::Empty : EditText::Filled;
+FieldTexts CTrainerDialog::Fields() const {
+    return {m_players->text().toStdString(), m_practiceMode->isChecked(),
+            m_pot->text().toStdString(), m_invest->text().toStdString()};
 }
 
-// The trainer's members in its exchange order, which is also the order a
-// read validates them and stops at a refused entry.
-void CTrainerDialog::DoDataExchange(DataExchange& dx) {
-    TrainerState& s = m_trainer.State();
-    dx.Text(ids::kWinningRate, s.m_strWinningRate);
-    dx.Int(ids::kPlayers, s.m_nPlayers, kMinTablePlayers, kMaxTablePlayers);
-    dx.Check(ids::kPracticeMode, s.m_bPracticeMode);
-    dx.Text(ids::kAverageRate, s.m_strAverageRate);
-    dx.Int(ids::kPot, s.m_nPot, 0, kMaxTableMoney);
-    dx.Int(ids::kExpectingProfit, s.m_nExpectingProfit);
-    dx.Int(ids::kInvest, s.m_nInvest, 0, kMaxTableMoney);
-    dx.Int(ids::kAddUpTo, s.m_nAddUpTo);
+void CTrainerDialog::Send(Command command, CardSlot slot) {
+    m_trainer.Apply(command, Fields(), slot);
+}
+
+// Enter closes the window only when every field reads.
+void CTrainerDialog::OnOK() {
+    if (m_trainer.Read(Fields())) {
+        done(res::kIdOk);
+    }
 }
 
 bool CTrainerDialog::OnInitDialog() {
@@ -112,9 +108,8 @@ bool CTrainerDialog::OnInitDialog() {
     m_cardImages.Clear();
     m_cardImages.Add(m_cardStrip.normal, m_cardStrip.doubleDensity);
     LayOutLists();
-    ShowHand(); // Draw alone enabled among the hand buttons
-    UpdateData(false);
-    Handle([this] { m_trainer.OnPracticeMode(); });
+    ShowState();
+    Send(Command::PracticeMode);
     return true;
 }
 
@@ -133,7 +128,7 @@ void CTrainerDialog::LayOutLists() {
 // The window is gone: a refused entry is not reported, and the count that is
 // stored is always one the next start accepts as it stands.
 void CTrainerDialog::OnDestroy() {
-    UpdateDataQuietly();
+    m_trainer.TakeFieldsQuietly(Fields());
     m_settings.Save();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CardNames.h"
 #include "trainer/Trainer.h"
 #include "ui/CardImages.h"
 #include "ui/TemplateDialog.h"
@@ -43,8 +44,9 @@ public:
     ~CTrainerDialog() override;
 
     Trainer& Model() { return m_trainer; }
-    TrainerState& State() { return m_trainer.State(); }
     const TrainerState& State() const { return m_trainer.State(); }
+    // The editable fields as they stand, the way every command carries them.
+    FieldTexts Fields() const;
 
     // Window menu and help. Returns true when the command was the About item.
     bool OnSysCommand(int id);
@@ -71,31 +73,29 @@ public:
     const CardImages& Pictures() const { return m_cardImages; }
 
 protected:
-    void DoDataExchange(DataExchange& dx) override;
     bool OnInitDialog() override;
+    void OnOK() override;
     void OnDestroy() override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     // The trainer's view (ui/TrainerDisplay.cpp).
-    bool ReadControls() override;
-    void WriteControls(ChangeNotices notices) override;
+    void StateChanged(Changed changed) override;
+    void FieldRefused(const FieldRefusal& refusal) override;
     std::optional<PickedCards> PickCards(std::int32_t count) override;
     void ShowInformation(std::string_view text) override;
     void EstimateStarting() override;
     void EstimateFinished() override;
 
-    // Runs one trainer operation for a notification, then shows the rows,
-    // pictures and enabled states it left.
-    template <class Operation> void Handle(Operation operation) {
-        operation();
-        ShowHand();
-    }
+    // Sends one command with the fields as they stand.
+    void Send(Command command, CardSlot slot = CardSlot::Hole1);
     void BindControls();
     void ConnectNotifications();
+    // Shows the state: the figures (with the edits' change notifications
+    // held back), the rows, the pictures and the enabled states.
+    void ShowState();
     void ShowHand();
     void ShowRows();
-    EditText TextOf(const QLineEdit* edit) const;
 
     void AddHelpAction();
     void AddAboutEntry(const QString& text);

@@ -1,6 +1,7 @@
 // The main window as the trainer's view: the exchange of the controls, the
 // card picker, messages, the wait cursor, and the hand's rows, pictures and
 // enabled states shown in the controls.
+#include "engine/CardNames.h"
 #include "odds/Labels.h"
 #include "res/ResourceIds.h"
 #include "ui/CardPickerDialog.h"
@@ -10,12 +11,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
+#include <QLineEdit>
 #include <QPushButton>
 #include <chrono>
 
 namespace quillory {
 namespace {
 
+namespace ids = res::trainer;
 using Clock = std::chrono::steady_clock;
 
 // The wait cursor shows over an estimate once estimates have been seen to
@@ -26,18 +29,42 @@ bool g_slowEstimates = false;
 
 } // namespace
 
-bool CTrainerDialog::ReadControls() {
-    return UpdateData(true);
+void CTrainerDialog::StateChanged(Changed changed) {
+    if (changed == Changed::HandAndFigures) {
+        ShowState();
+    } else {
+        ShowHand();
+    }
 }
 
-void CTrainerDialog::WriteControls(ChangeNotices notices) {
-    ShowHand();
-    if (notices == ChangeNotices::Suppressed) {
+// The message, then the field gets the focus with its text selected.
+void CTrainerDialog::FieldRefused(const FieldRefusal& refusal) {
+    MessageBox(QString::fromStdString(refusal.message), MessageIcon::Warning);
+    QLineEdit* edit = refusal.field == Field::Players ? m_players
+                      : refusal.field == Field::Pot   ? m_pot
+                                                      : m_invest;
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
+// A text is replaced only where it differs; written texts raise no change
+// notification, so only the user's own typing reaches the pot handlers.
+void CTrainerDialog::ShowState() {
+    const TrainerState& s = m_trainer.State();
+    {
         NotificationLockout lockout(*this);
-        UpdateData(false);
-    } else {
-        UpdateData(false);
+        SetItemText(ids::kWinningRate, QString::fromStdString(s.WinningRateText()));
+        SetItemText(ids::kPlayers, QString::number(s.m_nPlayers));
+        if (m_practiceMode->isChecked() != (s.m_bPracticeMode != 0)) {
+            m_practiceMode->setChecked(s.m_bPracticeMode != 0);
+        }
+        SetItemText(ids::kAverageRate, QString::fromStdString(s.m_strAverageRate));
+        SetItemText(ids::kPot, QString::number(s.m_nPot));
+        SetItemText(ids::kExpectingProfit, QString::number(s.m_nExpectingProfit));
+        SetItemText(ids::kInvest, QString::number(s.m_nInvest));
+        SetItemText(ids::kAddUpTo, QString::number(s.m_nAddUpTo));
     }
+    ShowHand();
 }
 
 std::optional<PickedCards> CTrainerDialog::PickCards(std::int32_t count) {

@@ -37,11 +37,10 @@ void CTrainerDialog::AddWindowCommands() {
 // winning rate (0 before any estimate), one result column per opponent, and
 // the pot and investment of the window.
 void CTrainerDialog::OnCallAdvisor() {
-    UpdateData(true);
+    m_trainer.Read(Fields());
     const TrainerState& s = State();
     CCallAdvisorDialog advisor(this);
-    advisor.m_nWinRate =
-        std::clamp(RateFromText(s.m_strWinningRate), 0, CCallAdvisorDialog::kMaxRate);
+    advisor.m_nWinRate = std::clamp(s.RatePercent(), 0, CCallAdvisorDialog::kMaxRate);
     advisor.m_nCallers = std::clamp(s.m_nPlayers, kMinTablePlayers, kMaxTablePlayers) - 1;
     advisor.m_nCurrentPot = std::clamp(s.m_nPot, 0, CCallAdvisorDialog::kMaxMoney);
     advisor.m_nInvestSoFar = std::clamp(s.m_nInvest, 0, CCallAdvisorDialog::kMaxMoney);
@@ -51,7 +50,7 @@ void CTrainerDialog::OnCallAdvisor() {
 // The export of the hidden "&More..." button, then the picture of what it
 // counted, opened at the window's table size.
 void CTrainerDialog::OnHandStatistics() {
-    UpdateData(true);
+    m_trainer.Read(Fields());
     auto statistics = std::make_unique<HandStatistics>();
     StatisticsExportOptions options;
     options.result = statistics.get();

@@ -2,6 +2,8 @@
 // rate for the table size, card labels and picture indices.
 #include "odds/Labels.h"
 
+#include "engine/CardNames.h"
+
 #include <gtest/gtest.h>
 
 namespace quillory {

@@ -2,9 +2,9 @@
 // of bad input, repeatable seeds, JSON output and the exact mode.
 #include "OddsCommand.h"
 
-#include "CardText.h"
 #include "JsonCheck.h"
 #include "OddsTestSupport.h"
+#include "engine/CardText.h"
 #include "odds/Labels.h"
 
 #include <cmath>

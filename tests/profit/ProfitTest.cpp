@@ -1,8 +1,11 @@
 #include "odds/Profit.h"
 
 #include "odds/CallTable.h"
+#include "odds/Labels.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace quillory {
 namespace {
@@ -38,14 +41,26 @@ INSTANTIATE_TEST_SUITE_P(
                       ProfitCase{99, 20000000, 10, 1980000000 - 990 - 10, 19799990},
                       ProfitCase{99, 2147483647, 0, 2147483647, 2126008810}));
 
-TEST(Profit, RateFromTextReadsLeadingDigitsLikeAtoi) {
-    EXPECT_EQ(RateFromText("49.36%"), 49);
-    EXPECT_EQ(RateFromText("99.99%"), 99);
-    EXPECT_EQ(RateFromText("100.00%"), 100);
-    EXPECT_EQ(RateFromText("0.00%"), 0);
-    EXPECT_EQ(RateFromText(""), 0);
-    EXPECT_EQ(RateFromText("  7x"), 7);
-    EXPECT_EQ(RateFromText("-"), 0);
+// The money figures use the whole percent of the rate as it is shown: the
+// digits before the point of "49.36%". Checked for every estimate a table
+// of 2 to 10 players can give, against the shown text read as atoi reads it.
+// Some estimates show a whole percent one above the truncated exact rate
+// (an exact rate of 49.996% shows "50.00%" and counts 50, not 49).
+TEST(Profit, WholePercentIsTheWholePartOfTheShownRate) {
+    int roundedUp = 0;
+    for (std::int32_t players = 2; players <= 10; ++players) {
+        const std::int32_t trials = TrialCount(players);
+        for (std::int32_t wins = 0; wins <= trials; ++wins) {
+            const std::string shown = FormatWinningRate(wins, trials);
+            ASSERT_EQ(WholePercent(wins, trials), std::atoi(shown.c_str()))
+                << wins << " of " << trials << " shows " << shown;
+            roundedUp += WholePercent(wins, trials) != wins * 100 / trials ? 1 : 0;
+        }
+    }
+    EXPECT_GT(roundedUp, 0);
+    EXPECT_EQ(WholePercent(4936, 10000), 49);
+    EXPECT_EQ(WholePercent(1666, 1666), 100);
+    EXPECT_EQ(WholePercent(0, 1000), 0);
 }
 
 TEST(Profit, CallProfitAndItsText) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/AtomicFileDetail.h"
+#include "files/AtomicFileDetail.h"
 
 #include <string>
 

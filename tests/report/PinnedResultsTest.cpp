@@ -5,6 +5,7 @@
 // change is always deliberate and shows up here first. When it is meant,
 // update the values below and the examples in the README together.
 #include "../engine/TestCards.h"
+#include "engine/CardNames.h"
 #include "engine/Deck.h"
 #include "odds/Estimator.h"
 #include "odds/Labels.h"

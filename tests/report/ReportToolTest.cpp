@@ -13,7 +13,7 @@
 #include <string>
 
 #ifndef _WIN32
-#include "report/AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <chrono>
 #include <csignal>

@@ -4,6 +4,7 @@
 //
 // The deal's seeds are given to the trainer as fixed ticks, and its estimates
 // read the same ticks, so every estimate repeats and is worked out here.
+#include "engine/CardNames.h"
 #include "engine/Deck.h"
 #include "engine/Table.h"
 #include "platform/TickCount.h"
@@ -67,9 +68,8 @@ class PracticeHand : public ::testing::TestWithParam<std::int32_t> {};
 TEST_P(PracticeHand, WalksFromDrawToShowdown) {
     const std::int32_t players = GetParam();
     TrainerRig rig(1, players, DealSeeds::Fixed(kTick));
-    TrainerState& s = rig.State();
-    rig.trainer.OnDraw();
-    EXPECT_EQ(rig.view.log, (std::vector<std::string>{"read", "quiet write", "write"}));
+    const TrainerState& s = rig.State();
+    rig.Send(Command::Draw);
 
     Deck deck;
     deck.Shuffle(static_cast<std::int32_t>(kTick - 1));
@@ -102,23 +102,22 @@ TEST_P(PracticeHand, WalksFromDrawToShowdown) {
     ExpectFigures(s, ExpectedRate(first[0], second[0], 0, board, players), 10 * players, 10);
     ExpectStage(s, HandStage::Drawn);
 
-    rig.trainer.OnFlop();
+    rig.Send(Command::Flop);
     ExpectShown(s, {first[0], second[0], board[0], board[1], board[2]});
     ExpectFigures(s, ExpectedRate(first[0], second[0], 3, board, players), 10 * players, 10);
     ExpectStage(s, HandStage::FlopShown);
-    rig.trainer.OnTurn();
+    rig.Send(Command::Turn);
     ExpectFigures(s, ExpectedRate(first[0], second[0], 4, board, players), 10 * players, 10);
     ExpectStage(s, HandStage::TurnShown);
-    rig.trainer.OnRiver();
+    rig.Send(Command::River);
     ExpectShown(s, {first[0], second[0], board[0], board[1], board[2], board[3], board[4]});
     ExpectFigures(s, ExpectedRate(first[0], second[0], 5, board, players), 10 * players, 10);
     ExpectStage(s, HandStage::RiverShown);
     EXPECT_EQ(rig.view.estimates, 4);
-    const std::string rate = s.m_strWinningRate;
+    const std::int32_t wins = s.m_wins;
 
-    rig.view.ClearLog();
-    rig.trainer.OnShowdown();
-    EXPECT_TRUE(rig.view.log.empty()); // no read, no write, no message
+    rig.Send(Command::Showdown);
+    EXPECT_TRUE(rig.view.messages.empty());
     ASSERT_EQ(s.m_rows.size(), static_cast<std::size_t>(players));
     const WinnerList winners = ShowdownOf(s);
     for (std::size_t seat = 0; seat < first.size(); ++seat) {
@@ -126,11 +125,11 @@ TEST_P(PracticeHand, WalksFromDrawToShowdown) {
         EXPECT_EQ(s.m_rows[seat], (HandRow{Row(first[seat], second[seat]), won ? "Winner!" : ""}));
     }
     const std::vector<HandRow> shown = s.m_rows;
-    rig.trainer.OnShowdown(); // a second press adds nothing
+    rig.Send(Command::Showdown); // a second press adds nothing
     EXPECT_EQ(s.m_rows, shown);
-    EXPECT_EQ(s.m_strWinningRate, rate);
+    EXPECT_EQ(s.m_wins, wins);
 
-    rig.trainer.OnDraw();
+    rig.Send(Command::Draw);
     EXPECT_EQ(s.m_rows.size(), 1u);
     ExpectShown(s, {s.m_firstCards[0], s.m_secondCards[0]});
     ExpectStage(s, HandStage::Drawn);
@@ -143,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(TableSizes, PracticeHand, ::testing::Values(2, 4, 10));
 // dealing changes these cards, and must then be made on purpose.
 TEST(PracticeDeal, SeededDrawDealsThesePinnedCards) {
     TrainerRig rig(1, 4, DealSeeds::Fixed(7340033));
-    rig.trainer.OnDraw();
+    rig.Send(Command::Draw);
     const TrainerState& s = rig.State();
     std::string board;
     for (const Card& card : s.m_board) {
@@ -162,7 +161,7 @@ TEST(PracticeDeal, SeededDrawDealsThesePinnedCards) {
     std::vector<std::uint32_t> ticks{1000, 2000, 3000};
     std::size_t next = 0;
     TrainerRig scripted(1, 4, DealSeeds([&] { return ticks[next++ % ticks.size()]; }));
-    scripted.trainer.OnDraw();
+    scripted.Send(Command::Draw);
     EXPECT_EQ(next, 3u);
     Deck deck;
     deck.Shuffle(999);
@@ -173,9 +172,7 @@ TEST(PracticeDeal, SeededDrawDealsThesePinnedCards) {
 }
 
 TEST(Showdown, ATieMarksEverySharingSeatTheUsersToo) {
-    TrainerRig rig(1, 4);
-    rig.trainer.OnDraw();
-    TrainerState& s = rig.State();
+    TrainerState s;
     // The user and seat 2 both hold a pair of aces with the board's kickers.
     s.m_board = {Card{kTwo, kHeart}, Card{kSeven, kDiamond}, Card{kNine, kClub},
                  Card{kJack, kSpade}, Card{kKing, kHeart}};
@@ -183,26 +180,26 @@ TEST(Showdown, ATieMarksEverySharingSeatTheUsersToo) {
                       Card{kFive, kSpade}};
     s.m_secondCards = {Card{kAce, kDiamond}, Card{kFour, kDiamond}, Card{kAce, kHeart},
                        Card{kSix, kHeart}};
-    rig.trainer.OnShowdown();
-    ASSERT_EQ(s.m_rows.size(), 4u);
-    EXPECT_EQ(s.m_rows[0].result, "Winner!");
-    EXPECT_EQ(s.m_rows[1].result, "");
-    EXPECT_EQ(s.m_rows[2].result, "Winner!");
-    EXPECT_EQ(s.m_rows[3], (HandRow{"5(S), 6(H)", ""}));
+    const std::vector<HandRow> rows = ShowdownRows(s);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], (HandRow{"A(S), A(D)", "Winner!"}));
+    EXPECT_EQ(rows[1].result, "");
+    EXPECT_EQ(rows[2].result, "Winner!");
+    EXPECT_EQ(rows[3], (HandRow{"5(S), 6(H)", ""}));
 }
 
 // Before a Draw the list is empty, and in entry mode the opponents hold no
 // cards: the showdown does nothing either way.
 TEST(Showdown, DoesNothingBeforeTheHandIsDealt) {
     TrainerRig practice(1, 4);
-    practice.trainer.OnShowdown();
+    practice.Send(Command::Showdown);
     EXPECT_TRUE(practice.State().m_rows.empty());
-    EXPECT_TRUE(practice.view.log.empty());
+    EXPECT_TRUE(practice.view.messages.empty());
 
     TrainerRig entry(0, 3);
     entry.view.QueuePick({Card{kNine, kClub}, Card{kNine, kDiamond}});
-    entry.trainer.OnDraw();
-    entry.trainer.OnShowdown();
+    entry.Send(Command::Draw);
+    entry.Send(Command::Showdown);
     EXPECT_EQ(entry.State().m_rows.size(), 1u);
     EXPECT_TRUE(entry.view.messages.empty());
 }
@@ -211,28 +208,26 @@ TEST(Showdown, DoesNothingBeforeTheHandIsDealt) {
 // leaves the pot and the seats until the next reset, and refuses the showdown.
 TEST(PlayerCount, ChangedAfterDrawIsUsedByTheNextEstimateAndRefusesTheShowdown) {
     TrainerRig rig(1, 4, DealSeeds::Fixed(kTick));
-    TrainerState& s = rig.State();
-    rig.trainer.OnDraw();
-    rig.view.QueueEntry([](TrainerState& typed) { typed.m_nPlayers = 6; });
-    rig.trainer.OnKillFocusPlayers();
+    const TrainerState& s = rig.State();
+    rig.Send(Command::Draw);
+    rig.Fields().players = "6";
+    rig.Send(Command::LeavePlayers);
     EXPECT_EQ(s.m_nPot, 40);
     EXPECT_EQ(s.m_strAverageRate, "25-27 %"); // nothing recomputed yet
-    rig.trainer.OnFlop();
-    EXPECT_EQ(s.m_strWinningRate,
-              ExpectedRate(s.m_firstCards[0], s.m_secondCards[0], 3, s.m_board, 6));
+    rig.Send(Command::Flop);
+    EXPECT_EQ(s.m_wins, ExpectedRate(s.m_firstCards[0], s.m_secondCards[0], 3, s.m_board, 6).wins);
     EXPECT_EQ(s.m_strAverageRate, "17-18 %");
     EXPECT_EQ(s.m_firstCards.size(), 4u);
     EXPECT_EQ(s.m_nPot, 40);
 
-    rig.view.ClearLog();
-    rig.trainer.OnShowdown();
-    EXPECT_EQ(rig.view.log, std::vector<std::string>{"message"});
+    rig.Send(Command::Showdown);
+    EXPECT_EQ(rig.view.messages.size(), 1u);
     EXPECT_EQ(rig.view.messages.front(),
               "Showdown unavailable because the number of players have been changed during the "
               "game.");
     EXPECT_EQ(s.m_rows.size(), 1u);
 
-    rig.trainer.OnDraw();
+    rig.Send(Command::Draw);
     EXPECT_EQ(s.m_firstCards.size(), 6u);
     EXPECT_EQ(s.m_nPot, 60);
 }
@@ -241,25 +236,27 @@ TEST(PlayerCount, ChangedAfterDrawIsUsedByTheNextEstimateAndRefusesTheShowdown) 
 // by the step that reads it: the estimate uses the nearest valid count.
 TEST(PlayerCount, StillRefusedWhenAStepRunsIsHeldToTheRange) {
     TrainerRig rig(1, 4, DealSeeds::Fixed(kTick));
-    TrainerState& s = rig.State();
-    rig.trainer.OnDraw();
-    rig.view.QueueEntry([](TrainerState& typed) { typed.m_nPlayers = 11; }, false);
-    rig.trainer.OnFlop();
+    const TrainerState& s = rig.State();
+    rig.Send(Command::Draw);
+    rig.Fields().players = "11";
+    rig.Send(Command::Flop);
+    EXPECT_EQ(
+        rig.view.refusals,
+        (std::vector<FieldRefusal>{{Field::Players, "Please enter an integer between 2 and 10."}}));
     EXPECT_EQ(s.m_nPlayers, 10);
-    EXPECT_EQ(s.m_strWinningRate,
-              ExpectedRate(s.m_firstCards[0], s.m_secondCards[0], 3, s.m_board, 10));
+    EXPECT_EQ(s.m_wins, ExpectedRate(s.m_firstCards[0], s.m_secondCards[0], 3, s.m_board, 10).wins);
 }
 
 TEST(EntryMode, PlaysAWholeHandThroughThePicker) {
     TrainerRig rig(0, 4, DealSeeds::Fixed(kTick));
-    TrainerState& s = rig.State();
+    const TrainerState& s = rig.State();
     EXPECT_EQ(s.m_modeControls, ModeControls::Entry);
     const Card ten{kTen, kHeart};
     const Card ace{kAce, kSpade};
     const BoardCards board{Card{kKing, kDiamond}, Card{kQueen, kClub}, Card{kTwo, kSpade},
                            Card{kJack, kHeart}, Card{kTen, kClub}};
     rig.view.QueuePick({ten, ace});
-    rig.trainer.OnDraw();
+    rig.Send(Command::Draw);
     EXPECT_EQ(s.m_rows, (std::vector<HandRow>{{"10(H), A(S)", ""}}));
     ExpectShown(s, {ten, ace});
     ExpectFigures(s, ExpectedRate(ten, ace, 0, board, 4), 40, 10);
@@ -267,14 +264,14 @@ TEST(EntryMode, PlaysAWholeHandThroughThePicker) {
     EXPECT_EQ(s.m_firstCards[1], kNoCard); // the opponents are never known
 
     rig.view.QueuePick({board[0], board[1], board[2]});
-    rig.trainer.OnFlop();
+    rig.Send(Command::Flop);
     ExpectShown(s, {ten, ace, board[0], board[1], board[2]});
     ExpectFigures(s, ExpectedRate(ten, ace, 3, board, 4), 40, 10);
     rig.view.QueuePick({board[3]});
-    rig.trainer.OnTurn();
+    rig.Send(Command::Turn);
     ExpectFigures(s, ExpectedRate(ten, ace, 4, board, 4), 40, 10);
     rig.view.QueuePick({board[4]});
-    rig.trainer.OnRiver();
+    rig.Send(Command::River);
     EXPECT_EQ(s.m_board, board);
     ExpectShown(s, {ten, ace, board[0], board[1], board[2], board[3], board[4]});
     ExpectFigures(s, ExpectedRate(ten, ace, 5, board, 4), 40, 10);
@@ -287,24 +284,23 @@ TEST(EntryMode, PlaysAWholeHandThroughThePicker) {
 // it, at Flop the drawn hand, its estimate and its stage stay.
 TEST(EntryMode, CancellingThePickerStopsTheStep) {
     TrainerRig rig(0, 4);
-    TrainerState& s = rig.State();
+    const TrainerState& s = rig.State();
     rig.view.QueueCancel();
-    rig.trainer.OnDraw();
-    EXPECT_EQ(rig.view.log, (std::vector<std::string>{"read", "quiet write", "pick 2"}));
+    rig.Send(Command::Draw);
+    EXPECT_EQ(rig.view.pickerCounts, std::vector<std::int32_t>{2});
     EXPECT_TRUE(s.m_rows.empty());
     ExpectShown(s, {});
     ExpectStage(s, HandStage::Reset);
-    EXPECT_EQ(s.m_strWinningRate, "");
+    EXPECT_EQ(s.WinningRateText(), "");
     EXPECT_EQ(s.m_firstCards[0], kNoCard);
 
     rig.view.QueuePick({Card{kNine, kClub}, Card{kNine, kDiamond}});
-    rig.trainer.OnDraw();
+    rig.Send(Command::Draw);
     const TrainerState before = s;
     rig.view.QueueCancel();
-    rig.view.ClearLog();
-    rig.trainer.OnFlop();
-    EXPECT_EQ(rig.view.log, (std::vector<std::string>{"read", "pick 3"}));
-    EXPECT_EQ(s.m_strWinningRate, before.m_strWinningRate);
+    rig.Send(Command::Flop);
+    EXPECT_EQ(rig.view.pickerCounts, (std::vector<std::int32_t>{2, 2, 3}));
+    EXPECT_EQ(s.m_wins, before.m_wins);
     EXPECT_EQ(s.m_nExpectingProfit, before.m_nExpectingProfit);
     EXPECT_EQ(s.m_board, before.m_board);
     EXPECT_EQ(s.m_shown, before.m_shown);
@@ -316,9 +312,9 @@ TEST(EntryMode, CancellingThePickerStopsTheStep) {
 // that lies in another slot is accepted.
 TEST(FixedCards, FixReplacesAFilledSlotAndEstimatesAgain) {
     TrainerRig rig(0, 4, DealSeeds::Fixed(kTick));
-    TrainerState& s = rig.State();
+    const TrainerState& s = rig.State();
     for (CardSlot slot : {CardSlot::Hole1, CardSlot::Hole2, CardSlot::Flop1, CardSlot::River}) {
-        rig.trainer.OnFix(slot);
+        rig.Send(Command::Fix, slot);
     }
     EXPECT_TRUE(rig.view.pickerCounts.empty());
 
@@ -326,10 +322,10 @@ TEST(FixedCards, FixReplacesAFilledSlotAndEstimatesAgain) {
     const Card king{kKing, kClub};
     const Card ten{kTen, kHeart};
     rig.view.QueuePick({nine, king});
-    rig.trainer.OnDraw();
-    rig.trainer.OnFix(CardSlot::Flop1); // no flop yet
+    rig.Send(Command::Draw);
+    rig.Send(Command::Fix, CardSlot::Flop1); // no flop yet
     rig.view.QueuePick({ten});
-    rig.trainer.OnFix(CardSlot::Hole1);
+    rig.Send(Command::Fix, CardSlot::Hole1);
     EXPECT_EQ(rig.view.pickerCounts, (std::vector<std::int32_t>{2, 1}));
     EXPECT_EQ(s.m_firstCards[0], ten);
     EXPECT_EQ(s.m_rows, (std::vector<HandRow>{{"10(H), K(C)", ""}}));
@@ -340,22 +336,22 @@ TEST(FixedCards, FixReplacesAFilledSlotAndEstimatesAgain) {
 
     const TrainerState before = s;
     rig.view.QueueCancel();
-    rig.trainer.OnFix(CardSlot::Hole2);
+    rig.Send(Command::Fix, CardSlot::Hole2);
     EXPECT_EQ(s.m_secondCards, before.m_secondCards);
     EXPECT_EQ(s.m_shown, before.m_shown);
-    EXPECT_EQ(s.m_strWinningRate, before.m_strWinningRate);
+    EXPECT_EQ(s.m_wins, before.m_wins);
 
     rig.view.QueuePick({ten});
-    rig.trainer.OnFix(CardSlot::Hole2);
+    rig.Send(Command::Fix, CardSlot::Hole2);
     EXPECT_EQ(s.m_rows, (std::vector<HandRow>{{"10(H), 10(H)", ""}}));
     ExpectFigures(s, ExpectedRate(ten, ten, 0, none, 4), 40, 10);
 
     const BoardCards board{Card{kTwo, kClub}, Card{kFive, kDiamond}, Card{kEight, kHeart}};
     rig.view.QueuePick({board[0], board[1], board[2]});
-    rig.trainer.OnFlop();
-    rig.trainer.OnFix(CardSlot::Turn); // no turn yet
+    rig.Send(Command::Flop);
+    rig.Send(Command::Fix, CardSlot::Turn); // no turn yet
     rig.view.QueuePick({Card{kQueen, kSpade}});
-    rig.trainer.OnFix(CardSlot::Flop2);
+    rig.Send(Command::Fix, CardSlot::Flop2);
     BoardCards fixed = board;
     fixed[1] = Card{kQueen, kSpade};
     EXPECT_EQ(s.m_board, fixed);

@@ -6,7 +6,6 @@
 #include "trainer/Trainer.h"
 
 #include <deque>
-#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -14,25 +13,15 @@
 
 namespace quillory::test {
 
-// A view that records what the trainer asks of its window. A read runs the
-// next queued entry (what the user typed since the last read) and reports
-// whether it was accepted; pickers answer from a queue, and a picker nobody
-// queued fails the test.
+// A view that behaves as the window does where the trainer can tell: after
+// each change it shows the state in its fields (which the next command
+// carries unless a test types something else), pickers answer from a queue
+// (a picker nobody queued fails the test), and refusals and messages are
+// kept for the test to look at.
 class ScriptedView final : public TrainerView {
 public:
-    // What the user typed before a read: a change to the members and whether
-    // the read accepted it (a refused read has shown its message).
-    struct Entry {
-        std::function<void(TrainerState&)> typed;
-        bool accepted{true};
-    };
+    void Attach(const Trainer& trainer) { m_trainer = &trainer; }
 
-    explicit ScriptedView(TrainerState* state = nullptr) : m_state(state) {}
-    void Attach(TrainerState& state) { m_state = &state; }
-
-    void QueueEntry(std::function<void(TrainerState&)> typed, bool accepted = true) {
-        m_entries.push_back({std::move(typed), accepted});
-    }
     void QueuePick(std::vector<Card> cards) {
         PickedCards picked{Card{kAce, kSpade}, Card{kAce, kSpade}, Card{kAce, kSpade}};
         std::copy(cards.begin(), cards.end(), picked.begin());
@@ -40,27 +29,24 @@ public:
     }
     void QueueCancel() { m_picks.emplace_back(std::nullopt); }
 
-    // "read", "write", "quiet write", "pick N", "message: ..." in call order.
-    std::vector<std::string> log;
+    // The fields as the window would show them: what the user typed since
+    // the last change, otherwise the state.
+    FieldTexts fields;
+    std::vector<FieldRefusal> refusals;
     std::vector<std::int32_t> pickerCounts;
     std::vector<std::string> messages;
     int estimates{};
 
-    bool ReadControls() override {
-        log.push_back("read");
-        if (m_entries.empty()) {
-            return true;
+    void StateChanged(Changed changed) override {
+        if (changed == Changed::Hand) {
+            return;
         }
-        Entry entry = std::move(m_entries.front());
-        m_entries.pop_front();
-        entry.typed(*m_state);
-        return entry.accepted;
+        const TrainerState& s = m_trainer->State();
+        fields = {std::to_string(s.m_nPlayers), s.m_bPracticeMode != 0, std::to_string(s.m_nPot),
+                  std::to_string(s.m_nInvest)};
     }
-    void WriteControls(ChangeNotices notices) override {
-        log.push_back(notices == ChangeNotices::Raised ? "write" : "quiet write");
-    }
+    void FieldRefused(const FieldRefusal& refusal) override { refusals.push_back(refusal); }
     std::optional<PickedCards> PickCards(std::int32_t count) override {
-        log.push_back("pick " + std::to_string(count));
         pickerCounts.push_back(count);
         if (m_picks.empty()) {
             ADD_FAILURE() << "a picker for " << count << " cards that no test expected";
@@ -70,35 +56,34 @@ public:
         m_picks.pop_front();
         return picked;
     }
-    void ShowInformation(std::string_view text) override {
-        log.push_back("message");
-        messages.emplace_back(text);
-    }
+    void ShowInformation(std::string_view text) override { messages.emplace_back(text); }
     void EstimateStarting() override { ++estimates; }
 
-    void ClearLog() { log.clear(); }
-    bool Unanswered() const { return !m_picks.empty() || !m_entries.empty(); }
+    bool Unanswered() const { return !m_picks.empty(); }
 
 private:
-    TrainerState* m_state{};
-    std::deque<Entry> m_entries;
+    const Trainer* m_trainer{};
     std::deque<std::optional<PickedCards>> m_picks;
 };
 
 // A trainer on a scripted view, started as the window starts it: the stored
-// settings, then the practice-mode handler.
+// settings shown in the fields, then the practice-mode command.
 struct TrainerRig {
     explicit TrainerRig(std::int32_t practiceMode = 1, std::int32_t players = 4,
                         DealSeeds seeds = DealSeeds::Fixed(7340033))
         : trainer(view, std::move(seeds)) {
-        view.Attach(trainer.State());
+        view.Attach(trainer);
         trainer.RestoreSettings({practiceMode, players});
-        trainer.OnPracticeMode();
-        view.ClearLog();
+        view.StateChanged(Changed::HandAndFigures);
+        Send(Command::PracticeMode);
     }
-    ~TrainerRig() { EXPECT_FALSE(view.Unanswered()) << "a scripted entry or pick was not used"; }
+    ~TrainerRig() { EXPECT_FALSE(view.Unanswered()) << "a scripted pick was not used"; }
 
-    TrainerState& State() { return trainer.State(); }
+    const TrainerState& State() const { return trainer.State(); }
+    FieldTexts& Fields() { return view.fields; }
+    void Send(Command command, CardSlot slot = CardSlot::Hole1) {
+        trainer.Apply(command, view.fields, slot);
+    }
 
     ScriptedView view;
     Trainer trainer;
@@ -107,22 +92,27 @@ struct TrainerRig {
 // The tick count the rules' tests deal and estimate from.
 inline constexpr std::uint32_t kTestTick = 7340033;
 
-// The rate text of an estimate seeded as a trainer with DealSeeds::Fixed(kTestTick) seeds it.
-inline std::string ExpectedRate(const Card& first, const Card& second, std::int32_t known,
-                                const BoardCards& board, std::int32_t players) {
+// The estimate (wins in trials) seeded as a trainer with DealSeeds::Fixed(kTestTick) seeds it.
+struct Estimate {
+    std::int32_t wins{};
+    std::int32_t trials{};
+};
+inline Estimate ExpectedRate(const Card& first, const Card& second, std::int32_t known,
+                             const BoardCards& board, std::int32_t players) {
     const std::int32_t trials = TrialCount(players);
-    return FormatWinningRate(
+    return {
         EstimateWins(first, second, known, board, players, trials, SeedSource::Fixed(kTestTick)),
-        trials);
+        trials};
 }
 
-// The figures a rate text, pot and investment give.
-inline void ExpectFigures(const TrainerState& s, const std::string& rate, std::int32_t pot,
+// The figures an estimate, pot and investment give.
+inline void ExpectFigures(const TrainerState& s, Estimate rate, std::int32_t pot,
                           std::int32_t invest) {
     std::int32_t addUpTo = 0;
     std::int32_t profit = 0;
-    CalcProfit(RateFromText(rate), pot, invest, addUpTo, profit);
-    EXPECT_EQ(s.m_strWinningRate, rate);
+    CalcProfit(WholePercent(rate.wins, rate.trials), pot, invest, addUpTo, profit);
+    EXPECT_EQ(s.m_wins, rate.wins);
+    EXPECT_EQ(s.m_trials, rate.trials);
     EXPECT_EQ(s.m_nPot, pot);
     EXPECT_EQ(s.m_nInvest, invest);
     EXPECT_EQ(s.m_nExpectingProfit, profit);

@@ -3,6 +3,7 @@
 // typed and left with a real click reaches the step that follows. The rules
 // themselves are the trainer's and tested without a window
 // (tests/trainer).
+#include "engine/CardNames.h"
 #include "odds/Labels.h"
 #include "res/ResourceIds.h"
 #include "tests/ui/PickerScript.h"
@@ -164,7 +165,7 @@ private:
             }
         }
         QCOMPARE(m_dialog->GetItemText(ids::kWinningRate),
-                 QString::fromStdString(s.m_strWinningRate));
+                 QString::fromStdString(s.WinningRateText()));
         QCOMPARE(m_dialog->GetItemText(ids::kExpectingProfit),
                  QString::number(s.m_nExpectingProfit));
         QCOMPARE(m_dialog->GetItemText(ids::kAddUpTo), QString::number(s.m_nAddUpTo));

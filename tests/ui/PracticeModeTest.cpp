@@ -77,7 +77,7 @@ private slots:
     void aNegativeCountThatReachesTheFieldBecomesTwo() {
         m_players->setText(
             QStringLiteral("-5")); // the edit takes digits only; pasted text could not
-        m_dialog->Model().OnKillFocusPlayers();
+        m_dialog->Model().Apply(Command::LeavePlayers, m_dialog->Fields());
         QCOMPARE(m_dialog->State().m_nPlayers, 2);
         QCOMPARE(m_players->text(), QStringLiteral("2"));
     }

@@ -3,6 +3,7 @@
 // that cannot be taken. The window must start with the defaults, close
 // without hanging, and leave whatever stands at those paths as it was. Every
 // node and link is made in this test program's temporary settings folder.
+#include "res/ResourceIds.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/Profile.h"
 #include "ui/TrainerDialog.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QSettings>
 #include <condition_variable>
@@ -113,8 +115,7 @@ int OpenChangeAndClose(int players) {
     CTrainerDialog dialog;
     dialog.Create();
     const int read = dialog.State().m_nPlayers;
-    dialog.State().m_nPlayers = players;
-    dialog.UpdateData(false);
+    dialog.Bind<QLineEdit>(res::trainer::kPlayers)->setText(QString::number(players));
     dialog.close();
     return dialog.IsEnded() ? read : -1;
 }

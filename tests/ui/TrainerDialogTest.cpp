@@ -139,7 +139,7 @@ private slots:
             QVERIFY(testing::Activate(dialog));
             dialog.Bind<QCheckBox>(ids::kPracticeMode)->click();
             Type(dialog.Bind<QLineEdit>(ids::kPlayers), QStringLiteral("7"));
-            dialog.Model().OnKillFocusPlayers();
+            dialog.Model().Apply(Command::LeavePlayers, dialog.Fields());
             QTest::keyClick(dialog.GetDlgItem(ids::kPlayers), Qt::Key_Escape);
             QVERIFY(dialog.IsEnded());
             QCOMPARE(dialog.result(), res::kIdCancel);
@@ -187,8 +187,7 @@ private slots:
         {
             CTrainerDialog dialog;
             dialog.Create();
-            dialog.State().m_nPlayers = 5;
-            dialog.UpdateData(false);
+            dialog.Bind<QLineEdit>(ids::kPlayers)->setText(QStringLiteral("5"));
             dialog.close(); // the close box
             QVERIFY(dialog.IsEnded());
             QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 5);
@@ -198,8 +197,8 @@ private slots:
         {
             CTrainerDialog dialog;
             dialog.Create();
-            dialog.State().m_nPlayers = 6;
-            dialog.UpdateData(false);
+            dialog.Bind<QLineEdit>(ids::kPlayers)->setText(QStringLiteral("6"));
+            dialog.Model().Apply(Command::LeavePlayers, dialog.Fields());
         } // destroyed without ending
         QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 6);
         {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ModalSeam.h"
+#include "ui/ModalSeam.h"
 
 #include <QApplication>
 #include <QDialog>

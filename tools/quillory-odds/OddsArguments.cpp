@@ -1,7 +1,7 @@
 // Argument parsing of quillory-odds: every check that turns a typing mistake
 // into a one-line message instead of a wrong estimate.
-#include "CardText.h"
 #include "OddsCommand.h"
+#include "engine/CardText.h"
 #include "odds/Labels.h"
 #include "platform/Arguments.h"
 #include "platform/MessageText.h"

@@ -2,6 +2,7 @@
 // cards given on the command line and prints it for a person or as JSON.
 #include "OddsCommand.h"
 
+#include "engine/CardNames.h"
 #include "odds/ExactOdds.h"
 #include "odds/Labels.h"
 #include "platform/Arguments.h"

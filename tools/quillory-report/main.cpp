@@ -1,9 +1,9 @@
 // quillory-report: writes the hand-statistics report from the shell. See
 // ReportUsage() for the options and exit statuses.
 #include "CommandLine.h"
+#include "files/AtomicFile.h"
 #include "platform/Arguments.h"
 #include "platform/MessageText.h"
-#include "report/AtomicFile.h"
 #include "report/HeatMap.h"
 #include "report/ReportFormat.h"
 

@@ -1,4 +1,4 @@
-#include "CardText.h"
+#include "engine/CardText.h"
 #include "ui/drill/DrillDialog.h"
 #include "ui/drill/SpotView.h"
 

@@ -2,10 +2,10 @@
 
 #include "drill/Reveal.h"
 #include "drill/Summary.h"
-#include "platform/ModalSeam.h"
+#include "ui/ModalSeam.h"
+#include "ui/SystemPath.h"
 #include "ui/drill/RecordDialog.h"
 #include "ui/drill/SpotView.h"
-#include "ui/drill/SystemPath.h"
 
 #include <QComboBox>
 #include <QDateTime>

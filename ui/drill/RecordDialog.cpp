@@ -1,10 +1,10 @@
 #include "ui/drill/RecordDialog.h"
 
 #include "drill/Summary.h"
-#include "platform/ModalSeam.h"
-#include "report/AtomicFile.h"
+#include "files/AtomicFile.h"
+#include "ui/ModalSeam.h"
+#include "ui/SystemPath.h"
 #include "ui/drill/ErrorChart.h"
-#include "ui/drill/SystemPath.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

@@ -1,5 +1,6 @@
 #include "ui/drill/SpotView.h"
 
+#include "engine/CardNames.h"
 #include "odds/Labels.h"
 
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 // The report writer on POSIX systems: file descriptors, open(2) and rename(2).
 #ifndef _WIN32
-#include "report/AtomicFile.h"
-#include "report/AtomicFileDetail.h"
+#include "files/AtomicFile.h"
+#include "files/AtomicFileDetail.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 // The report writer on Windows: wide paths, CreateFileW and MoveFileExW.
 #ifdef _WIN32
-#include "report/AtomicFile.h"
-#include "report/AtomicFileDetail.h"
+#include "files/AtomicFile.h"
+#include "files/AtomicFileDetail.h"
 
 #include <random>
 #include <string>

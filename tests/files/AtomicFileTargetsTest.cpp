@@ -2,8 +2,8 @@
 // nodes, FIFOs, links, read-only and hard-linked files, files of other users,
 // and temporary files left by a killed run. Every node and link is made in
 // the test's own temporary folder.
-#include "TempDir.h"
-#include "report/AtomicFile.h"
+#include "files/AtomicFile.h"
+#include "report/TempDir.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "CardText.h"
+#include "engine/CardText.h"
 
 #include "engine/CardNames.h"
 #include "platform/MessageText.h"

@@ -1,8 +1,8 @@
-#include "report/AtomicFile.h"
+#include "files/AtomicFile.h"
 
-#include "FileSizeLimit.h"
-#include "PathErrors.h"
-#include "TempDir.h"
+#include "report/FileSizeLimit.h"
+#include "report/PathErrors.h"
+#include "report/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <string>

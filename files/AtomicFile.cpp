@@ -1,8 +1,8 @@
 // The parts of the report writer that are the same on every system; the
 // system calls are in AtomicFilePosix.cpp and AtomicFileWindows.cpp.
-#include "report/AtomicFile.h"
+#include "files/AtomicFile.h"
 
-#include "report/AtomicFileDetail.h"
+#include "files/AtomicFileDetail.h"
 
 namespace quillory {
 
