@@ -1,24 +1,28 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace quillory {
 
-// The lookup tables behind HandMasks::Evaluate (FastEval.h), built once on
-// first use from the table-free evaluation.
+// The lookup tables behind HandMasks::Evaluate (FastEval.h): constant arrays
+// compiled into the program (engine/EvalTablesData.cpp, written by
+// tools/evaltables from the table-free evaluation), so no evaluation pays for
+// building them.
 //
 // A hand's cards are summarised by two sums that stay valid under addition:
 // - a rank key, the sum of one weight per card chosen by its rank, such that
-//   every multiset of at most seven ranks (at most four of each) has its own
-//   sum; it indexes the strength of the hand's best five cards when no suit
+//   every multiset of five to seven ranks (at most four of each) has its own
+//   sum; it indexes the ordinal of the hand's best five cards when no suit
 //   holds five of them;
 // - a 4-bit counter per suit, from which a flush is seen at once; the suit's
 //   13-bit rank mask then indexes the flush table.
-// The rank key space (about 2^25 values) is folded into 2^17 two-byte slots by
-// a perfect hash with displacements: keys are hashed into buckets, and each
-// bucket gets a value that moves its keys onto free slots. A slot holds the
-// ordinal of the hand: its place among the 7462 distinct strengths.
+// The rank key is hashed by a multiplication modulo 2^25, which is one-to-one
+// on the keys (the generator checks it). The hash's top 13 bits choose a row,
+// its low 12 bits a column; each row's keys are moved by the row's offset onto
+// free slots of one dense array (row displacement), so a lookup is one
+// multiplication, one offset load and one table load.
 
 using HandStrength = std::uint32_t;
 
@@ -30,51 +34,58 @@ inline constexpr std::array<std::uint32_t, 13> kRankWeights{
 // the next.
 inline constexpr std::uint32_t kMaxRankKey = 4 * kRankWeights[12] + 3 * kRankWeights[11];
 
-// The hash of a rank key: the key times an odd multiplier (chosen by the build
-// so that no two keys of one bucket share a slot) in 64 bits; the top
-// kBucketBits choose the bucket, the next kSlotBits the slot before the
-// bucket's displacement is applied.
-inline constexpr unsigned kBucketBits = 13;
-inline constexpr unsigned kSlotBits = 17;
-inline constexpr std::size_t kRankSlots = std::size_t{1} << kSlotBits;
+// The rank-key hash: key * kRankMultiplier modulo 2^kRankHashBits, split into
+// kRankRowBits of row and kRankColumnBits of column.
+inline constexpr std::uint32_t kRankMultiplier = 0x9E3779B1U;
+inline constexpr unsigned kRankHashBits = 25;
+inline constexpr unsigned kRankColumnBits = 12;
+inline constexpr unsigned kRankRowBits = kRankHashBits - kRankColumnBits;
+inline constexpr std::size_t kRankRows = std::size_t{1} << kRankRowBits;
 
 // The position of a strength in the increasing list of every distinct
 // strength (flushes included): comparing ordinals orders hands exactly as
 // comparing their strengths does, one table load sooner.
 using HandOrdinal = std::uint16_t;
 
+// The number of distinct strengths of a best five-card hand.
+inline constexpr std::size_t kDistinctStrengths = 7462;
+
+// The generated arrays (their sizes are the generator's; see
+// EvalTablesData.cpp). Per row, the offset added to the column.
+extern const std::uint32_t kRankRowOffsets[kRankRows];
+// Per slot, the ordinal of the non-flush hand whose key lands there.
+extern const HandOrdinal kRankOrdinals[];
+// Ordinal by flush suit rank mask (bit r - 1 for rank value r, 1 Two ... 13
+// Ace), for masks of five to seven ranks.
+extern const HandOrdinal kFlushOrdinals[8192];
+// Every distinct strength, in increasing order; 8192 entries, the ones past
+// kDistinctStrengths zero.
+extern const HandStrength kOrdinalStrengths[8192];
+
+// The slot of a rank key in kRankOrdinals.
+inline std::size_t RankSlotOf(std::uint32_t key) {
+    const std::uint32_t h = (key * kRankMultiplier) & ((1U << kRankHashBits) - 1);
+    return (h & ((1U << kRankColumnBits) - 1)) + kRankRowOffsets[h >> kRankColumnBits];
+}
+
+// A view of the tables; the type older callers pass around. It holds no data.
 struct EvalTables {
-    // Multiplier of the rank-key hash.
-    std::uint64_t multiplier{0};
-    // Per bucket, the value XORed into the slot of its keys.
-    std::array<std::uint32_t, std::size_t{1} << kBucketBits> displacement{};
-    // Per slot, the ordinal of the hand's strength.
-    std::array<HandOrdinal, kRankSlots> ranks{};
-    // Every distinct strength of a best five-card hand, in increasing order.
-    std::array<HandStrength, 8192> strengths{};
-    // Ordinal by flush suit rank mask (bit r - 1 for rank value r, 1 Two ... 13
-    // Ace), for masks of five to seven ranks.
-    std::array<HandOrdinal, 1U << 13> flush{};
+    // Every distinct strength, by ordinal.
+    static constexpr const HandStrength* strengths = kOrdinalStrengths;
+    // Ordinal by flush suit rank mask.
+    static constexpr const HandOrdinal* flush = kFlushOrdinals;
 
     // The ordinal of a non-flush hand by its rank key.
-    HandOrdinal OrdinalOfRankKey(std::uint32_t key) const {
-        const std::uint64_t h = key * multiplier;
-        const auto bucket = static_cast<std::size_t>(h >> (64 - kBucketBits));
-        const auto slot =
-            static_cast<std::size_t>(h >> (64 - kBucketBits - kSlotBits)) & (kRankSlots - 1);
-        return ranks[slot ^ displacement[bucket]];
+    static HandOrdinal OrdinalOfRankKey(std::uint32_t key) {
+        return kRankOrdinals[RankSlotOf(key)];
     }
     // The strength of a non-flush hand by its rank key.
-    HandStrength OfRankKey(std::uint32_t key) const { return strengths[OrdinalOfRankKey(key)]; }
+    static HandStrength OfRankKey(std::uint32_t key) { return strengths[OrdinalOfRankKey(key)]; }
 };
 
-// Builds the tables; called once, by GetEvalTables.
-const EvalTables& BuildEvalTables();
-
-// The tables, built on the first call (thread-safe). Inline, so that a hot
-// loop pays one predictable test rather than a call.
+// The tables: always ready, nothing is built.
 inline const EvalTables& GetEvalTables() {
-    static const EvalTables& tables = BuildEvalTables();
+    static constexpr EvalTables tables{};
     return tables;
 }
 

@@ -154,10 +154,8 @@ bool TrialByStrength(const UnknownCards& unknown, const KnownMasks& masks, std::
     // ends the trial.
     HandOrdinal best = 0;
     for (std::int32_t s = 1; s < n; ++s) {
-        HandMasks theirs = board;
-        theirs.AddIndex(deal[next++]);
-        theirs.AddIndex(deal[next++]);
-        best = std::max(best, theirs.Ordinal(tables));
+        best = std::max(best, OrdinalWithTwo(board, deal[next], deal[next + 1], tables));
+        next += 2;
         if (s % kOpponentGroup == 0 && best > own) {
             return false;
         }
