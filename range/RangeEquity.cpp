@@ -87,6 +87,19 @@ EquityProblem Prepare(const EquityRequest& request, Prepared& out) {
             ranged.push_back(&list);
         }
     }
+    // Cards of seats that hold one combo are known to every other seat.
+    CardMask fixed = 0;
+    for (const SeatList& list : out.lists) {
+        fixed |= list.mask.size() == 1 ? list.mask[0] : 0;
+    }
+    for (int s = 0; s < seats; ++s) {
+        const SeatList& list = out.lists[static_cast<std::size_t>(s)];
+        const CardMask others = list.mask.size() == 1 ? fixed & ~list.mask[0] : fixed;
+        if (std::all_of(list.mask.begin(), list.mask.end(),
+                        [others](CardMask m) { return (m & others) != 0; })) {
+            return {EquityProblemKind::EmptySeat, s};
+        }
+    }
     std::sort(ranged.begin(), ranged.end(),
               [](const SeatList* a, const SeatList* b) { return a->mask.size() < b->mask.size(); });
     std::int64_t budget = 1'000'000;

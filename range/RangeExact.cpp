@@ -88,7 +88,8 @@ public:
             }
             fixed += image == completion ? 1 : 0;
         }
-        const double orbit = static_cast<double>(m_group.size()) / fixed;
+        m_orbit = static_cast<std::int64_t>(m_group.size()) / fixed;
+        const auto orbit = static_cast<double>(m_orbit);
         const CardMask full = completion | m_p.boardMask;
         for (int s = 0; s < m_p.seats; ++s) {
             const SeatList& list = m_p.lists[static_cast<std::size_t>(s)];
@@ -115,7 +116,7 @@ private:
     void Assign(int seat, CardMask used, double weight, Tally& tally) {
         if (seat == m_p.seats) {
             tally.Score(m_ordinal.data(), m_p.seats, weight);
-            ++tally.showdowns;
+            tally.showdowns += m_orbit;
             return;
         }
         for (const Entry& e : m_live[static_cast<std::size_t>(seat)]) {
@@ -131,6 +132,7 @@ private:
     const EvalTables& m_eval;
     std::vector<Live> m_live;
     std::array<HandOrdinal, kMaxRangeSeats> m_ordinal{};
+    std::int64_t m_orbit{1};
 };
 
 // Every completion whose first free card is `cards[first]`, or the one empty

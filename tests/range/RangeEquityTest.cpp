@@ -233,7 +233,7 @@ TEST(RangeEquity, RequestsThatCannotRunAreRefused) {
     EXPECT_EQ(empty.kind, EquityProblemKind::EmptySeat);
     EXPECT_EQ(empty.Message(),
               "the range of seat 2 is empty once the known and dead cards are taken out");
-    request.seats = {R("AsAh"), R("AsAc, AhAd"), R("AA")};
+    request.seats = {R("AA"), R("AA"), R("AA")};
     request.board = {};
     EXPECT_EQ(CalculateEquity(request, out).kind, EquityProblemKind::NoDeal);
     request.seats = {R("AA"), R("KK")};
