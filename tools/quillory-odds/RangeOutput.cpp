@@ -2,6 +2,7 @@
 // equity, and one line per seat.
 #include "RangeOutput.h"
 
+#include "engine/CardNames.h"
 #include "odds/Labels.h"
 #include "platform/NumberText.h"
 #include "range/RangeEquity.h"
