@@ -79,33 +79,43 @@ std::vector<Derived> KindsToFill(sqlite3* db) {
 } // namespace
 
 bool MigrateAnswers(sqlite3* db, std::string& error) {
-    for (const NewColumn& column : kNewColumns) {
-        if (!HasColumn(db, column.name) &&
-            !Run(db, std::string("ALTER TABLE answers ADD COLUMN ") + column.definition, error)) {
-            return false;
+    const auto current = [db] {
+        for (const NewColumn& column : kNewColumns) {
+            if (!HasColumn(db, column.name)) {
+                return false;
+            }
         }
+        return KindsToFill(db).empty();
+    };
+    if (current()) {
+        return true; // nothing to write: a read-only record still opens
     }
-    const std::vector<Derived> rows = KindsToFill(db);
-    if (rows.empty()) {
-        return true;
-    }
+    // One write transaction for the look and the change, so two copies
+    // opening an earlier record at once do not both add a column.
     if (!Run(db, "BEGIN IMMEDIATE", error)) {
         return false;
     }
-    sqlite3_stmt* update = nullptr;
-    bool done = sqlite3_prepare_v2(db, "UPDATE answers SET kind = ? WHERE id = ?", -1, &update,
-                                   nullptr) == SQLITE_OK;
-    for (const Derived& row : rows) {
-        if (!done) {
-            break;
+    bool done = true;
+    for (const NewColumn& column : kNewColumns) {
+        if (done && !HasColumn(db, column.name)) {
+            done =
+                Run(db, std::string("ALTER TABLE answers ADD COLUMN ") + column.definition, error);
         }
+    }
+    sqlite3_stmt* update = nullptr;
+    if (done) {
+        done = sqlite3_prepare_v2(db, "UPDATE answers SET kind = ? WHERE id = ?", -1, &update,
+                                  nullptr) == SQLITE_OK;
+    }
+    for (const Derived& row : done ? KindsToFill(db) : std::vector<Derived>()) {
         sqlite3_reset(update);
         sqlite3_bind_text(update, 1, row.kind.c_str(), -1, SQLITE_TRANSIENT);
         sqlite3_bind_int64(update, 2, row.id);
-        done = sqlite3_step(update) == SQLITE_DONE;
-    }
-    if (!done) {
-        error = sqlite3_errmsg(db);
+        if (sqlite3_step(update) != SQLITE_DONE) {
+            done = false;
+            error = sqlite3_errmsg(db);
+            break;
+        }
     }
     sqlite3_finalize(update);
     std::string ignored;

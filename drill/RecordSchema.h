@@ -12,7 +12,9 @@ namespace quillory::drill {
 // wrote opens), and columns that can be derived from an answer's cards are
 // filled for answers that lack them. Every earlier answer is kept. False
 // with the database's words in `error` when a step fails; nothing is then
-// half changed (the filling is one transaction, each ALTER its own).
+// changed. The look and the change are one write transaction, so two copies
+// opening an earlier record at the same time change it once; a record that
+// needs nothing is not written to at all.
 //
 // Columns: kind (the spot's kind, drill/Kind.h, from the cards; empty when
 // they do not read), question ('estimate' for every earlier answer), and pot,
