@@ -6,6 +6,7 @@
 // thinks hides it.
 #include "drill/Spot.h"
 #include "drill/TrueValue.h"
+#include "drill/Why.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,6 +36,36 @@ void BM_ComputeTrueValue(benchmark::State& state) {
     state.counters["percent"] = value.percent;
 }
 BENCHMARK(BM_ComputeTrueValue)->Apply(RevealArgs);
+
+// The reveal with its explanation: the true value and then drill::Explain on
+// the same background thread, as the window works them out.
+void BM_RevealWithExplanation(benchmark::State& state) {
+    std::mt19937_64 generator(static_cast<std::uint64_t>(1000 * state.range(0) + state.range(1)));
+    const Spot spot = DrawSpot(generator, SpotChoice{static_cast<Street>(state.range(1)),
+                                                     static_cast<int>(state.range(0))});
+    for (auto _ : state) {
+        const TrueValue value = ComputeTrueValue(spot);
+        const std::string why = Explain(spot);
+        benchmark::DoNotOptimize(value);
+        benchmark::DoNotOptimize(why.data());
+    }
+}
+BENCHMARK(BM_RevealWithExplanation)->Apply(RevealArgs);
+
+// The call-or-fold reveal: the equity (ties split) and the explanation.
+void BM_CallOrFoldReveal(benchmark::State& state) {
+    std::mt19937_64 generator(static_cast<std::uint64_t>(1000 * state.range(0) + state.range(1)));
+    Spot spot = DrawSpot(generator, SpotChoice{static_cast<Street>(state.range(1)),
+                                               static_cast<int>(state.range(0))});
+    spot.stake = DrawStake(generator);
+    for (auto _ : state) {
+        const TrueValue value = ComputeTrueValue(spot);
+        const std::string why = Explain(spot);
+        benchmark::DoNotOptimize(value);
+        benchmark::DoNotOptimize(why.data());
+    }
+}
+BENCHMARK(BM_CallOrFoldReveal)->Apply(RevealArgs);
 
 } // namespace
 } // namespace quillory::drill

@@ -1,5 +1,6 @@
 #include "drill/Record.h"
 
+#include "drill/RecordSchema.h"
 #include "platform/NumberText.h"
 
 #include <algorithm>
@@ -43,6 +44,25 @@ bool Execute(sqlite3* db, const char* sql, std::string& error) {
 std::string Column(sqlite3_stmt* statement, int column) {
     const unsigned char* text = sqlite3_column_text(statement, column);
     return text != nullptr ? reinterpret_cast<const char*>(text) : "";
+}
+
+// The kind, the question and the call-or-fold columns, from `first` on;
+// what an answer does not have is left empty (NULL).
+void BindTeaching(sqlite3_stmt* insert, int first, const Answer& answer) {
+    if (answer.kind) {
+        sqlite3_bind_text(insert, first, KindName(*answer.kind).data(),
+                          static_cast<int>(KindName(*answer.kind).size()), SQLITE_STATIC);
+    }
+    const bool call = answer.question == Question::CallOrFold;
+    sqlite3_bind_text(insert, first + 1, call ? "call or fold" : "estimate", -1, SQLITE_STATIC);
+    if (call) {
+        sqlite3_bind_int(insert, first + 2, answer.stake.pot);
+        sqlite3_bind_int(insert, first + 3, answer.stake.bet);
+    }
+    if (answer.decision) {
+        sqlite3_bind_text(insert, first + 4, DecisionName(*answer.decision).data(), -1,
+                          SQLITE_STATIC);
+    }
 }
 
 } // namespace
@@ -129,7 +149,7 @@ Record::Preparation Record::Prepare(std::string& reason) {
     // keeps the ordinary rollback journal (the pragma then just fails).
     std::string ignored;
     Execute(m_db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", ignored);
-    if (!Execute(m_db, kSchema, reason)) {
+    if (!Execute(m_db, kSchema, reason) || !MigrateAnswers(m_db, reason)) {
         return damaged(sqlite3_errcode(m_db)) ? Preparation::Damaged : Preparation::Unavailable;
     }
     return Preparation::Ready;
@@ -162,7 +182,7 @@ void Record::Load() {
     sqlite3_stmt* query = nullptr;
     if (sqlite3_prepare_v2(m_db,
                            "SELECT time, session, hole, board, street, players, guess, truth,"
-                           " method FROM answers ORDER BY id",
+                           " method, kind, question, pot, bet, decision FROM answers ORDER BY id",
                            -1, &query, nullptr) != SQLITE_OK) {
         return;
     }
@@ -177,6 +197,11 @@ void Record::Load() {
         answer.guess = sqlite3_column_double(query, 6);
         answer.truth = sqlite3_column_double(query, 7);
         answer.method = Column(query, 8) == "exact" ? Method::Exact : Method::MonteCarlo;
+        answer.kind = KindFromName(Column(query, 9));
+        answer.question =
+            Column(query, 10) == "call or fold" ? Question::CallOrFold : Question::Estimate;
+        answer.stake = Stake{sqlite3_column_int(query, 11), sqlite3_column_int(query, 12)};
+        answer.decision = DecisionFromName(Column(query, 13));
         m_answers.push_back(std::move(answer));
     }
     sqlite3_finalize(query);
@@ -190,8 +215,9 @@ bool Record::Add(const Answer& answer) {
     sqlite3_stmt* insert = nullptr;
     bool stored = sqlite3_prepare_v2(m_db,
                                      "INSERT INTO answers (time, session, hole, board, street,"
-                                     " players, guess, truth, method)"
-                                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                                     " players, guess, truth, method, kind, question, pot, bet,"
+                                     " decision)"
+                                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
                                      -1, &insert, nullptr) == SQLITE_OK;
     if (stored) {
         const std::string street(StreetName(answer.street));
@@ -205,6 +231,7 @@ bool Record::Add(const Answer& answer) {
         sqlite3_bind_double(insert, 8, answer.truth);
         sqlite3_bind_text(insert, 9, answer.method == Method::Exact ? "exact" : "estimate", -1,
                           SQLITE_STATIC);
+        BindTeaching(insert, 10, answer);
         stored = sqlite3_step(insert) == SQLITE_DONE;
     }
     sqlite3_finalize(insert);
@@ -243,13 +270,21 @@ std::int64_t Record::NextSession() {
 }
 
 std::string ToCsv(const std::vector<Answer>& answers) {
-    std::string csv = "time,session,hole,board,street,players,guess,truth,method,error\n";
+    std::string csv = "time,session,hole,board,street,players,guess,truth,method,error,kind,"
+                      "question,pot,bet,decision\n";
     for (const Answer& a : answers) {
+        const bool call = a.question == Question::CallOrFold;
         csv += std::to_string(a.time) + "," + std::to_string(a.session) + "," + a.hole + "," +
                a.board + "," + std::string(StreetName(a.street)) + "," + std::to_string(a.players) +
                "," + FixedText(a.guess, 2) + "," + FixedText(a.truth, 2) + "," +
                (a.method == Method::Exact ? "exact" : "estimate") + "," +
-               FixedText(a.guess - a.truth, 2) + "\n";
+               FixedText(a.guess - a.truth, 2) + "," +
+               (a.kind ? std::string(KindName(*a.kind)) : std::string()) + "," +
+               (call ? "call or fold," + std::to_string(a.stake.pot) + "," +
+                           std::to_string(a.stake.bet) + "," +
+                           (a.decision ? std::string(DecisionName(*a.decision)) : std::string())
+                     : std::string("estimate,,,")) +
+               "\n";
     }
     return csv;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drill/Decision.h"
+#include "drill/Kind.h"
 #include "drill/Spot.h"
 #include "drill/TrueValue.h"
 
@@ -23,6 +25,13 @@ struct Answer {
     double guess{}; // percent
     double truth{}; // percent
     Method method{Method::Exact};
+    // The spot's kind; empty for an earlier answer whose cards do not read.
+    std::optional<SpotKind> kind{};
+    // Estimate answers hold the guess; call-or-fold answers hold the stake
+    // and the decision, a guess of 0 and the equity as `truth`.
+    Question question{Question::Estimate};
+    Stake stake{};
+    std::optional<Decision> decision{};
 };
 
 // The drill's record: every answered spot, in a small SQLite database.

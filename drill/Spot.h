@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drill/Decision.h"
 #include "engine/Card.h"
 
 #include <array>
@@ -27,6 +28,9 @@ struct Spot {
     Street street{Street::Preflop};
     std::array<Card, 5> board{}; // the first KnownBoardCards(street) are dealt, the rest no card
     int players{2};              // 2 to 10, the user included
+    // Call-or-fold spots only: the pot and the bet to call. Their value is the
+    // hand's equity (ties split) rather than its share of showdowns won.
+    std::optional<Stake> stake{};
 };
 
 // What the user fixed; anything left empty is drawn at random.

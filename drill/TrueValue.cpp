@@ -1,5 +1,6 @@
 #include "drill/TrueValue.h"
 
+#include "drill/Showdowns.h"
 #include "odds/Estimator.h"
 #include "odds/ExactOdds.h"
 
@@ -7,6 +8,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -30,7 +32,35 @@ TrueValue EstimateTrueValue(const Spot& spot, std::int32_t deals) {
     return value;
 }
 
+TrueValue ComputeEquity(const Spot& spot) {
+    const int known = KnownBoardCards(spot.street);
+    if (spot.players == 2 && known >= 3) {
+        const Tally tally = CountHeadsUp(spot.hole, spot.board, known);
+        return TrueValue{tally.EquityPercent(), Method::Exact, 0.0,
+                         static_cast<std::int64_t>(tally.showdowns)};
+    }
+    // A share lies between 0 and 1, so its variance is at most p (1 - p):
+    // the same sizing as the win count's.
+    const std::uint64_t seed = std::random_device{}();
+    const auto sample = [&](std::int32_t deals, std::uint64_t offset) {
+        const Tally tally =
+            SampleShowdowns(spot.hole, spot.board, known, spot.players, deals, seed + offset);
+        const double p = tally.EquityPercent() / 100.0;
+        return TrueValue{100.0 * p, Method::MonteCarlo, 100.0 * std::sqrt(p * (1.0 - p) / deals),
+                         deals};
+    };
+    const TrueValue first = sample(kFirstPass, 0);
+    const double p = first.percent / 100.0;
+    const double bound = kMaxStandardError / 100.0;
+    const double needed = std::ceil(1.1 * std::max(p * (1.0 - p), 0.01) / (bound * bound));
+    const auto deals = static_cast<std::int32_t>(std::min<double>(needed, kMostDeals));
+    return deals <= kFirstPass ? first : sample(std::max(deals, kFirstPass), 1);
+}
+
 TrueValue ComputeTrueValue(const Spot& spot) {
+    if (spot.stake) {
+        return ComputeEquity(spot);
+    }
     const std::int32_t known = KnownBoardCards(spot.street);
     const double seconds =
         ExactSecondsEstimate(spot.hole[0], spot.hole[1], known, spot.board, spot.players);

@@ -18,7 +18,7 @@ namespace quillory {
 //
 // - Cancelling the save dialog ends the export silently; nothing is created.
 // - The file is written by the same writer as quillory-report's -o
-//   (report/AtomicFile.h), so a device, FIFO or link is treated exactly as
+//   (files/AtomicFile.h), so a device, FIFO or link is treated exactly as
 //   there: devices and FIFOs are written directly and never replaced, links
 //   are followed by the system (a dangling one creates its file, a loop is
 //   an error), a read-only file is refused, and a replaced file keeps its

@@ -157,9 +157,11 @@ TEST(DrillScoring, GuessesScoresAndSummaries) {
               "3 answers: off by 8.6 points on average, 67% within 5 points");
     const std::string csv = ToCsv(answers);
     EXPECT_EQ(csv.substr(0, csv.find('\n')),
-              "time,session,hole,board,street,players,guess,truth,method,error");
-    EXPECT_NE(csv.find("2,1,A(S) A(H),K(D) 7(C) 2(H),Flop,2,70.00,88.77,exact,-18.77\n"),
-              std::string::npos);
+              "time,session,hole,board,street,players,guess,truth,method,error,kind,question,pot,"
+              "bet,decision");
+    EXPECT_NE(
+        csv.find("2,1,A(S) A(H),K(D) 7(C) 2(H),Flop,2,70.00,88.77,exact,-18.77,,estimate,,,\n"),
+        std::string::npos);
 }
 
 class DrillRecord : public ::testing::Test {

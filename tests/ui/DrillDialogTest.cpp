@@ -4,14 +4,17 @@
 // light and dark palettes and its CSV export, and the main window's entry.
 #include "ui/drill/DrillDialog.h"
 
+#include "drill/Decision.h"
 #include "drill/Reveal.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/TrainerDialog.h"
+#include "ui/drill/CalibrationChart.h"
 #include "ui/drill/ErrorChart.h"
 #include "ui/drill/RecordDialog.h"
 #include "ui/drill/SpotView.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -77,8 +80,14 @@ private slots:
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Practise Estimating"));
             QCOMPARE(QApplication::focusWidget(), dialog.m_guess);
             // Every control is reached by Tab, top to bottom, and has a name.
-            const QList<QWidget*> order{dialog.m_go,     dialog.m_recordButton, dialog.m_close,
-                                        dialog.m_street, dialog.m_players,      dialog.m_cards,
+            const QList<QWidget*> order{dialog.m_go,
+                                        dialog.m_recordButton,
+                                        dialog.m_close,
+                                        dialog.m_street,
+                                        dialog.m_players,
+                                        dialog.m_cards,
+                                        static_cast<QWidget*>(dialog.m_kind),
+                                        dialog.m_focus,
                                         dialog.m_guess};
             for (QWidget* next : order) {
                 Press(QApplication::focusWidget(), Qt::Key_Tab);
@@ -226,16 +235,27 @@ private slots:
                                 "within 5 points"));
         const auto row = [&record](int r) {
             QStringList cells{record.m_table->verticalHeaderItem(r)->text()};
-            for (int c = 0; c < 3; ++c) {
+            for (int c = 0; c < 4; ++c) {
                 cells << record.m_table->item(r, c)->text();
             }
             return cells;
         };
-        QCOMPARE(record.m_table->rowCount(), 14);
-        QCOMPARE(row(0), (QStringList{"All spots", "3", "8.6", "67%"}));
-        QCOMPARE(row(1), (QStringList{"Preflop", "2", "3.5", "100%"}));
-        QCOMPARE(row(3), (QStringList{"Turn", "0", "-", "-"}));
-        QCOMPARE(row(13), (QStringList{"10 players", "1", "2.0", "100%"}));
+        QCOMPARE(record.m_table->rowCount(), 29);
+        QCOMPARE(row(0), (QStringList{"All spots", "3", "8.6", "67%", "-7.3"}));
+        QCOMPARE(row(1), (QStringList{"Preflop", "2", "3.5", "100%", "-1.5"}));
+        QCOMPARE(row(3), (QStringList{"Turn", "0", "-", "-", "-"}));
+        QCOMPARE(row(13), (QStringList{"10 players", "1", "2.0", "100%", "+2.0"}));
+        QCOMPARE(row(14), (QStringList{"Against random hands", "3", "8.6", "67%", "-7.3"}));
+        QCOMPARE(row(16), (QStringList{"One pair", "0", "-", "-", "-"}));
+        QCOMPARE(record.m_bias->accessibleName(),
+                 QStringLiteral("On average your guesses are 7.3 points too low."));
+        QCOMPARE(record.m_decisions->accessibleName(),
+                 QStringLiteral("Call or fold: no decisions yet"));
+        QCOMPARE(record.m_calibration->accessibleName(), QStringLiteral("Calibration"));
+        QCOMPARE(record.m_calibration->accessibleDescription(),
+                 QStringLiteral("Guesses of 10 to 20 %: true value 8 % on average, 1 answer. "
+                                "Guesses of 70 to 80 %: true value 89 % on average, 1 answer. "
+                                "Guesses of 80 to 90 %: true value 85 % on average, 1 answer."));
         QCOMPARE(record.m_chart->accessibleDescription(),
                  QStringLiteral("Session 1: 2 answers: off by 11.9 points on average, 50% within "
                                 "5 points. Session 2: 1 answer: off by 2.0 points on average, "
@@ -247,19 +267,27 @@ private slots:
             palette.setColor(QPalette::Window, dark ? QColor(30, 30, 30) : QColor(240, 240, 240));
             palette.setColor(QPalette::WindowText, dark ? QColor(235, 235, 235) : Qt::black);
             palette.setColor(QPalette::Highlight, dark ? QColor(90, 160, 255) : QColor(0, 90, 200));
-            record.m_chart->setPalette(palette);
-            record.m_chart->resize(record.m_chart->sizeHint());
-            const QImage image = record.m_chart->grab().toImage();
+            const auto count = [&palette](QWidget* chart, int& text, int& marks) {
+                chart->setPalette(palette);
+                chart->resize(chart->sizeHint());
+                const QImage image = chart->grab().toImage();
+                for (int y = 0; y < image.height(); ++y) {
+                    for (int x = 0; x < image.width(); ++x) {
+                        const QColor pixel = image.pixelColor(x, y);
+                        text += pixel == palette.color(QPalette::WindowText) ? 1 : 0;
+                        marks += pixel == palette.color(QPalette::Highlight) ? 1 : 0;
+                    }
+                }
+            };
             int text = 0;
             int bars = 0;
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x) {
-                    const QColor pixel = image.pixelColor(x, y);
-                    text += pixel == palette.color(QPalette::WindowText) ? 1 : 0;
-                    bars += pixel == palette.color(QPalette::Highlight) ? 1 : 0;
-                }
-            }
+            count(record.m_chart, text, bars);
             QVERIFY2(text > 50 && bars > 500, dark ? "dark palette" : "light palette");
+            // The calibration picture: its words and squares in the text colour.
+            int words = 0;
+            int dots = 0;
+            count(record.m_calibration, words, dots);
+            QVERIFY2(words > 200, dark ? "dark calibration" : "light calibration");
         }
 
         const QString target = m_folder.filePath(QStringLiteral("record.csv"));
@@ -272,6 +300,38 @@ private slots:
         QVERIFY(Seam().Messages()[0].text.contains(QStringLiteral("missing")));
         QVERIFY(!record.ExportCsv()); // cancelled: nothing said
         QCOMPARE(Seam().Messages().size(), std::size_t{1});
+    }
+
+    // A call-or-fold spot answered by key F: the verdict scores the decision
+    // against the equity, the explanation follows, and the record keeps it.
+    void aCallOrFoldSpotByKeyboard() {
+        DrillDialog dialog(m_path, nullptr, ByPlayers);
+        QVERIFY(testing::Activate(dialog));
+        dialog.m_players->setCurrentIndex(dialog.m_players->findText(QStringLiteral("2 players")));
+        dialog.m_kind->setCurrentIndex(dialog.m_kind->findText(QStringLiteral("Call or fold")));
+        QCOMPARE(dialog.CurrentStage(), Stage::Asking);
+        const drill::Spot spot = dialog.CurrentSpot();
+        QVERIFY(spot.stake.has_value());
+        QVERIFY(dialog.m_call->isVisible() && !dialog.m_guess->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F);
+        QTRY_COMPARE(dialog.CurrentStage(), Stage::Revealed);
+        // ByPlayers: 10 % equity heads-up.
+        QCOMPARE(dialog.m_verdict->accessibleName(),
+                 QStringLiteral("Verdict: ") + QString::fromStdString(drill::DecisionVerdictText(
+                                                   drill::Decision::Fold, *spot.stake, 10.0)));
+        QTRY_VERIFY(dialog.m_why->accessibleName().startsWith(QStringLiteral("Why: ")) &&
+                    !dialog.m_why->accessibleName().contains(QStringLiteral("working")));
+        QCOMPARE(QApplication::focusWidget(), dialog.m_go);
+        const drill::Answer& answer = dialog.Record().Answers().back();
+        QCOMPARE(answer.question, drill::Question::CallOrFold);
+        QCOMPARE(answer.decision, drill::Decision::Fold);
+        QCOMPARE(answer.stake.bet, spot.stake->bet);
+        QVERIFY(dialog.m_recordLine->accessibleName().contains(QStringLiteral("1 decision: ")));
+        Press(dialog.m_go, Qt::Key_Return); // the next call-or-fold spot
+        QCOMPARE(dialog.CurrentStage(), Stage::Asking);
+        QVERIFY(dialog.CurrentSpot().stake.has_value());
+        QCOMPARE(QApplication::focusWidget(), dialog.m_call);
+        QCOMPARE(dialog.m_why->accessibleName(), QStringLiteral("Why"));
     }
 
     // The main window's context menu opens the drill beside its other tools,

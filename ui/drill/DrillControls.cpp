@@ -78,14 +78,18 @@ QWidget* DrillDialog::BuildChoices() {
 
 QWidget* DrillDialog::BuildAnswer() {
     auto* box = new QWidget(this);
-    auto* question = new QLabel(
-        QStringLiteral("How often does this hand win at the showdown (a shared pot counts)?"), box);
+    m_question = new QLabel(box);
     m_guess = new QLineEdit(box);
     m_guess->setAccessibleName(QStringLiteral("Your guess in percent"));
     m_guess->setMaxLength(8);
     m_guess->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000.00 %")) + 16);
-    auto* guessLabel = new QLabel(QStringLiteral("Your &guess (%):"), box);
+    m_guessRow = new QWidget(box);
+    auto* guessLabel = new QLabel(QStringLiteral("Your &guess (%):"), m_guessRow);
     guessLabel->setBuddy(m_guess);
+    auto* guessRow = new QHBoxLayout(m_guessRow);
+    guessRow->setContentsMargins(0, 0, 0, 0);
+    guessRow->addWidget(guessLabel);
+    guessRow->addWidget(m_guess);
     m_go = new QPushButton(box);
     m_go->setDefault(true);
     connect(m_go, &QPushButton::clicked, this, [this] { OnGo(); });
@@ -98,8 +102,8 @@ QWidget* DrillDialog::BuildAnswer() {
     m_working->setSizePolicy(keep);
     m_working->hide();
     auto* row = new QHBoxLayout;
-    row->addWidget(guessLabel);
-    row->addWidget(m_guess);
+    row->addWidget(m_guessRow);
+    row->addWidget(BuildDecision());
     row->addWidget(m_go);
     row->addWidget(m_working);
     row->addStretch(1);
@@ -107,7 +111,8 @@ QWidget* DrillDialog::BuildAnswer() {
     m_note = new QLabel(box);
     m_truth = new QLabel(box);
     m_verdict = new QLabel(box);
-    for (QLabel* label : {m_note, m_truth, m_verdict}) {
+    m_why = new QLabel(box);
+    for (QLabel* label : {m_note, m_truth, m_verdict, m_why}) {
         label->setWordWrap(true);
         label->setTextFormat(Qt::PlainText);
     }
@@ -116,11 +121,12 @@ QWidget* DrillDialog::BuildAnswer() {
     m_truth->setFont(strong);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 8, 0, 0);
-    layout->addWidget(question);
+    layout->addWidget(m_question);
     layout->addLayout(row);
     layout->addWidget(m_note);
     layout->addWidget(m_truth);
     layout->addWidget(m_verdict);
+    layout->addWidget(m_why);
     return box;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/drill/DrillDialog.h"
 
+#include "drill/Focus.h"
 #include "drill/Reveal.h"
 #include "drill/Summary.h"
 #include "ui/ModalSeam.h"
@@ -7,6 +8,7 @@
 #include "ui/drill/RecordDialog.h"
 #include "ui/drill/SpotView.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -32,6 +34,7 @@ DrillDialog::DrillDialog(const QString& recordPath, QWidget* parent, TrueValueJo
     m_session = m_record.NextSession();
     m_jobs = new TrueValueJob(this, std::move(compute));
     connect(m_jobs, &TrueValueJob::Ready, this, &DrillDialog::OnReady);
+    connect(m_jobs, &TrueValueJob::Explained, this, &DrillDialog::OnExplained);
 
     m_spotView = new SpotView(this);
     // Plain buttons rather than a button box, which would reorder their tabs.
@@ -51,6 +54,7 @@ DrillDialog::DrillDialog(const QString& recordPath, QWidget* parent, TrueValueJo
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildChoices());
+    layout->addWidget(BuildTeaching());
     layout->addSpacing(8);
     layout->addWidget(m_spotView);
     layout->addWidget(BuildAnswer());
@@ -58,7 +62,8 @@ DrillDialog::DrillDialog(const QString& recordPath, QWidget* parent, TrueValueJo
     layout->addWidget(m_recordLine);
     layout->addLayout(buttons);
     // Tab goes down the window: the choices, the guess, then the buttons.
-    QWidget* order[] = {m_street, m_players, m_cards, m_guess, m_go, m_recordButton, m_close};
+    QWidget* order[] = {m_street, m_players, m_cards, m_kind,         m_focus, m_guess,
+                        m_call,   m_fold,    m_go,    m_recordButton, m_close};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -94,11 +99,19 @@ void DrillDialog::OnChoiceChanged() {
 
 void DrillDialog::NextSpot() {
     DealSpot();
-    m_guess->setFocus();
+    if (CurrentQuestion() == drill::Question::CallOrFold) {
+        m_call->setFocus();
+    } else {
+        m_guess->setFocus();
+    }
 }
 
 void DrillDialog::DealSpot() {
-    m_spot = drill::DrawSpot(m_generator, Choice());
+    m_spot = m_focus->isChecked() ? drill::DrawWeakSpot(m_record.Answers(), m_generator(), Choice())
+                                  : drill::DrawSpot(m_generator, Choice());
+    if (CurrentQuestion() == drill::Question::CallOrFold) {
+        m_spot.stake = drill::DrawStake(m_generator);
+    }
     m_spotView->Show(m_spot);
     m_value.reset();
     m_job = m_jobs->Start(m_spot);
@@ -111,6 +124,7 @@ void DrillDialog::DealSpot() {
     SetNote({});
     SetFigure(m_truth, QStringLiteral("True value"), {});
     SetFigure(m_verdict, QStringLiteral("Verdict"), {});
+    ShowQuestion();
 }
 
 void DrillDialog::OnGo() {
@@ -122,6 +136,9 @@ void DrillDialog::OnGo() {
 }
 
 void DrillDialog::Reveal() {
+    if (CurrentQuestion() == drill::Question::CallOrFold) {
+        return; // answered by Call or Fold
+    }
     const std::optional<double> guess = drill::ParseGuess(m_guess->text().toStdString());
     if (!guess) {
         SetNote(QStringLiteral("Type your guess as a percentage from 0 to 100, such as 45 "
@@ -155,27 +172,15 @@ void DrillDialog::OnReady(int job, const drill::TrueValue& value) {
 
 void DrillDialog::Finish() {
     drill::Answer answer;
-    answer.time = QDateTime::currentSecsSinceEpoch();
-    answer.session = m_session;
-    answer.hole = drill::HoleText(m_spot);
-    answer.board = drill::BoardText(m_spot);
-    answer.street = m_spot.street;
-    answer.players = m_spot.players;
-    answer.guess = m_guessValue;
-    answer.truth = m_value->percent;
-    answer.method = m_value->method;
+    FillAnswer(answer);
     m_record.Add(answer);
 
     m_stage = Stage::Revealed;
     m_working->hide();
     m_go->setText(QStringLiteral("&Next Spot"));
     m_go->setEnabled(true);
-    SetFigure(m_truth, QStringLiteral("True value"),
-              QString::fromStdString(drill::TruthText(*m_value)));
-    SetFigure(m_verdict, QStringLiteral("Verdict"),
-              QString::fromStdString(drill::VerdictText(m_guessValue, m_value->percent)));
+    ShowResult();
     RefreshRecordLine();
-    m_guess->setFocus();
     ReportProblem();
 }
 
@@ -194,8 +199,12 @@ void DrillDialog::SetFigure(QLabel* label, const QString& name, const QString& t
 
 void DrillDialog::RefreshRecordLine() {
     const drill::Summary summary = drill::Summarize(m_record.Answers());
-    SetFigure(m_recordLine, QStringLiteral("Your record"),
-              QString::fromStdString(drill::Describe(summary.overall)));
+    QString line = QString::fromStdString(drill::Describe(summary.overall));
+    if (summary.decisions.answers > 0) {
+        line += QStringLiteral("; call or fold: ") +
+                QString::fromStdString(drill::Describe(summary.decisions));
+    }
+    SetFigure(m_recordLine, QStringLiteral("Your record"), line);
 }
 
 void DrillDialog::ShowRecord() {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <random>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -36,6 +37,12 @@ class SpotView;
 // The record is opened at `recordPath` (drill/Record.h). A file that cannot
 // be used is reported once, through the modal seam, after the window shows;
 // the drill then keeps the answers in memory for the run.
+//
+// The drill teaches as well (ui/drill/DrillTeach.cpp): "Kind" switches to
+// call-or-fold spots, which show a pot and a bet and take Call or Fold (keys
+// C and F); "Focus on my weak spots" deals more of the streets, table sizes
+// and kinds the record says the user judges worst (drill/Focus.h); after
+// every reveal a label starting "Why:" explains the value (drill/Why.h).
 class DrillDialog : public QDialog {
     Q_OBJECT
 
@@ -54,6 +61,9 @@ public:
     void NextSpot();
     // "Your Record": the summary and the CSV export, run through the modal seam.
     void ShowRecord();
+    // A call-or-fold answer, as the buttons and keys C and F give it.
+    void Decide(drill::Decision decision);
+    drill::Question CurrentQuestion() const;
 
     Stage CurrentStage() const { return m_stage; }
     const drill::Spot& CurrentSpot() const { return m_spot; }
@@ -63,8 +73,12 @@ public:
     QComboBox* m_street{};
     QComboBox* m_players{};
     QLineEdit* m_cards{};
+    QComboBox* m_kind{};  // "Estimate" or "Call or fold"
+    QCheckBox* m_focus{}; // "Focus on my weak spots"
     QLineEdit* m_guess{};
     QPushButton* m_go{};
+    QPushButton* m_call{};
+    QPushButton* m_fold{};
     QPushButton* m_recordButton{};
     QPushButton* m_close{};
     // What the window shows.
@@ -73,6 +87,7 @@ public:
     QProgressBar* m_working{};
     QLabel* m_truth{};
     QLabel* m_verdict{};
+    QLabel* m_why{};
     QLabel* m_recordLine{};
 
 protected:
@@ -81,6 +96,12 @@ protected:
 private:
     QWidget* BuildChoices();
     QWidget* BuildAnswer();
+    QWidget* BuildTeaching();
+    QWidget* BuildDecision();
+    void ShowQuestion();
+    void OnExplained(int job, const QString& text);
+    void FillAnswer(drill::Answer& answer) const;
+    void ShowResult();
     void OnChoiceChanged();
     void DealSpot();
     void OnReady(int job, const drill::TrueValue& value);
@@ -100,6 +121,12 @@ private:
     int m_job{};
     std::optional<drill::TrueValue> m_value;
     double m_guessValue{};
+    std::optional<drill::Decision> m_decision;
+    QString m_explanation;
+    QLabel* m_question{};
+    QWidget* m_guessRow{};
+    QWidget* m_decisionRow{};
+    QLabel* m_stake{};
     Stage m_stage{Stage::Asking};
     bool m_problemReported{};
 };

@@ -4,11 +4,13 @@
 #include "files/AtomicFile.h"
 #include "ui/ModalSeam.h"
 #include "ui/SystemPath.h"
+#include "ui/drill/CalibrationChart.h"
 #include "ui/drill/ErrorChart.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -25,7 +27,10 @@ QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Puts one accuracy into a row: answers, mean error, share within 5 points.
+constexpr int kColumns = 4;
+
+// Puts one accuracy into a row: answers, mean error, share within 5 points,
+// and the bias (mean signed error, + too high, - too low).
 void FillRow(QTableWidget& table, int row, const QString& heading,
              const drill::Accuracy& accuracy) {
     table.setVerticalHeaderItem(row, new QTableWidgetItem(heading));
@@ -33,10 +38,17 @@ void FillRow(QTableWidget& table, int row, const QString& heading,
     const QString cells[] = {
         QString::number(accuracy.answers),
         none ? QStringLiteral("-") : QString::number(accuracy.meanAbsoluteError, 'f', 1),
-        none ? QStringLiteral("-") : QStringLiteral("%1%").arg(qRound(100.0 * accuracy.hitRate))};
-    const QString description =
+        none ? QStringLiteral("-") : QStringLiteral("%1%").arg(qRound(100.0 * accuracy.hitRate)),
+        none ? QStringLiteral("-")
+             : QStringLiteral("%1%2")
+                   .arg(accuracy.meanSignedError > 0 ? QStringLiteral("+") : QString())
+                   .arg(accuracy.meanSignedError, 0, 'f', 1)};
+    QString description =
         QStringLiteral("%1: %2").arg(heading, QString::fromStdString(drill::Describe(accuracy)));
-    for (int column = 0; column < 3; ++column) {
+    if (!none) {
+        description += QStringLiteral(". ") + QString::fromStdString(drill::DescribeBias(accuracy));
+    }
+    for (int column = 0; column < kColumns; ++column) {
         auto* item = new QTableWidgetItem(cells[column]);
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         item->setToolTip(description);
@@ -55,11 +67,17 @@ RecordDialog::RecordDialog(const std::vector<drill::Answer>& answers, QWidget* p
     strong.setBold(true);
     m_overall->setFont(strong);
     m_chart = new ErrorChart(this);
-    m_table = new QTableWidget(1 + drill::kStreets + 9, 3, this);
+    m_bias = new QLabel(this);
+    m_bias->setWordWrap(true);
+    m_decisions = new QLabel(this);
+    m_decisions->setWordWrap(true);
+    m_calibration = new CalibrationChart(this);
+    m_table = new QTableWidget(1 + drill::kStreets + 9 + drill::kOpponentKinds + drill::kSpotKinds,
+                               kColumns, this);
     m_table->setAccessibleName(QStringLiteral("Accuracy by street and table size"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Answers"),
-                                        QStringLiteral("Mean error (points)"),
-                                        QStringLiteral("Within 5 points")});
+    m_table->setHorizontalHeaderLabels(
+        {QStringLiteral("Answers"), QStringLiteral("Mean error (points)"),
+         QStringLiteral("Within 5 points"), QStringLiteral("Bias (points, + too high)")});
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -75,7 +93,12 @@ RecordDialog::RecordDialog(const std::vector<drill::Answer>& answers, QWidget* p
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_overall);
-    layout->addWidget(m_chart);
+    layout->addWidget(m_bias);
+    layout->addWidget(m_decisions);
+    auto* charts = new QHBoxLayout;
+    charts->addWidget(m_chart, 1);
+    charts->addWidget(m_calibration);
+    layout->addLayout(charts);
     layout->addWidget(m_table, 1);
     layout->addWidget(buttons);
     Fill();
@@ -99,6 +122,14 @@ void RecordDialog::Fill() {
     m_overall->setText(overall);
     m_overall->setAccessibleName(overall);
     m_chart->SetSessions(summary.recentSessions);
+    m_calibration->SetAnswers(m_answers);
+    const QString bias = QString::fromStdString(drill::DescribeBias(summary.overall));
+    m_bias->setText(bias.isEmpty() ? QString() : bias + QLatin1Char('.'));
+    m_bias->setAccessibleName(m_bias->text().isEmpty() ? QStringLiteral("Bias") : m_bias->text());
+    const QString decisions = QStringLiteral("Call or fold: %1")
+                                  .arg(QString::fromStdString(drill::Describe(summary.decisions)));
+    m_decisions->setText(decisions);
+    m_decisions->setAccessibleName(decisions);
     int row = 0;
     FillRow(*m_table, row++, QStringLiteral("All spots"), summary.overall);
     for (int street = 0; street < drill::kStreets; ++street) {
@@ -108,6 +139,16 @@ void RecordDialog::Fill() {
     for (int players = 2; players <= 10; ++players) {
         FillRow(*m_table, row++, QStringLiteral("%1 players").arg(players),
                 summary.byPlayers[static_cast<std::size_t>(players - 2)]);
+    }
+    for (int opponents = 0; opponents < drill::kOpponentKinds; ++opponents) {
+        const auto which = static_cast<drill::Opponents>(opponents);
+        FillRow(*m_table, row++,
+                QStringLiteral("Against %1").arg(Text(drill::OpponentsName(which)).toLower()),
+                summary.byOpponents[static_cast<std::size_t>(opponents)]);
+    }
+    for (int kind = 0; kind < drill::kSpotKinds; ++kind) {
+        FillRow(*m_table, row++, Text(drill::KindName(static_cast<drill::SpotKind>(kind))),
+                summary.byKind[static_cast<std::size_t>(kind)]);
     }
     m_export->setEnabled(!m_answers.empty());
 }

@@ -1,5 +1,7 @@
 #include "ui/drill/TrueValueJob.h"
 
+#include "drill/Why.h"
+
 #include <QMetaObject>
 
 namespace quillory {
@@ -22,6 +24,9 @@ int TrueValueJob::Start(const drill::Spot& spot) {
         const drill::TrueValue value = m_compute(spot);
         QMetaObject::invokeMethod(
             this, [this, job, value] { emit Ready(job, value); }, Qt::QueuedConnection);
+        const QString why = QString::fromStdString(drill::Explain(spot));
+        QMetaObject::invokeMethod(
+            this, [this, job, why] { emit Explained(job, why); }, Qt::QueuedConnection);
     });
     return job;
 }

@@ -4,6 +4,7 @@
 #include "drill/TrueValue.h"
 
 #include <QObject>
+#include <QString>
 #include <QThreadPool>
 #include <functional>
 
@@ -13,7 +14,9 @@ namespace quillory {
 // responsive while an enumeration or a long Monte Carlo run goes on.
 //
 // Start() hands out increasing job numbers; Ready(job, value) follows on the
-// thread that owns this object, once per job, in any order. A job that is
+// thread that owns this object, once per job, in any order, and after it
+// Explained(job, text) with the spot's explanation (drill/Why.h), worked out
+// on the same thread once the value is in. A job that is
 // no longer wanted simply has its result ignored by the caller (a running
 // computation cannot be stopped; one still waiting in the queue is dropped
 // when a newer job starts, and then never reports). The destructor waits for
@@ -34,6 +37,7 @@ public:
 
 signals:
     void Ready(int job, const drill::TrueValue& value);
+    void Explained(int job, const QString& text);
 
 private:
     Compute m_compute;
