@@ -76,9 +76,10 @@ struct Sampler {
         }
     }
 
-    void Trial(std::uint32_t seed, Tally& tally) const {
+    // One trial: the seats' ordinals at the showdown into `ordinal`.
+    void Trial(std::uint32_t seed, HandOrdinal* ordinal) const {
         RandomStream stream(seed);
-        std::array<HandMasks, kMaxRangeSeats> hands{};
+        std::uint32_t chosen[kMaxRangeSeats];
         CardMask used = 0;
         bool fits = false;
         while (!fits) {
@@ -92,7 +93,7 @@ struct Sampler {
                     break;
                 }
                 used |= list.mask[i];
-                hands[static_cast<std::size_t>(s)] = list.hand[i];
+                chosen[s] = i;
             }
         }
         // The unknown board cards, then two cards per random seat, each drawn
@@ -119,22 +120,67 @@ struct Sampler {
         for (int c = p.known; c < 5; ++c) {
             board.AddIndex(deal());
         }
+        for (const int s : ranged) {
+            const SeatList& list = p.lists[static_cast<std::size_t>(s)];
+            ordinal[s] = (board + list.hand[chosen[s]]).Ordinal(eval);
+        }
         for (const int s : random) {
-            HandMasks& hand = hands[static_cast<std::size_t>(s)];
-            hand = kCardMasks[static_cast<std::size_t>(deal())];
+            HandMasks hand = board;
             hand.AddIndex(deal());
+            hand.AddIndex(deal());
+            ordinal[s] = hand.Ordinal(eval);
         }
-        std::array<HandOrdinal, kMaxRangeSeats> ordinal{};
-        for (int s = 0; s < p.seats; ++s) {
-            ordinal[static_cast<std::size_t>(s)] =
-                (board + hands[static_cast<std::size_t>(s)]).Ordinal(eval);
+    }
+};
+
+// A block's sums in whole numbers: a pot is kPotUnits, split evenly among up
+// to ten winners, so the sums are exact and the same in any order.
+constexpr std::int64_t kPotUnits = 2520;
+constexpr std::array<std::int64_t, kMaxRangeSeats + 1> kShare = {0,   2520, 1260, 840, 630, 504,
+                                                                 420, 360,  315,  280, 252};
+
+struct BlockSums {
+    std::array<std::int64_t, kMaxRangeSeats> winAlone{};
+    std::array<std::int64_t, kMaxRangeSeats> tie{};
+    std::array<std::int64_t, kMaxRangeSeats> units{};
+    std::int64_t squares0{0}; // seat 0's units squared
+    std::int64_t among0{0};
+    std::int64_t trials{0};
+
+    void Score(const HandOrdinal* ordinal, int seats) {
+        HandOrdinal best = 0;
+        for (int s = 0; s < seats; ++s) {
+            best = std::max(best, ordinal[s]);
         }
-        const double before = tally.equity[0];
-        tally.Score(ordinal.data(), p.seats, 1.0);
-        const double share = tally.equity[0] - before;
-        tally.equity0Squares += share * share;
-        tally.among0 += share > 0.0 ? 1 : 0;
-        ++tally.showdowns;
+        int sharing = 0;
+        for (int s = 0; s < seats; ++s) {
+            sharing += ordinal[s] == best ? 1 : 0;
+        }
+        const std::int64_t share = kShare[static_cast<std::size_t>(sharing)];
+        auto& counted = sharing == 1 ? winAlone : tie;
+        for (int s = 0; s < seats; ++s) {
+            const bool wins = ordinal[s] == best;
+            counted[static_cast<std::size_t>(s)] += wins ? 1 : 0;
+            units[static_cast<std::size_t>(s)] += wins ? share : 0;
+        }
+        const std::int64_t own = ordinal[0] == best ? share : 0;
+        squares0 += own * own;
+        among0 += own != 0 ? 1 : 0;
+        ++trials;
+    }
+
+    Tally ToTally() const {
+        Tally t;
+        t.total = static_cast<double>(trials);
+        for (std::size_t s = 0; s < kMaxRangeSeats; ++s) {
+            t.winAlone[s] = static_cast<double>(winAlone[s]);
+            t.tie[s] = static_cast<double>(tie[s]);
+            t.equity[s] = static_cast<double>(units[s]) / kPotUnits;
+        }
+        t.equity0Squares = static_cast<double>(squares0) / (kPotUnits * kPotUnits);
+        t.showdowns = trials;
+        t.among0 = among0;
+        return t;
     }
 };
 
@@ -170,11 +216,14 @@ void RunSampled(const Prepared& prepared, const EquityRequest& request,
             if (b >= blockCount) {
                 break;
             }
-            Tally tally;
+            BlockSums sums;
+            HandOrdinal ordinal[kMaxRangeSeats];
             const std::int64_t end = std::min(trials, (b + 1) * kEquityBlockTrials);
             for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
-                sampler.Trial(SeedSource::SeedOf(request.seed, t), tally);
+                sampler.Trial(SeedSource::SeedOf(request.seed, t), ordinal);
+                sums.Score(ordinal, prepared.seats);
             }
+            const Tally tally = sums.ToTally();
             std::unique_lock guard(merger.lock);
             merger.blocks[static_cast<std::size_t>(b)] = tally;
             merger.done[static_cast<std::size_t>(b)] = 1;
