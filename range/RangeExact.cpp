@@ -102,7 +102,11 @@ public:
                 }
             }
         }
-        Assign(0, full, orbit, tally);
+        if (m_p.seats == 2) {
+            HeadsUp(orbit, tally);
+        } else {
+            Assign(0, full, orbit, tally);
+        }
     }
 
 private:
@@ -112,6 +116,42 @@ private:
         float weight;
     };
     using Live = std::vector<Entry>;
+
+    // Two seats: every disjoint pair of combos compared directly, summed
+    // locally and added once.
+    void HeadsUp(double orbit, Tally& tally) {
+        double first = 0.0;
+        double second = 0.0;
+        double tied = 0.0;
+        std::int64_t pairs = 0;
+        for (const Entry& a : m_live[0]) {
+            double above = 0.0;
+            double below = 0.0;
+            double level = 0.0;
+            for (const Entry& b : m_live[1]) {
+                const bool apart = (a.mask & b.mask) == 0;
+                const double w = apart ? b.weight : 0.0;
+                pairs += apart ? 1 : 0;
+                above += a.ordinal > b.ordinal ? w : 0.0;
+                below += a.ordinal < b.ordinal ? w : 0.0;
+                level += a.ordinal == b.ordinal ? w : 0.0;
+            }
+            first += a.weight * above;
+            second += a.weight * below;
+            tied += a.weight * level;
+        }
+        first *= orbit;
+        second *= orbit;
+        tied *= orbit;
+        tally.winAlone[0] += first;
+        tally.winAlone[1] += second;
+        tally.tie[0] += tied;
+        tally.tie[1] += tied;
+        tally.equity[0] += first + tied / 2.0;
+        tally.equity[1] += second + tied / 2.0;
+        tally.total += first + second + tied;
+        tally.showdowns += pairs * m_orbit;
+    }
 
     void Assign(int seat, CardMask used, double weight, Tally& tally) {
         if (seat == m_p.seats) {
