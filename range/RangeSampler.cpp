@@ -61,18 +61,45 @@ struct AliasTable {
     }
 };
 
+// A ranged seat's arrays, gathered so that a trial follows no vector.
+struct RangedSeat {
+    int seat{0};
+    std::uint32_t size{0};
+    const CardMask* mask{nullptr};
+    const HandMasks* hand{nullptr};
+    const std::uint64_t* threshold{nullptr};
+    const std::uint32_t* alias{nullptr};
+
+    std::uint32_t Draw(std::uint64_t bits) const {
+        const std::uint32_t i = ScaleToBound(static_cast<std::uint32_t>(bits), size);
+        return (bits >> 32) < threshold[i] ? i : alias[i];
+    }
+};
+
 struct Sampler {
     const Prepared& p;
-    std::vector<int> ranged; // seats drawn from their weights
-    std::vector<int> random; // seats dealt from the deck
     std::vector<AliasTable> tables;
+    std::array<RangedSeat, kMaxRangeSeats> ranged{};
+    std::array<int, kMaxRangeSeats> random{};
+    int rangedCount{0};
+    int randomCount{0};
     const EvalTables& eval = GetEvalTables();
 
     explicit Sampler(const Prepared& prepared) : p(prepared) {
+        tables.reserve(static_cast<std::size_t>(p.seats));
         for (int s = 0; s < p.seats; ++s) {
             const SeatList& list = p.lists[static_cast<std::size_t>(s)];
-            (list.random ? random : ranged).push_back(s);
-            tables.emplace_back(list.random ? std::vector<float>{1.0F} : list.weight);
+            if (list.random) {
+                random[static_cast<std::size_t>(randomCount++)] = s;
+                continue;
+            }
+            const AliasTable& table = tables.emplace_back(list.weight);
+            ranged[static_cast<std::size_t>(rangedCount++)] = RangedSeat{s,
+                                                                         table.size,
+                                                                         list.mask.data(),
+                                                                         list.hand.data(),
+                                                                         table.threshold.data(),
+                                                                         table.alias.data()};
         }
     }
 
@@ -85,15 +112,15 @@ struct Sampler {
         while (!fits) {
             used = p.Taken();
             fits = true;
-            for (const int s : ranged) {
-                const SeatList& list = p.lists[static_cast<std::size_t>(s)];
-                const std::uint32_t i = tables[static_cast<std::size_t>(s)].Draw(stream.Next64());
-                if ((list.mask[i] & used) != 0) {
+            for (int r = 0; r < rangedCount; ++r) {
+                const RangedSeat& seat = ranged[static_cast<std::size_t>(r)];
+                const std::uint32_t i = seat.Draw(stream.Next64());
+                if ((seat.mask[i] & used) != 0) {
                     fits = false;
                     break;
                 }
-                used |= list.mask[i];
-                chosen[s] = i;
+                used |= seat.mask[i];
+                chosen[r] = i;
             }
         }
         // The unknown board cards, then two cards per random seat, each drawn
@@ -120,11 +147,12 @@ struct Sampler {
         for (int c = p.known; c < 5; ++c) {
             board.AddIndex(deal());
         }
-        for (const int s : ranged) {
-            const SeatList& list = p.lists[static_cast<std::size_t>(s)];
-            ordinal[s] = (board + list.hand[chosen[s]]).Ordinal(eval);
+        for (int r = 0; r < rangedCount; ++r) {
+            const RangedSeat& seat = ranged[static_cast<std::size_t>(r)];
+            ordinal[seat.seat] = (board + seat.hand[chosen[r]]).Ordinal(eval);
         }
-        for (const int s : random) {
+        for (int r = 0; r < randomCount; ++r) {
+            const int s = random[static_cast<std::size_t>(r)];
             HandMasks hand = board;
             hand.AddIndex(deal());
             hand.AddIndex(deal());
@@ -148,6 +176,10 @@ struct BlockSums {
     std::int64_t trials{0};
 
     void Score(const HandOrdinal* ordinal, int seats) {
+        if (seats == 2) {
+            ScoreTwo(ordinal[0], ordinal[1]);
+            return;
+        }
         HandOrdinal best = 0;
         for (int s = 0; s < seats; ++s) {
             best = std::max(best, ordinal[s]);
@@ -164,6 +196,22 @@ struct BlockSums {
             units[static_cast<std::size_t>(s)] += wins ? share : 0;
         }
         const std::int64_t own = ordinal[0] == best ? share : 0;
+        squares0 += own * own;
+        among0 += own != 0 ? 1 : 0;
+        ++trials;
+    }
+
+    void ScoreTwo(HandOrdinal a, HandOrdinal b) {
+        const bool first = a > b;
+        const bool second = b > a;
+        const bool level = a == b;
+        winAlone[0] += first ? 1 : 0;
+        winAlone[1] += second ? 1 : 0;
+        tie[0] += level ? 1 : 0;
+        tie[1] += level ? 1 : 0;
+        const std::int64_t own = first ? kPotUnits : (level ? kPotUnits / 2 : 0);
+        units[0] += own;
+        units[1] += kPotUnits - own;
         squares0 += own * own;
         among0 += own != 0 ? 1 : 0;
         ++trials;
