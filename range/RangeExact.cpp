@@ -154,9 +154,8 @@ private:
     }
 
     void Assign(int seat, CardMask used, double weight, Tally& tally) {
-        if (seat == m_p.seats) {
-            tally.Score(m_ordinal.data(), m_p.seats, weight);
-            tally.showdowns += m_orbit;
+        if (seat == m_p.seats - 1) {
+            Last(used, weight, tally);
             return;
         }
         for (const Entry& e : m_live[static_cast<std::size_t>(seat)]) {
@@ -165,6 +164,48 @@ private:
                 Assign(seat + 1, used | e.mask, weight * e.weight, tally);
             }
         }
+    }
+
+    // The last seat's combos against the best hand of the seats before it:
+    // the weights where it is above, level with or below that hand are summed
+    // first and shared out once.
+    void Last(CardMask used, double weight, Tally& tally) {
+        const int last = m_p.seats - 1;
+        HandOrdinal best = 0;
+        for (int s = 0; s < last; ++s) {
+            best = std::max(best, m_ordinal[static_cast<std::size_t>(s)]);
+        }
+        int sharing = 0;
+        for (int s = 0; s < last; ++s) {
+            sharing += m_ordinal[static_cast<std::size_t>(s)] == best ? 1 : 0;
+        }
+        double above = 0.0;
+        double level = 0.0;
+        double below = 0.0;
+        std::int64_t count = 0;
+        for (const Entry& e : m_live[static_cast<std::size_t>(last)]) {
+            const double w = (e.mask & used) == 0 ? e.weight : 0.0;
+            count += (e.mask & used) == 0 ? 1 : 0;
+            above += e.ordinal > best ? w : 0.0;
+            level += e.ordinal == best ? w : 0.0;
+            below += e.ordinal < best ? w : 0.0;
+        }
+        above *= weight;
+        level *= weight;
+        below *= weight;
+        const auto l = static_cast<std::size_t>(last);
+        tally.winAlone[l] += above;
+        tally.equity[l] += above + level / (sharing + 1);
+        tally.tie[l] += level;
+        for (std::size_t s = 0; s < l; ++s) {
+            if (m_ordinal[s] == best) {
+                (sharing == 1 ? tally.winAlone : tally.tie)[s] += below;
+                tally.tie[s] += level;
+                tally.equity[s] += below / sharing + level / (sharing + 1);
+            }
+        }
+        tally.total += above + level + below;
+        tally.showdowns += count * m_orbit;
     }
 
     const Prepared& m_p;
