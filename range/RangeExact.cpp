@@ -306,7 +306,7 @@ double ExactSeconds(const Prepared& p, const EquityRequest& request) {
         assignments *= static_cast<double>(list.combo.size());
     }
     const auto symmetry = static_cast<double>(Symmetries(p, request).size());
-    return boards * (100.0e-9 + (evaluations * 4.0e-9 + assignments * p.seats * 1.5e-9) / symmetry);
+    return boards * (100.0e-9 + (evaluations * 4.0e-9 + assignments * 1.5e-9) / symmetry);
 }
 
 void RunExact(const Prepared& p, const EquityRequest& request, const EquityControl& control,
