@@ -36,8 +36,8 @@ void CTrainerDialog::AddWindowCommands() {
     connect(equity, &QAction::triggered, this, [this] {
         const TrainerState& s = State();
         std::vector<Card> board;
-        for (CardSlot slot : {CardSlot::Flop1, CardSlot::Flop2, CardSlot::Flop3, CardSlot::Turn,
-                              CardSlot::River}) {
+        for (CardSlot slot :
+             {CardSlot::Flop1, CardSlot::Flop2, CardSlot::Flop3, CardSlot::Turn, CardSlot::River}) {
             board.push_back(s.Shown(slot));
         }
         EquityWindow calculator(this);

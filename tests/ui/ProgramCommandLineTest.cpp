@@ -102,7 +102,8 @@ private slots:
         QTest::newRow("drill with rate") << QStringList{"--drill", "--rate=5"} << "--call-advisor";
         QTest::newRow("drill and advisor") << QStringList{"--drill", advisor} << "--drill";
         QTest::newRow("equity and drill") << QStringList{"--drill", "--equity"} << "--equity";
-        QTest::newRow("equity with rate") << QStringList{"--equity", "--rate=5"} << "--call-advisor";
+        QTest::newRow("equity with rate")
+            << QStringList{"--equity", "--rate=5"} << "--call-advisor";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "'--frobnicate'";
         QTest::newRow("unknown short") << QStringList{"-x"} << "'-x'";
         QTest::newRow("operand") << QStringList{"hand.txt"} << "'hand.txt'";

@@ -32,8 +32,8 @@ QString Percent(double value) {
 } // namespace
 
 void EquityWindow::Mark(QLineEdit* field, QLabel* label, const QString& error) {
-    label->setText(error.isEmpty() ? QString() : field->accessibleName() + QStringLiteral(": ") +
-                                                     error);
+    label->setText(error.isEmpty() ? QString()
+                                   : field->accessibleName() + QStringLiteral(": ") + error);
     label->setAccessibleName(label->text());
     label->setVisible(!error.isEmpty());
     field->setAccessibleDescription(error);
@@ -172,14 +172,14 @@ void EquityWindow::ClearResults() {
 void EquityWindow::ShowAnswer() {
     const QLocale english(QLocale::English);
     const bool exact = m_answer.method == FoundBy::Exact && !m_answer.stopped;
-    const QString found =
-        exact ? QStringLiteral("exact")
-              : QStringLiteral("\u00b1 %1").arg(m_answer.standardError, 0, 'f', 2);
+    const QString found = exact
+                              ? QStringLiteral("exact")
+                              : QStringLiteral("\u00b1 %1").arg(m_answer.standardError, 0, 'f', 2);
     for (int seat = 0; seat < m_answerSeats && seat < static_cast<int>(m_answer.seats.size());
          ++seat) {
         const SeatEquity& result = m_answer.seats[static_cast<std::size_t>(seat)];
-        const QString texts[] = {Percent(result.equity), Percent(result.win),
-                                 Percent(result.tie), english.toString(result.combos), found};
+        const QString texts[] = {Percent(result.equity), Percent(result.win), Percent(result.tie),
+                                 english.toString(result.combos), found};
         for (int column = 0; column < 5; ++column) {
             QLabel* label = m_results[seat][column];
             label->setText(texts[column]);

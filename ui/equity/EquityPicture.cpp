@@ -129,8 +129,8 @@ std::string EquityPicture::Svg() const {
     constexpr int kTop = 30;
     const int width = kGridSize * kCell + 20;
     const int height = kTop + kGridSize * kCell + 60;
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-                      std::to_string(width) + "\" height=\"" + std::to_string(height) +
+    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) +
+                      "\" height=\"" + std::to_string(height) +
                       "\" font-family=\"sans-serif\">\n<rect width=\"100%\" height=\"100%\" "
                       "fill=\"#FFFFFF\"/>\n<text x=\"10\" y=\"20\" font-size=\"14\">" +
                       m_title.toHtmlEscaped().toStdString() + "</text>\n";
@@ -143,8 +143,10 @@ std::string EquityPicture::Svg() const {
         svg += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" width=\"" +
                std::to_string(kCell - 1) + "\" height=\"" + std::to_string(kCell - 1) +
                "\" fill=\"" + Hex(fill) + "\"/><text x=\"" + std::to_string(x + kCell / 2) +
-               "\" y=\"" + std::to_string(y + 17) + "\" font-size=\"11\" text-anchor=\"middle\" "
-               "fill=\"" + Hex(ink) + "\">" + ClassName(handClass);
+               "\" y=\"" + std::to_string(y + 17) +
+               "\" font-size=\"11\" text-anchor=\"middle\" "
+               "fill=\"" +
+               Hex(ink) + "\">" + ClassName(handClass);
         if (equity >= 0.0) {
             svg += "<tspan x=\"" + std::to_string(x + kCell / 2) + "\" dy=\"13\">" +
                    FixedText(equity, 0) + "</tspan>";

@@ -10,8 +10,9 @@
 namespace quillory {
 
 // The colour of an equity (0 to 100 %) on the picture's scale: from dark
-// blue through green to yellow, each step lighter than the one below it, so
-// a higher equity is never drawn darker, in light and dark palettes alike.
+// purple through blue and green to yellow, each step of higher luminance
+// than the one below it, so a higher equity is never drawn darker, in light
+// and dark palettes alike.
 std::uint32_t EquityColour(double percent);
 
 // One range's 13x13 grid, each class in the range filled with the colour of

@@ -74,8 +74,7 @@ void ClassEquities(const EquityQuestion& question, const std::atomic<bool>& stop
             part.seats[seat] = only;
             EquityResults results;
             const EquityControl control{&stop, {}, 1.0};
-            if (CalculateEquity(Plan(part, kClassExactSeconds, kClassTrials, 0.0), results,
-                                control)
+            if (CalculateEquity(Plan(part, kClassExactSeconds, kClassTrials, 0.0), results, control)
                     .kind == EquityProblemKind::None) {
                 equities[static_cast<std::size_t>(handClass)] = 100.0 * results.equity[seat];
             }
@@ -88,8 +87,8 @@ void ClassEquities(const EquityQuestion& question, const std::atomic<bool>& stop
 EquityAnswer ComputeEquity(const EquityQuestion& question, const std::atomic<bool>& stop,
                            const std::function<void(double)>& progress) {
     const auto started = Clock::now();
-    const EquityRequest request = Plan(question, kRangeExactSecondsLimit, kMostTrials,
-                                       kTargetStandardError / 100.0);
+    const EquityRequest request =
+        Plan(question, kRangeExactSecondsLimit, kMostTrials, kTargetStandardError / 100.0);
     EquityControl control;
     control.stop = &stop;
     control.progress = [&progress, &request](const EquityResults& so) {

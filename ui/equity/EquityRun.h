@@ -34,9 +34,9 @@ enum class FoundBy { Exact, MonteCarlo };
 struct EquityAnswer {
     std::vector<SeatEquity> seats;
     FoundBy method{FoundBy::Exact};
-    double standardError{}; // of seat 0's equity in points; 0 when exact
-    std::int64_t samples{}; // showdowns enumerated or deals drawn
-    bool stopped{};         // Stop came first; the figures are those so far
+    double standardError{};  // of seat 0's equity in points; 0 when exact
+    std::int64_t samples{};  // showdowns enumerated or deals drawn
+    bool stopped{};          // Stop came first; the figures are those so far
     double seconds{};        // wall-clock time of the run, the picture aside
     double pictureSeconds{}; // wall-clock time of the class equities
     // Per seat, each class's equity in percent against the other seats, or

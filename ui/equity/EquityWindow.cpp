@@ -77,9 +77,14 @@ QWidget* EquityWindow::BuildSeats() {
     auto* box = new QWidget(this);
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
-    const QStringList heads = {QString(), QString(), QString(), QStringLiteral("Equity"),
-                               QStringLiteral("Win"), QStringLiteral("Tie"),
-                               QStringLiteral("Combos"), QStringLiteral("How found")};
+    const QStringList heads = {QString(),
+                               QString(),
+                               QString(),
+                               QStringLiteral("Equity"),
+                               QStringLiteral("Win"),
+                               QStringLiteral("Tie"),
+                               QStringLiteral("Combos"),
+                               QStringLiteral("How found")};
     for (int column = 3; column < heads.size(); ++column) {
         grid->addWidget(new QLabel(heads[column], box), 0, column);
     }

@@ -57,7 +57,7 @@ RangeEditor::RangeEditor(const QString& presetsPath, QWidget* parent)
     RefreshPresets();
     Show(m_range, true);
     OnCurrentClass(m_grid->CurrentClass());
-    QWidget* order[] = {m_text, m_grid, m_weight, m_topSlider, m_topField,
+    QWidget* order[] = {m_text,       m_grid,       m_weight,     m_topSlider,   m_topField,
                         m_presetList, m_presetName, m_savePreset, m_deletePreset};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
@@ -126,7 +126,8 @@ QWidget* RangeEditor::BuildPresets() {
         button->setAutoDefault(false);
     }
     connect(m_presetList, &QComboBox::activated, this, &RangeEditor::ApplyPreset);
-    connect(m_savePreset, &QPushButton::clicked, this, [this] { SavePreset(m_presetName->text()); });
+    connect(m_savePreset, &QPushButton::clicked, this,
+            [this] { SavePreset(m_presetName->text()); });
     connect(m_presetName, &QLineEdit::returnPressed, this,
             [this] { SavePreset(m_presetName->text()); });
     connect(m_deletePreset, &QPushButton::clicked, this, [this] {

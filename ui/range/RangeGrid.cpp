@@ -98,9 +98,10 @@ QString DescribeClass(const HandRange& range, int handClass) {
     if (part.inRange == 0) {
         return name + QStringLiteral(", not selected");
     }
-    const QString combos = part.inRange == part.combos
-                               ? QStringLiteral("%1 combos").arg(part.combos)
-                               : QStringLiteral("%1 of %2 combos").arg(part.inRange).arg(part.combos);
+    const QString combos =
+        part.inRange == part.combos
+            ? QStringLiteral("%1 combos").arg(part.combos)
+            : QStringLiteral("%1 of %2 combos").arg(part.inRange).arg(part.combos);
     return QStringLiteral("%1, selected, %2, weight %3").arg(name, combos, Percent(part.weight));
 }
 
@@ -138,8 +139,7 @@ QVariant RangeGridModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant RangeGridModel::headerData(int section, Qt::Orientation /*orientation*/,
-                                    int role) const {
+QVariant RangeGridModel::headerData(int section, Qt::Orientation /*orientation*/, int role) const {
     if (role == Qt::DisplayRole && section >= 0 && section < kGridSize) {
         return QString(QChar::fromLatin1(kGridRanks[section]));
     }
@@ -162,8 +162,8 @@ RangeGrid::RangeGrid(QWidget* parent) : QTableView(parent), m_model(new RangeGri
     horizontalHeader()->hide();
     verticalHeader()->hide();
     const QFontMetrics metrics = fontMetrics();
-    const int side = std::max(metrics.horizontalAdvance(QStringLiteral("AKo")) + 10,
-                              metrics.height() + 12);
+    const int side =
+        std::max(metrics.horizontalAdvance(QStringLiteral("AKo")) + 10, metrics.height() + 12);
     for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
         header->setSectionResizeMode(QHeaderView::Fixed);
         header->setDefaultSectionSize(side);

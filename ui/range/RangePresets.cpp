@@ -19,8 +19,8 @@ namespace {
 QList<RangePreset> ShippedPresets() {
     QList<RangePreset> shipped;
     for (int percent : {5, 10, 15, 20, 30, 50}) {
-        shipped.push_back({QStringLiteral("Top %1%").arg(percent),
-                           QStringLiteral("%1%").arg(percent), true});
+        shipped.push_back(
+            {QStringLiteral("Top %1%").arg(percent), QStringLiteral("%1%").arg(percent), true});
     }
     shipped.push_back({QStringLiteral("Random"), QStringLiteral("random"), true});
     return shipped;
@@ -90,8 +90,8 @@ void RangePresets::Load() {
         m_user = presets;
         return;
     }
-    const QString aside = m_path + QStringLiteral(".damaged-%1").arg(
-                                       QDateTime::currentSecsSinceEpoch());
+    const QString aside =
+        m_path + QStringLiteral(".damaged-%1").arg(QDateTime::currentSecsSinceEpoch());
     if (QFile::rename(m_path, aside)) {
         m_problem = QStringLiteral("Your range presets were damaged (%1); the file was kept "
                                    "as \"%2\" and a new list begins.")
@@ -138,8 +138,7 @@ bool RangePresets::Write() {
         list.append(QJsonObject{{QStringLiteral("name"), preset.name},
                                 {QStringLiteral("range"), preset.text}});
     }
-    const QByteArray bytes =
-        QJsonDocument(QJsonObject{{QStringLiteral("presets"), list}}).toJson();
+    const QByteArray bytes = QJsonDocument(QJsonObject{{QStringLiteral("presets"), list}}).toJson();
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     AtomicFile file(SystemPath(m_path), FifoWithoutReader::Fail);
     if (file.Open() && file.Write(bytes.toStdString()) && file.Commit()) {
