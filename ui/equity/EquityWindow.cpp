@@ -63,6 +63,18 @@ EquityWindow::EquityWindow(QWidget* parent, Compute compute)
     connect(m_stop, &QPushButton::clicked, this, [this] { Stop(); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     SetPlayers(2);
+    // Tab goes down the window: players, each seat and its range button, the
+    // cards, the run, the picture.
+    std::vector<QWidget*> order{m_players};
+    for (int seat = 0; seat < kMaxEquityPlayers; ++seat) {
+        order.push_back(m_seats[seat]);
+        order.push_back(m_rangeButtons[seat]);
+    }
+    order.insert(order.end(), {m_board, m_pickBoard, m_dead, m_pickDead, m_calculate, m_stop,
+                               m_pictureSeat, m_savePicture, close});
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
     m_seats[0]->setFocus();
 }
 

@@ -102,7 +102,9 @@ QWidget* RangeEditor::BuildSide() {
     topRow->addWidget(m_topField);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Weight:"), m_weight);
-    form->addRow(QStringLiteral("&Top %:"), topRow);
+    auto* topLabel = new QLabel(QStringLiteral("&Top %:"), side);
+    topLabel->setBuddy(m_topSlider);
+    form->addRow(topLabel, topRow);
     auto* layout = new QVBoxLayout(side);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form);
@@ -127,8 +129,6 @@ QWidget* RangeEditor::BuildPresets() {
     }
     connect(m_presetList, &QComboBox::activated, this, &RangeEditor::ApplyPreset);
     connect(m_savePreset, &QPushButton::clicked, this,
-            [this] { SavePreset(m_presetName->text()); });
-    connect(m_presetName, &QLineEdit::returnPressed, this,
             [this] { SavePreset(m_presetName->text()); });
     connect(m_deletePreset, &QPushButton::clicked, this, [this] {
         const QString name = m_presetList->currentText();
