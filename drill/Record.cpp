@@ -35,6 +35,16 @@ bool Execute(sqlite3* db, const char* sql, std::string& error) {
     return true;
 }
 
+// Columns added since the first record, each with the value its old answers
+// take; added in place by Prepare, so an older file keeps every answer.
+struct AddedColumn {
+    const char* name;
+    const char* definition;
+};
+constexpr AddedColumn kAddedColumns[] = {
+    {"opponents", "opponents TEXT NOT NULL DEFAULT ''"},
+};
+
 std::string Column(sqlite3_stmt* statement, int column) {
     const unsigned char* text = sqlite3_column_text(statement, column);
     return text != nullptr ? reinterpret_cast<const char*>(text) : "";
@@ -124,10 +134,32 @@ Record::Preparation Record::Prepare(std::string& reason) {
     // keeps the ordinary rollback journal (the pragma then just fails).
     std::string ignored;
     Execute(m_db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", ignored);
-    if (!Execute(m_db, kSchema, reason)) {
+    if (!Execute(m_db, kSchema, reason) || !AddColumns(reason)) {
         return damaged(sqlite3_errcode(m_db)) ? Preparation::Damaged : Preparation::Unavailable;
     }
     return Preparation::Ready;
+}
+
+bool Record::AddColumns(std::string& reason) {
+    std::vector<std::string> present;
+    sqlite3_stmt* info = nullptr;
+    if (sqlite3_prepare_v2(m_db, "PRAGMA table_info(answers)", -1, &info, nullptr) != SQLITE_OK) {
+        reason = sqlite3_errmsg(m_db);
+        return false;
+    }
+    while (sqlite3_step(info) == SQLITE_ROW) {
+        present.push_back(Column(info, 1));
+    }
+    sqlite3_finalize(info);
+    for (const AddedColumn& column : kAddedColumns) {
+        if (std::find(present.begin(), present.end(), column.name) == present.end() &&
+            !Execute(m_db,
+                     ("ALTER TABLE answers ADD COLUMN " + std::string(column.definition)).c_str(),
+                     reason)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void Record::SetAside(const std::filesystem::path& path, const std::string& reason) {
@@ -157,7 +189,7 @@ void Record::Load() {
     sqlite3_stmt* query = nullptr;
     if (sqlite3_prepare_v2(m_db,
                            "SELECT time, session, hole, board, street, players, guess, truth,"
-                           " method FROM answers ORDER BY id",
+                           " method, opponents FROM answers ORDER BY id",
                            -1, &query, nullptr) != SQLITE_OK) {
         return;
     }
@@ -172,6 +204,7 @@ void Record::Load() {
         answer.guess = sqlite3_column_double(query, 6);
         answer.truth = sqlite3_column_double(query, 7);
         answer.method = Column(query, 8) == "exact" ? Method::Exact : Method::MonteCarlo;
+        answer.opponents = Column(query, 9);
         m_answers.push_back(std::move(answer));
     }
     sqlite3_finalize(query);
@@ -185,8 +218,8 @@ bool Record::Add(const Answer& answer) {
     sqlite3_stmt* insert = nullptr;
     bool stored = sqlite3_prepare_v2(m_db,
                                      "INSERT INTO answers (time, session, hole, board, street,"
-                                     " players, guess, truth, method)"
-                                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                                     " players, guess, truth, method, opponents)"
+                                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
                                      -1, &insert, nullptr) == SQLITE_OK;
     if (stored) {
         const std::string street(StreetName(answer.street));
@@ -200,6 +233,7 @@ bool Record::Add(const Answer& answer) {
         sqlite3_bind_double(insert, 8, answer.truth);
         sqlite3_bind_text(insert, 9, answer.method == Method::Exact ? "exact" : "estimate", -1,
                           SQLITE_STATIC);
+        sqlite3_bind_text(insert, 10, answer.opponents.c_str(), -1, SQLITE_TRANSIENT);
         stored = sqlite3_step(insert) == SQLITE_DONE;
     }
     sqlite3_finalize(insert);

@@ -27,6 +27,8 @@ Summary Summarize(const std::vector<Answer>& answers, std::size_t sessions) {
             summary.recentSessions.push_back(SessionAccuracy{answer.session, {}});
         }
         summary.recentSessions.back().accuracy.Add(error);
+        summary.recentSessions.back().byOpponents[OpponentsIndex(answer)].Add(error);
+        summary.byOpponents[OpponentsIndex(answer)].Add(error);
     }
     if (summary.recentSessions.size() > sessions) {
         summary.recentSessions.erase(summary.recentSessions.begin(),

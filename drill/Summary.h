@@ -22,12 +22,19 @@ struct Accuracy {
 struct SessionAccuracy {
     std::int64_t session{};
     Accuracy accuracy;
+    std::array<Accuracy, 2> byOpponents{}; // OpponentsIndex: random, a range
 };
+
+// 0 for answers against random cards, 1 against a range.
+inline std::size_t OpponentsIndex(const Answer& answer) {
+    return answer.opponents.empty() ? 0 : 1;
+}
 
 struct Summary {
     Accuracy overall;
     std::array<Accuracy, kStreets> byStreet{};
     std::array<Accuracy, 9> byPlayers{};         // index players - 2
+    std::array<Accuracy, 2> byOpponents{};       // OpponentsIndex: random, a range
     std::vector<SessionAccuracy> recentSessions; // oldest first, at most `sessions`
 };
 
