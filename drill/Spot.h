@@ -27,6 +27,7 @@ struct Spot {
     Street street{Street::Preflop};
     std::array<Card, 5> board{}; // the first KnownBoardCards(street) are dealt, the rest no card
     int players{2};              // 2 to 10, the user included
+    std::string opponents{};     // their range's normal form; empty: random cards
 };
 
 // What the user fixed; anything left empty is drawn at random.

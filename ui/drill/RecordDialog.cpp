@@ -55,7 +55,7 @@ RecordDialog::RecordDialog(const std::vector<drill::Answer>& answers, QWidget* p
     strong.setBold(true);
     m_overall->setFont(strong);
     m_chart = new ErrorChart(this);
-    m_table = new QTableWidget(1 + drill::kStreets + 9, 3, this);
+    m_table = new QTableWidget(1 + drill::kStreets + 9 + 2, 3, this);
     m_table->setAccessibleName(QStringLiteral("Accuracy by street and table size"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("Answers"),
                                         QStringLiteral("Mean error (points)"),
@@ -109,6 +109,8 @@ void RecordDialog::Fill() {
         FillRow(*m_table, row++, QStringLiteral("%1 players").arg(players),
                 summary.byPlayers[static_cast<std::size_t>(players - 2)]);
     }
+    FillRow(*m_table, row++, QStringLiteral("Random opponents"), summary.byOpponents[0]);
+    FillRow(*m_table, row++, QStringLiteral("Opponents with a range"), summary.byOpponents[1]);
     m_export->setEnabled(!m_answers.empty());
 }
 
