@@ -216,7 +216,7 @@ private slots:
         const std::vector<drill::Answer> answers{
             {1, 1, "A(S) A(H)", "", drill::Street::Preflop, 2, 80, 85, drill::Method::MonteCarlo},
             {2, 1, "A(S) A(H)", "K(D) 7(C) 2(H)", drill::Street::Flop, 2, 70, 88.77,
-             drill::Method::Exact},
+             drill::Method::Exact, "QQ+, AKs"},
             {3, 2, "2(C) 7(D)", "", drill::Street::Preflop, 10, 10, 8, drill::Method::MonteCarlo},
         };
         RecordDialog record(answers);
@@ -231,15 +231,20 @@ private slots:
             }
             return cells;
         };
-        QCOMPARE(record.m_table->rowCount(), 14);
+        QCOMPARE(record.m_table->rowCount(), 16);
         QCOMPARE(row(0), (QStringList{"All spots", "3", "8.6", "67%"}));
         QCOMPARE(row(1), (QStringList{"Preflop", "2", "3.5", "100%"}));
         QCOMPARE(row(3), (QStringList{"Turn", "0", "-", "-"}));
         QCOMPARE(row(13), (QStringList{"10 players", "1", "2.0", "100%"}));
+        QCOMPARE(row(14), (QStringList{"Random opponents", "2", "3.5", "100%"}));
+        QCOMPARE(row(15), (QStringList{"Opponents with a range", "1", "18.8", "0%"}));
         QCOMPARE(record.m_chart->accessibleDescription(),
                  QStringLiteral("Session 1: 2 answers: off by 11.9 points on average, 50% within "
-                                "5 points. Session 2: 1 answer: off by 2.0 points on average, "
-                                "100% within 5 points."));
+                                "5 points (random opponents: 1 answer: off by 5.0 points on "
+                                "average, 100% within 5 points; opponents with a range: 1 "
+                                "answer: off by 18.8 points on average, 0% within 5 points). "
+                                "Session 2: 1 answer: off by 2.0 points on average, 100% "
+                                "within 5 points."));
 
         // The chart's words and bars are drawn in the palette's own colours.
         for (const bool dark : {false, true}) {
