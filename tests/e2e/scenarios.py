@@ -673,3 +673,56 @@ def range_editor(desktop, binary):
     again.no_window("Range")
     desktop.key("Escape")
     equal(again.wait_exit(), 0, "exit status after the restart")
+
+
+@scenario
+def drill_against_a_range(desktop, binary):
+    """The drill from a record written before ranges: opponents holding a
+    typed range, one spot answered, and after a restart the record split by
+    random opponents and the range, every old answer kept."""
+    folder = os.path.join(desktop.env["XDG_DATA_HOME"], "Morvelle Software", "quillory")
+    os.makedirs(folder, exist_ok=True)
+    data = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "drill", "data")
+    with open(os.path.join(data, "drill-1.0.sqlite"), "rb") as source, \
+            open(os.path.join(folder, "drill.sqlite"), "wb") as target:
+        target.write(source.read())
+
+    program = Program(desktop, binary, ("--drill",))
+    drill = program.window("Practise Estimating")
+    program.focus_window(drill)
+    check(drill_label(program, drill, "Your record").startswith("Your record: 3 answers"),
+          "the old record's three answers")
+    desktop.key("alt+o", "ctrl+a")
+    desktop.type("QQ+, AKs")
+    desktop.key("Tab")
+    spot = wait_for(lambda: next((name(n) for n in program.find_all(drill, "label")
+                                  if SPOT.match(name(n)) and
+                                  name(n).endswith("; opponents hold QQ+, AKs")), None),
+                    "a spot against the range")
+    program.click(program.find(drill, "text", "Your guess in percent"))
+    desktop.type("40")
+    desktop.key("Return")
+    truth = wait_for(lambda: TRUTH.match(drill_label(program, drill, "True value")),
+                     "the true value against the range", timeout=60)
+    check(truth.group(3) is None or float(truth.group(3)) <= 0.1, "standard error <= 0.1")
+    wait_for(lambda: drill_label(program, drill, "Your record").startswith(
+        "Your record: 4 answers"), "four answers in the record")
+    desktop.key("Escape")
+    equal(program.wait_exit(), 0, "exit status of the drill")
+
+    again = Program(desktop, binary, ("--drill",))
+    drill = again.window("Practise Estimating")
+    again.focus_window(drill)
+    check(drill_label(again, drill, "Your record").startswith("Your record: 4 answers"),
+          "four answers after the restart")
+    desktop.key("alt+y")
+    record = again.window("Your Record")
+    table = again.find(record, "table", "Accuracy by street and table size").queryTable()
+    equal([name(table.getAccessibleAt(row, 0)) for row in (0, 14, 15)], ["4", "3", "1"],
+          "all spots, random opponents, opponents with a range")
+    chart = again.find(record, predicate=lambda n: name(n) == "Mean error over the last sessions")
+    check("opponents with a range: 1 answer" in chart.description, "the chart in words")
+    desktop.key("Escape")
+    again.no_window("Your Record")
+    desktop.key("Escape")
+    equal(again.wait_exit(), 0, "exit status after the restart")

@@ -77,9 +77,9 @@ private slots:
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Practise Estimating"));
             QCOMPARE(QApplication::focusWidget(), dialog.m_guess);
             // Every control is reached by Tab, top to bottom, and has a name.
-            const QList<QWidget*> order{dialog.m_go,     dialog.m_recordButton, dialog.m_close,
-                                        dialog.m_street, dialog.m_players,      dialog.m_cards,
-                                        dialog.m_guess};
+            const QList<QWidget*> order{dialog.m_go,        dialog.m_recordButton, dialog.m_close,
+                                        dialog.m_opponents, dialog.m_street,       dialog.m_players,
+                                        dialog.m_cards,     dialog.m_guess};
             for (QWidget* next : order) {
                 Press(QApplication::focusWidget(), Qt::Key_Tab);
                 QCOMPARE(QApplication::focusWidget(), next);

@@ -50,6 +50,7 @@ DrillDialog::DrillDialog(const QString& recordPath, QWidget* parent, TrueValueJo
     m_recordLine->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildOpponents());
     layout->addWidget(BuildChoices());
     layout->addSpacing(8);
     layout->addWidget(m_spotView);
@@ -58,7 +59,8 @@ DrillDialog::DrillDialog(const QString& recordPath, QWidget* parent, TrueValueJo
     layout->addWidget(m_recordLine);
     layout->addLayout(buttons);
     // Tab goes down the window: the choices, the guess, then the buttons.
-    QWidget* order[] = {m_street, m_players, m_cards, m_guess, m_go, m_recordButton, m_close};
+    QWidget* order[] = {m_opponents, m_street, m_players,      m_cards,
+                        m_guess,     m_go,     m_recordButton, m_close};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -81,12 +83,14 @@ drill::SpotChoice DrillDialog::Choice() const {
 void DrillDialog::OnChoiceChanged() {
     const drill::SpotChoice choice = Choice();
     const bool cardsPending = !m_cards->text().trimmed().isEmpty() && !choice.hole;
-    if (m_stage != Stage::Asking || cardsPending) {
+    if (m_stage != Stage::Asking || cardsPending || !ReadOpponents()) {
         return; // the next spot follows the choice
     }
+    const std::string opponents = m_opponentRange ? FormatRange(*m_opponentRange) : "";
     const bool fits = (!choice.street || *choice.street == m_spot.street) &&
                       (!choice.players || *choice.players == m_spot.players) &&
-                      (!choice.hole || *choice.hole == m_spot.hole);
+                      (!choice.hole || *choice.hole == m_spot.hole) &&
+                      opponents == m_spot.opponents;
     if (!fits) {
         DealSpot(); // the focus stays where the user is choosing
     }
@@ -98,7 +102,9 @@ void DrillDialog::NextSpot() {
 }
 
 void DrillDialog::DealSpot() {
-    m_spot = drill::DrawSpot(m_generator, Choice());
+    if (!DealRangeSpot()) {
+        m_spot = drill::DrawSpot(m_generator, Choice());
+    }
     m_spotView->Show(m_spot);
     m_value.reset();
     m_job = m_jobs->Start(m_spot);
@@ -108,7 +114,9 @@ void DrillDialog::DealSpot() {
     m_go->setText(QStringLiteral("&Reveal"));
     m_go->setEnabled(true);
     m_working->hide();
-    SetNote({});
+    if (!m_opponentRange || !m_spot.opponents.empty()) {
+        SetNote({});
+    }
     SetFigure(m_truth, QStringLiteral("True value"), {});
     SetFigure(m_verdict, QStringLiteral("Verdict"), {});
 }
@@ -164,6 +172,7 @@ void DrillDialog::Finish() {
     answer.guess = m_guessValue;
     answer.truth = m_value->percent;
     answer.method = m_value->method;
+    answer.opponents = m_spot.opponents;
     m_record.Add(answer);
 
     m_stage = Stage::Revealed;

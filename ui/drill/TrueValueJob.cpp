@@ -1,11 +1,14 @@
 #include "ui/drill/TrueValueJob.h"
 
+#include "drill/RangeSpot.h"
+
 #include <QMetaObject>
 
 namespace quillory {
 
 TrueValueJob::TrueValueJob(QObject* parent, Compute compute)
-    : QObject(parent), m_compute(compute ? std::move(compute) : Compute(&drill::ComputeTrueValue)) {
+    : QObject(parent),
+      m_compute(compute ? std::move(compute) : Compute(&drill::ComputeAnyTrueValue)) {
     // One at a time: a spot the user skipped must not slow down the next one.
     m_pool.setMaxThreadCount(1);
 }

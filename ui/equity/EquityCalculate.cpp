@@ -131,6 +131,7 @@ bool EquityWindow::Calculate() {
         QMetaObject::invokeMethod(
             this, [this, answer] { OnDone(answer); }, Qt::QueuedConnection);
     });
+    m_thread->setParent(this); // deleted with the window, after the destructor's wait
     m_thread->start();
     return true;
 }
