@@ -5,6 +5,7 @@
 #include "odds/Labels.h"
 #include "platform/Arguments.h"
 #include "platform/MessageText.h"
+#include "range/HandRange.h"
 
 #include <optional>
 #include <string_view>
@@ -17,6 +18,7 @@ namespace {
 // stored.
 enum OptionId {
     kBoard,
+    kDead,
     kPlayers,
     kTrials,
     kSeed,
@@ -25,11 +27,14 @@ enum OptionId {
     kExact,
     kJson,
     kHelp,
-    kVersion
+    kVersion,
+    kVs
 };
 
 constexpr OptionSpec kOptions[] = {
     {kBoard, "board", 0, OptionValue::Required},
+    {kDead, "dead", 0, OptionValue::Required},
+    {kVs, "vs", 0, OptionValue::Required},
     {kPlayers, "players", 0, OptionValue::Required},
     {kTrials, "trials", 0, OptionValue::Required},
     {kSeed, "seed", 0, OptionValue::Required},
@@ -72,8 +77,91 @@ bool ReadCards(std::string_view what, const std::string& text, std::vector<Card>
     return true;
 }
 
+// Range notation signs that card text never holds.
+bool LooksLikeRange(const std::string& text) {
+    const std::size_t dash = text.find('-');
+    const bool span = dash != std::string::npos && dash > 0 && text[dash - 1] != ' ';
+    return span || text.find_first_of(",+%:") != std::string::npos || text.size() <= 3;
+}
+
+// The hand: two cards (today's estimate) or a range. Two cards with --vs or
+// --dead are the one-combo range of those cards.
+bool ReadHand(const std::string& holeText, const std::vector<std::string>& vsTexts,
+              const std::optional<std::string> (&values)[kValueOptions], OddsRequest& request,
+              std::vector<Card>& seen, std::string& error) {
+    std::vector<Card> cards;
+    std::string cardError;
+    std::vector<Card> cardsSeen;
+    const bool twoCards =
+        ReadCards("hand", holeText, cards, cardsSeen, cardError) && cards.size() == 2;
+    request.ranges = !vsTexts.empty() || values[kDead].has_value() || !twoCards;
+    if (twoCards) {
+        seen = cardsSeen;
+        request.first = cards[0];
+        request.second = cards[1];
+        request.seats.push_back(
+            HandRange::Single(ComboIndex(FreshDeckIndex(cards[0]), FreshDeckIndex(cards[1]))));
+        return true;
+    }
+    HandRange range;
+    RangeError rangeError;
+    if (ParseRange(holeText, range, rangeError) && !range.Empty()) {
+        request.seats.push_back(range);
+        return true;
+    }
+    if (cardError.empty()) {
+        error = "the hand needs exactly 2 cards, got " + std::to_string(cards.size());
+    } else if (rangeError.position == 0) {
+        error = "the hand's range names no hand";
+    } else {
+        error = LooksLikeRange(holeText) ? "in the hand: " + rangeError.Message() : cardError;
+    }
+    return false;
+}
+
+// The opponents' seats: each --vs in order, then random cards; the dead cards.
+bool CompleteSeats(const std::vector<std::string>& vsTexts, OddsRequest& request,
+                   std::vector<Card>& seen, const std::optional<std::string>& deadText,
+                   std::string& error) {
+    if (vsTexts.size() > 9) {
+        error =
+            "at most 9 --vs ranges, one for each opponent, not " + std::to_string(vsTexts.size());
+        return false;
+    }
+    if (static_cast<std::int32_t>(vsTexts.size()) >= request.players) {
+        error = std::to_string(vsTexts.size()) + " --vs ranges need at least " +
+                std::to_string(vsTexts.size() + 1) + " players, not " +
+                std::to_string(request.players);
+        return false;
+    }
+    for (std::size_t i = 0; i < vsTexts.size(); ++i) {
+        HandRange range;
+        RangeError rangeError;
+        if (!ParseRange(vsTexts[i], range, rangeError)) {
+            error = "in --vs " + std::to_string(i + 1) + ": " + rangeError.Message();
+            return false;
+        }
+        if (range.Empty()) {
+            error = "--vs " + std::to_string(i + 1) + " names no hand";
+            return false;
+        }
+        request.seats.push_back(range);
+    }
+    while (static_cast<std::int32_t>(request.seats.size()) < request.players) {
+        request.seats.push_back(HandRange::Random());
+    }
+    if (deadText) {
+        std::vector<Card> cards;
+        if (!ReadCards("dead cards", *deadText, cards, seen, error)) {
+            return false;
+        }
+        request.dead = cards;
+    }
+    return true;
+}
+
 // Checks the cards and numbers once every argument has been read.
-bool Complete(const std::string& holeText,
+bool Complete(const std::string& holeText, const std::vector<std::string>& vsTexts,
               const std::optional<std::string> (&values)[kValueOptions], OddsRequest& request,
               std::string& error) {
     std::vector<Card> seen;
@@ -82,16 +170,9 @@ bool Complete(const std::string& holeText,
         error = "no hand given: name your two hole cards, such as AsKd";
         return false;
     }
-    if (!ReadCards("hand", holeText, cards, seen, error)) {
+    if (!ReadHand(holeText, vsTexts, values, request, seen, error)) {
         return false;
     }
-    if (cards.size() != 2) {
-        error = "the hand needs exactly 2 cards, got " + std::to_string(cards.size());
-        return false;
-    }
-    request.first = cards[0];
-    request.second = cards[1];
-
     if (values[kBoard]) {
         if (!ReadCards("board", *values[kBoard], cards, seen, error)) {
             return false;
@@ -113,8 +194,13 @@ bool Complete(const std::string& holeText,
             return false;
         }
         request.players = static_cast<std::int32_t>(*n);
+    } else if (!vsTexts.empty()) {
+        request.players = static_cast<std::int32_t>(std::min<std::size_t>(vsTexts.size() + 1, 11));
     }
-    request.trials = TrialCount(request.players);
+    if (request.ranges && !CompleteSeats(vsTexts, request, seen, values[kDead], error)) {
+        return false;
+    }
+    request.trials = request.ranges ? kRangeTrials : TrialCount(request.players);
     if (values[kTrials]) {
         const auto t = ParseNumber("trials", *values[kTrials], 1, kMaxTrials, error);
         if (!t) {
@@ -161,7 +247,12 @@ OddsArguments ParseOddsArguments(const std::vector<std::string>& args) {
         result.action = OddsAction::Version;
         return result;
     }
+    std::vector<std::string> vsTexts;
     for (const ParsedOption& option : parsed.options) {
+        if (option.id == kVs) {
+            vsTexts.emplace_back(option.value);
+            continue;
+        }
         if (parsed.Count(option.id) > 1) {
             result.error = "option " + option.spelling + " is given twice";
             return result;
@@ -181,7 +272,7 @@ OddsArguments ParseOddsArguments(const std::vector<std::string>& args) {
     }
     result.request.exact = parsed.Has(kExact);
     result.request.json = parsed.Has(kJson);
-    Complete(holeText, values, result.request, result.error);
+    Complete(holeText, vsTexts, values, result.request, result.error);
     return result;
 }
 

@@ -2,6 +2,7 @@
 // cards given on the command line and prints it for a person or as JSON.
 #include "OddsCommand.h"
 
+#include "RangeOutput.h"
 #include "odds/ExactOdds.h"
 #include "odds/Labels.h"
 #include "platform/Arguments.h"
@@ -27,8 +28,9 @@ namespace quillory {
 namespace {
 
 constexpr const char* kUsage =
-    R"(Usage: quillory-odds HOLE [--board CARDS] [--players N] [--trials T] [--seed S]
-                     [--threads K] [--exact] [--json]
+    R"(Usage: quillory-odds HOLE [--vs RANGE]... [--board CARDS] [--dead CARDS]
+                     [--players N] [--trials T] [--seed S] [--threads K]
+                     [--exact] [--json]
 
 Estimates the chance that a Texas hold'em hand wins at the showdown, the same
 Monte Carlo estimate the Quillory window shows: the unknown board cards and the
@@ -40,10 +42,21 @@ between them: ranks A 2-9 T (or 10) J Q K, suits s h c d.
   quillory-odds AsKd
   quillory-odds "10h Jh" --board Qh,Kh,2c --players 6
 
+With ranges, HOLE may be a range too and each --vs gives one opponent's range;
+each seat's line shows its range as understood, its combos, equity (a split
+pot counts 1/k), win alone and tie. Ranges: comma-separated TT, TT+, TT-66,
+AKs, AKo, AK, A9s+, A5s-A2s, AhKh, random, 15%, and a weight as AKo:0.5.
+  quillory-odds AKs --vs "QQ+"
+  quillory-odds AA --vs "QQ+, AK" --players 3 --board Kd7c2h --exact
+
 Options (a value follows as --name=VALUE or --name VALUE; -- ends the options):
   --board CARDS  the known board: 3 (flop), 4 (turn) or 5 (river) cards
-  --players N    players at the table including you, 2 to 10 (default 4)
-  --trials T     number of trials, 1 to 100000000 (default 10000 / players)
+  --vs RANGE     one opponent's range; give it once per opponent
+  --dead CARDS   cards out of play: no seat holds them, the board never shows them
+  --players N    players at the table including you, 2 to 10 (default 4, or
+                 1 + the number of --vs); seats without --vs hold random cards
+  --trials T     number of trials, 1 to 100000000 (default 10000 / players;
+                 1000000 with ranges)
   --seed S       repeatable run: trial t uses seed S + t (default: a random S)
   --threads K    worker threads, 1 to 256 (default: the processors); the
                  results are the same for every K
@@ -240,6 +253,14 @@ int RunOddsCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return Finish(out, err);
     }
     std::string error = parsed.error;
+    if (error.empty() && parsed.request.ranges) {
+        errno = 0;
+        if (RunRanges(parsed.request, DefaultOddsThreads(), out, error)) {
+            return Finish(out, err);
+        }
+        err << UsageErrorText(kProgram, error);
+        return 2;
+    }
     Outcome outcome;
     if (error.empty() && parsed.request.exact) {
         RunExact(parsed.request, outcome, error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "odds/Estimator.h"
+#include "range/HandRange.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -10,8 +11,12 @@
 namespace quillory {
 
 // The command line of quillory-odds:
-//   quillory-odds HOLE [--board CARDS] [--players N] [--trials T] [--seed S]
-//                 [--threads K] [--exact] [--json]
+//   quillory-odds HAND [--vs RANGE]... [--players N] [--board CARDS]
+//                 [--dead CARDS] [--exact] [--trials T] [--seed S]
+//                 [--threads K] [--json]
+// HAND is two cards or a range (range/HandRange.h); each --vs adds one
+// opponent seat and may be given again; the seats --players adds beyond them
+// hold random cards.
 // The conventions of platform/Arguments.h: values as the next argument or
 // after '=', "--" ends the options. Every option may be given once. Without
 // --seed the seed base is drawn from the system's random source. The results
@@ -22,6 +27,8 @@ namespace quillory {
 inline constexpr std::int32_t kDefaultPlayers = 4;
 inline constexpr std::int32_t kMaxTrials = 100'000'000;
 inline constexpr std::int32_t kMaxThreads = 256;
+// Trials of a range run without --trials.
+inline constexpr std::int32_t kRangeTrials = 1'000'000;
 
 // The processors of the machine (at least 1, at most kMaxThreads).
 std::int32_t DefaultOddsThreads();
@@ -43,6 +50,12 @@ struct OddsRequest {
     std::int32_t threads{1}; // worker threads; the default is the processors
     bool exact{false};
     bool json{false};
+    // Ranges: set when --vs or --dead is given or the hand is a range. Then
+    // `seats` holds every seat's range, seat 0 (the hand) first, and `first`
+    // and `second` are set only when the hand is two cards.
+    bool ranges{false};
+    std::vector<HandRange> seats{};
+    std::vector<Card> dead{};
 };
 
 struct OddsArguments {
