@@ -152,7 +152,16 @@ void EquityWindow::OnDone(const EquityAnswer& answer) {
     m_calculate->setEnabled(true);
     m_stop->setEnabled(false);
     m_progress->hide();
-    ShowAnswer();
+    if (!answer.problem.empty()) {
+        const QString problem = QString::fromStdString(answer.problem);
+        if (answer.problemSeat >= 0 && answer.problemSeat < kMaxEquityPlayers) {
+            Mark(m_seats[answer.problemSeat], m_seatErrors[answer.problemSeat], problem);
+            m_seats[answer.problemSeat]->setFocus();
+        }
+        m_status->setText(problem);
+    } else {
+        ShowAnswer();
+    }
     emit Finished();
 }
 

@@ -103,7 +103,10 @@ EquityAnswer ComputeEquity(const EquityQuestion& question, const std::atomic<boo
     };
     EquityResults results;
     EquityAnswer answer;
-    if (CalculateEquity(request, results, control).kind != EquityProblemKind::None) {
+    if (const EquityProblem problem = CalculateEquity(request, results, control);
+        problem.kind != EquityProblemKind::None) {
+        answer.problem = problem.Message();
+        answer.problemSeat = problem.seat;
         return answer;
     }
     answer.seconds = SecondsSince(started);

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace quillory {
@@ -42,6 +43,10 @@ struct EquityAnswer {
     // Per seat, each class's equity in percent against the other seats, or
     // a negative number for a class outside the seat's range.
     std::vector<std::array<double, kClassCount>> classEquity;
+    // Why the engine refused the question (no card-disjoint deal, ...), and
+    // the seat it concerns (-1: none); empty when it ran.
+    std::string problem;
+    int problemSeat{-1};
 };
 
 // The largest standard error a Monte Carlo answer may carry, in points.
