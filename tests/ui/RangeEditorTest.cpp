@@ -65,6 +65,8 @@ private slots:
         editor.m_weight->setValue(50);
         QCOMPARE(CellText(grid, 0, 1), QStringLiteral("AKs, selected, 4 combos, weight 50 %"));
         QCOMPARE(editor.Range(), Parsed("AKs:0.5"));
+        QCOMPARE(editor.m_count->accessibleName(),
+                 QStringLiteral("Combos: 4 of 1,326 (0.30%), weighted 2.00 (0.15%)"));
         // Down to AKo, selected at the weight now in the field.
         QTest::keyClick(&grid, Qt::Key_Left);
         QTest::keyClick(&grid, Qt::Key_Down);

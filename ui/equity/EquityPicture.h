@@ -31,6 +31,7 @@ public:
     void Show(const QString& title, const std::array<double, kClassCount>& equities);
     void Clear();
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
     // The cell of a class, in the widget's coordinates.
     QRect CellRect(int handClass) const;
     // The picture as SVG text.

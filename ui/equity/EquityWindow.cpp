@@ -50,13 +50,19 @@ EquityWindow::EquityWindow(QWidget* parent, Compute compute)
     actions->addWidget(m_progress, 1);
     actions->addWidget(close);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(BuildSeats());
-    layout->addWidget(BuildCards());
-    layout->addLayout(actions);
-    layout->addWidget(m_status);
-    layout->addWidget(BuildResults(), 1);
+    // The question and the figures on the left, the picture on the right, so
+    // ten players and the picture fit a small screen.
+    auto* left = new QVBoxLayout;
+    left->addLayout(top);
+    left->addWidget(BuildSeats());
+    left->addWidget(BuildCards());
+    left->addLayout(actions);
+    left->addWidget(m_status);
+    left->addStretch(1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addSpacing(12);
+    layout->addWidget(BuildResults());
 
     connect(m_players, &QSpinBox::valueChanged, this, [this](int n) { SetPlayers(n); });
     connect(m_calculate, &QPushButton::clicked, this, [this] { Calculate(); });

@@ -198,9 +198,11 @@ void RangeEditor::Show(const HandRange& range, bool rewriteText) {
     const double weighted = range.WeightedCount();
     QString count = QStringLiteral("Combos: %1 of 1,326 (%2%)")
                         .arg(combos)
-                        .arg(english.toString(100.0 * weighted / kComboCount, 'f', 2));
+                        .arg(english.toString(100.0 * combos / kComboCount, 'f', 2));
     if (std::abs(weighted - combos) > 1e-6) {
-        count += QStringLiteral(", weighted %1").arg(english.toString(weighted, 'f', 2));
+        count += QStringLiteral(", weighted %1 (%2%)")
+                     .arg(english.toString(weighted, 'f', 2))
+                     .arg(english.toString(100.0 * weighted / kComboCount, 'f', 2));
     }
     m_count->setText(count);
     m_count->setAccessibleName(count);
