@@ -18,7 +18,7 @@ esac
 
 build=build/fuzz
 mkdir -p "$build/crashes"
-for target in card_text odds_arguments report_arguments; do
+for target in card_text range_text odds_arguments report_arguments; do
   corpus="$build/corpus/$target"
   mkdir -p "$corpus"
   log="$build/$target.log"

@@ -102,7 +102,11 @@ public:
                 }
             }
         }
-        Assign(0, full, orbit, tally);
+        if (m_p.seats == 2) {
+            HeadsUp(orbit, tally);
+        } else {
+            Assign(0, full, orbit, tally);
+        }
     }
 
 private:
@@ -113,10 +117,45 @@ private:
     };
     using Live = std::vector<Entry>;
 
+    // Two seats: every disjoint pair of combos compared directly, summed
+    // locally and added once.
+    void HeadsUp(double orbit, Tally& tally) {
+        double first = 0.0;
+        double second = 0.0;
+        double tied = 0.0;
+        std::int64_t pairs = 0;
+        for (const Entry& a : m_live[0]) {
+            double above = 0.0;
+            double below = 0.0;
+            double level = 0.0;
+            for (const Entry& b : m_live[1]) {
+                const bool apart = (a.mask & b.mask) == 0;
+                const double w = apart ? b.weight : 0.0;
+                pairs += apart ? 1 : 0;
+                above += a.ordinal > b.ordinal ? w : 0.0;
+                below += a.ordinal < b.ordinal ? w : 0.0;
+                level += a.ordinal == b.ordinal ? w : 0.0;
+            }
+            first += a.weight * above;
+            second += a.weight * below;
+            tied += a.weight * level;
+        }
+        first *= orbit;
+        second *= orbit;
+        tied *= orbit;
+        tally.winAlone[0] += first;
+        tally.winAlone[1] += second;
+        tally.tie[0] += tied;
+        tally.tie[1] += tied;
+        tally.equity[0] += first + tied / 2.0;
+        tally.equity[1] += second + tied / 2.0;
+        tally.total += first + second + tied;
+        tally.showdowns += pairs * m_orbit;
+    }
+
     void Assign(int seat, CardMask used, double weight, Tally& tally) {
-        if (seat == m_p.seats) {
-            tally.Score(m_ordinal.data(), m_p.seats, weight);
-            tally.showdowns += m_orbit;
+        if (seat == m_p.seats - 1) {
+            Last(used, weight, tally);
             return;
         }
         for (const Entry& e : m_live[static_cast<std::size_t>(seat)]) {
@@ -125,6 +164,48 @@ private:
                 Assign(seat + 1, used | e.mask, weight * e.weight, tally);
             }
         }
+    }
+
+    // The last seat's combos against the best hand of the seats before it:
+    // the weights where it is above, level with or below that hand are summed
+    // first and shared out once.
+    void Last(CardMask used, double weight, Tally& tally) {
+        const int last = m_p.seats - 1;
+        HandOrdinal best = 0;
+        for (int s = 0; s < last; ++s) {
+            best = std::max(best, m_ordinal[static_cast<std::size_t>(s)]);
+        }
+        int sharing = 0;
+        for (int s = 0; s < last; ++s) {
+            sharing += m_ordinal[static_cast<std::size_t>(s)] == best ? 1 : 0;
+        }
+        double above = 0.0;
+        double level = 0.0;
+        double below = 0.0;
+        std::int64_t count = 0;
+        for (const Entry& e : m_live[static_cast<std::size_t>(last)]) {
+            const double w = (e.mask & used) == 0 ? e.weight : 0.0;
+            count += (e.mask & used) == 0 ? 1 : 0;
+            above += e.ordinal > best ? w : 0.0;
+            level += e.ordinal == best ? w : 0.0;
+            below += e.ordinal < best ? w : 0.0;
+        }
+        above *= weight;
+        level *= weight;
+        below *= weight;
+        const auto l = static_cast<std::size_t>(last);
+        tally.winAlone[l] += above;
+        tally.equity[l] += above + level / (sharing + 1);
+        tally.tie[l] += level;
+        for (std::size_t s = 0; s < l; ++s) {
+            if (m_ordinal[s] == best) {
+                (sharing == 1 ? tally.winAlone : tally.tie)[s] += below;
+                tally.tie[s] += level;
+                tally.equity[s] += below / sharing + level / (sharing + 1);
+            }
+        }
+        tally.total += above + level + below;
+        tally.showdowns += count * m_orbit;
     }
 
     const Prepared& m_p;
@@ -225,7 +306,7 @@ double ExactSeconds(const Prepared& p, const EquityRequest& request) {
         assignments *= static_cast<double>(list.combo.size());
     }
     const auto symmetry = static_cast<double>(Symmetries(p, request).size());
-    return boards * (100.0e-9 + (evaluations * 4.0e-9 + assignments * p.seats * 1.5e-9) / symmetry);
+    return boards * (100.0e-9 + (evaluations * 4.0e-9 + assignments * 1.5e-9) / symmetry);
 }
 
 void RunExact(const Prepared& p, const EquityRequest& request, const EquityControl& control,

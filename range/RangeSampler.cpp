@@ -61,38 +61,66 @@ struct AliasTable {
     }
 };
 
+// A ranged seat's arrays, gathered so that a trial follows no vector.
+struct RangedSeat {
+    int seat{0};
+    std::uint32_t size{0};
+    const CardMask* mask{nullptr};
+    const HandMasks* hand{nullptr};
+    const std::uint64_t* threshold{nullptr};
+    const std::uint32_t* alias{nullptr};
+
+    std::uint32_t Draw(std::uint64_t bits) const {
+        const std::uint32_t i = ScaleToBound(static_cast<std::uint32_t>(bits), size);
+        return (bits >> 32) < threshold[i] ? i : alias[i];
+    }
+};
+
 struct Sampler {
     const Prepared& p;
-    std::vector<int> ranged; // seats drawn from their weights
-    std::vector<int> random; // seats dealt from the deck
     std::vector<AliasTable> tables;
+    std::array<RangedSeat, kMaxRangeSeats> ranged{};
+    std::array<int, kMaxRangeSeats> random{};
+    int rangedCount{0};
+    int randomCount{0};
     const EvalTables& eval = GetEvalTables();
 
     explicit Sampler(const Prepared& prepared) : p(prepared) {
+        tables.reserve(static_cast<std::size_t>(p.seats));
         for (int s = 0; s < p.seats; ++s) {
             const SeatList& list = p.lists[static_cast<std::size_t>(s)];
-            (list.random ? random : ranged).push_back(s);
-            tables.emplace_back(list.random ? std::vector<float>{1.0F} : list.weight);
+            if (list.random) {
+                random[static_cast<std::size_t>(randomCount++)] = s;
+                continue;
+            }
+            const AliasTable& table = tables.emplace_back(list.weight);
+            ranged[static_cast<std::size_t>(rangedCount++)] = RangedSeat{s,
+                                                                         table.size,
+                                                                         list.mask.data(),
+                                                                         list.hand.data(),
+                                                                         table.threshold.data(),
+                                                                         table.alias.data()};
         }
     }
 
-    void Trial(std::uint32_t seed, Tally& tally) const {
+    // One trial: the seats' ordinals at the showdown into `ordinal`.
+    void Trial(std::uint32_t seed, HandOrdinal* ordinal) const {
         RandomStream stream(seed);
-        std::array<HandMasks, kMaxRangeSeats> hands{};
+        std::uint32_t chosen[kMaxRangeSeats];
         CardMask used = 0;
         bool fits = false;
         while (!fits) {
             used = p.Taken();
             fits = true;
-            for (const int s : ranged) {
-                const SeatList& list = p.lists[static_cast<std::size_t>(s)];
-                const std::uint32_t i = tables[static_cast<std::size_t>(s)].Draw(stream.Next64());
-                if ((list.mask[i] & used) != 0) {
+            for (int r = 0; r < rangedCount; ++r) {
+                const RangedSeat& seat = ranged[static_cast<std::size_t>(r)];
+                const std::uint32_t i = seat.Draw(stream.Next64());
+                if ((seat.mask[i] & used) != 0) {
                     fits = false;
                     break;
                 }
-                used |= list.mask[i];
-                hands[static_cast<std::size_t>(s)] = list.hand[i];
+                used |= seat.mask[i];
+                chosen[r] = i;
             }
         }
         // The unknown board cards, then two cards per random seat, each drawn
@@ -119,22 +147,88 @@ struct Sampler {
         for (int c = p.known; c < 5; ++c) {
             board.AddIndex(deal());
         }
-        for (const int s : random) {
-            HandMasks& hand = hands[static_cast<std::size_t>(s)];
-            hand = kCardMasks[static_cast<std::size_t>(deal())];
+        for (int r = 0; r < rangedCount; ++r) {
+            const RangedSeat& seat = ranged[static_cast<std::size_t>(r)];
+            ordinal[seat.seat] = (board + seat.hand[chosen[r]]).Ordinal(eval);
+        }
+        for (int r = 0; r < randomCount; ++r) {
+            const int s = random[static_cast<std::size_t>(r)];
+            HandMasks hand = board;
             hand.AddIndex(deal());
+            hand.AddIndex(deal());
+            ordinal[s] = hand.Ordinal(eval);
         }
-        std::array<HandOrdinal, kMaxRangeSeats> ordinal{};
-        for (int s = 0; s < p.seats; ++s) {
-            ordinal[static_cast<std::size_t>(s)] =
-                (board + hands[static_cast<std::size_t>(s)]).Ordinal(eval);
+    }
+};
+
+// A block's sums in whole numbers: a pot is kPotUnits, split evenly among up
+// to ten winners, so the sums are exact and the same in any order.
+constexpr std::int64_t kPotUnits = 2520;
+constexpr std::array<std::int64_t, kMaxRangeSeats + 1> kShare = {0,   2520, 1260, 840, 630, 504,
+                                                                 420, 360,  315,  280, 252};
+
+struct BlockSums {
+    std::array<std::int64_t, kMaxRangeSeats> winAlone{};
+    std::array<std::int64_t, kMaxRangeSeats> tie{};
+    std::array<std::int64_t, kMaxRangeSeats> units{};
+    std::int64_t squares0{0}; // seat 0's units squared
+    std::int64_t among0{0};
+    std::int64_t trials{0};
+
+    void Score(const HandOrdinal* ordinal, int seats) {
+        if (seats == 2) {
+            ScoreTwo(ordinal[0], ordinal[1]);
+            return;
         }
-        const double before = tally.equity[0];
-        tally.Score(ordinal.data(), p.seats, 1.0);
-        const double share = tally.equity[0] - before;
-        tally.equity0Squares += share * share;
-        tally.among0 += share > 0.0 ? 1 : 0;
-        ++tally.showdowns;
+        HandOrdinal best = 0;
+        for (int s = 0; s < seats; ++s) {
+            best = std::max(best, ordinal[s]);
+        }
+        int sharing = 0;
+        for (int s = 0; s < seats; ++s) {
+            sharing += ordinal[s] == best ? 1 : 0;
+        }
+        const std::int64_t share = kShare[static_cast<std::size_t>(sharing)];
+        auto& counted = sharing == 1 ? winAlone : tie;
+        for (int s = 0; s < seats; ++s) {
+            const bool wins = ordinal[s] == best;
+            counted[static_cast<std::size_t>(s)] += wins ? 1 : 0;
+            units[static_cast<std::size_t>(s)] += wins ? share : 0;
+        }
+        const std::int64_t own = ordinal[0] == best ? share : 0;
+        squares0 += own * own;
+        among0 += own != 0 ? 1 : 0;
+        ++trials;
+    }
+
+    void ScoreTwo(HandOrdinal a, HandOrdinal b) {
+        const bool first = a > b;
+        const bool second = b > a;
+        const bool level = a == b;
+        winAlone[0] += first ? 1 : 0;
+        winAlone[1] += second ? 1 : 0;
+        tie[0] += level ? 1 : 0;
+        tie[1] += level ? 1 : 0;
+        const std::int64_t own = first ? kPotUnits : (level ? kPotUnits / 2 : 0);
+        units[0] += own;
+        units[1] += kPotUnits - own;
+        squares0 += own * own;
+        among0 += own != 0 ? 1 : 0;
+        ++trials;
+    }
+
+    Tally ToTally() const {
+        Tally t;
+        t.total = static_cast<double>(trials);
+        for (std::size_t s = 0; s < kMaxRangeSeats; ++s) {
+            t.winAlone[s] = static_cast<double>(winAlone[s]);
+            t.tie[s] = static_cast<double>(tie[s]);
+            t.equity[s] = static_cast<double>(units[s]) / kPotUnits;
+        }
+        t.equity0Squares = static_cast<double>(squares0) / (kPotUnits * kPotUnits);
+        t.showdowns = trials;
+        t.among0 = among0;
+        return t;
     }
 };
 
@@ -170,11 +264,14 @@ void RunSampled(const Prepared& prepared, const EquityRequest& request,
             if (b >= blockCount) {
                 break;
             }
-            Tally tally;
+            BlockSums sums;
+            HandOrdinal ordinal[kMaxRangeSeats];
             const std::int64_t end = std::min(trials, (b + 1) * kEquityBlockTrials);
             for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
-                sampler.Trial(SeedSource::SeedOf(request.seed, t), tally);
+                sampler.Trial(SeedSource::SeedOf(request.seed, t), ordinal);
+                sums.Score(ordinal, prepared.seats);
             }
+            const Tally tally = sums.ToTally();
             std::unique_lock guard(merger.lock);
             merger.blocks[static_cast<std::size_t>(b)] = tally;
             merger.done[static_cast<std::size_t>(b)] = 1;
