@@ -49,8 +49,12 @@ EquityRequest Plan(const EquityQuestion& question, double exactLimit, std::int64
 }
 
 // Each class of each seat's range against the other seats' ranges.
+// The share of the progress bar the main run takes; the picture's class
+// equities fill the rest.
+constexpr double kMainShare = 0.9;
+
 void ClassEquities(const EquityQuestion& question, const std::atomic<bool>& stop,
-                   EquityAnswer& answer) {
+                   const std::function<void(double)>& progress, EquityAnswer& answer) {
     const auto& combos = [] {
         std::array<std::vector<int>, kClassCount> classes;
         for (int combo = 0; combo < kComboCount; ++combo) {
@@ -63,6 +67,9 @@ void ClassEquities(const EquityQuestion& question, const std::atomic<bool>& stop
         auto& equities = answer.classEquity[seat];
         equities.fill(-1.0);
         for (int handClass = 0; handClass < kClassCount && !stop.load(); ++handClass) {
+            const double done = static_cast<double>(seat * kClassCount + handClass) /
+                                static_cast<double>(question.seats.size() * kClassCount);
+            progress(kMainShare + (1.0 - kMainShare) * done);
             EquityQuestion part = question;
             HandRange only;
             for (int combo : combos[static_cast<std::size_t>(handClass)]) {
@@ -99,7 +106,7 @@ EquityAnswer ComputeEquity(const EquityQuestion& question, const std::atomic<boo
             const double ratio = request.targetStdError / so.equityStdError;
             done = std::max(done, std::min(1.0, ratio * ratio));
         }
-        progress(done);
+        progress(kMainShare * done);
     };
     EquityResults results;
     EquityAnswer answer;
@@ -121,7 +128,7 @@ EquityAnswer ComputeEquity(const EquityQuestion& question, const std::atomic<boo
     }
     if (!answer.stopped) {
         const auto pictured = Clock::now();
-        ClassEquities(question, stop, answer);
+        ClassEquities(question, stop, progress, answer);
         answer.pictureSeconds = SecondsSince(pictured);
     }
     return answer;
