@@ -13,7 +13,7 @@
 namespace quillory {
 namespace {
 
-enum OptionId { kHelp, kVersion, kCallAdvisor, kRate, kCallers, kDrill };
+enum OptionId { kHelp, kVersion, kCallAdvisor, kRate, kCallers, kDrill, kEquity };
 
 constexpr OptionSpec kOptions[] = {
     {kHelp, "help", 'h', OptionValue::None},
@@ -22,6 +22,7 @@ constexpr OptionSpec kOptions[] = {
     {kRate, "rate", 0, OptionValue::Required},
     {kCallers, "callers", 0, OptionValue::Required},
     {kDrill, "drill", 0, OptionValue::None},
+    {kEquity, "equity", 0, OptionValue::None},
 };
 
 // The options that QApplication reads itself (with one dash or two); they are
@@ -128,10 +129,17 @@ bool ParseProgramCommandLine(std::span<const std::string_view> args, ProgramComm
         error = "--drill and --call-advisor open different windows; choose one";
         return false;
     }
+    if (parsed.Has(kEquity) && (advisor || parsed.Has(kDrill))) {
+        error = std::string("--equity and ") + (advisor ? "--call-advisor" : "--drill") +
+                " open different windows; choose one";
+        return false;
+    }
     if (advisor) {
         command.action = ProgramCommand::Action::CallAdvisor;
     } else if (parsed.Has(kDrill)) {
         command.action = ProgramCommand::Action::Drill;
+    } else if (parsed.Has(kEquity)) {
+        command.action = ProgramCommand::Action::Equity;
     }
     return true;
 }
@@ -140,6 +148,7 @@ std::string ProgramUsage() {
     return "Usage: quillory [--version] [--help] [Qt options]\n"
            "       quillory --call-advisor [--rate R] [--callers C] [Qt options]\n"
            "       quillory --drill [Qt options]\n"
+           "       quillory --equity [Qt options]\n"
            "Opens the Quillory window. Press F1 in the window for help.\n"
            "Values follow as --rate=R or --rate R; -- ends the options. Qt's own options\n"
            "(-platform NAME, -style NAME, -reverse, ...) are passed on to Qt.\n"
@@ -153,6 +162,8 @@ std::string ProgramUsage() {
            "  --drill         open \"Practise Estimating\": guess how often a hand wins,\n"
            "                  then see the true value; the record of answers is kept\n"
            "                  in drill.sqlite in the user's data folder\n"
+           "  --equity        open \"Equity Calculator\": hands or ranges of 2 to 10\n"
+           "                  players against each other, with a board and dead cards\n"
            "\n"
            "  -h, --help      show this text\n"
            "  -v, --version   show the version\n"

@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/ConsoleOutput.h"
 #include "app/DrillApp.h"
+#include "app/EquityApp.h"
 #include "app/PlatformCheck.h"
 #include "app/TrainerApp.h"
 #include "platform/Arguments.h"
@@ -27,6 +28,9 @@ int RunWindow(int argc, char* argv[], const quillory::ProgramCommand& command) {
     }
     if (command.action == quillory::ProgramCommand::Action::Drill) {
         return quillory::RunDrillApp();
+    }
+    if (command.action == quillory::ProgramCommand::Action::Equity) {
+        return quillory::RunEquityApp();
     }
     return quillory::RunTrainerApp();
 }
@@ -56,6 +60,7 @@ int main(int argc, char* argv[]) {
         return quillory::WriteAnswer(kProgram, quillory::ProgramUsage());
     case quillory::ProgramCommand::Action::CallAdvisor:
     case quillory::ProgramCommand::Action::Drill:
+    case quillory::ProgramCommand::Action::Equity:
     case quillory::ProgramCommand::Action::MainWindow:
         break;
     }

@@ -41,6 +41,8 @@ bool Execute(sqlite3* db, const char* sql, std::string& error) {
     return true;
 }
 
+// Columns added since the first record, each with the value its old answers
+// take; added in place by Prepare, so an older file keeps every answer.
 std::string Column(sqlite3_stmt* statement, int column) {
     const unsigned char* text = sqlite3_column_text(statement, column);
     return text != nullptr ? reinterpret_cast<const char*>(text) : "";
@@ -182,7 +184,8 @@ void Record::Load() {
     sqlite3_stmt* query = nullptr;
     if (sqlite3_prepare_v2(m_db,
                            "SELECT time, session, hole, board, street, players, guess, truth,"
-                           " method, kind, question, pot, bet, decision FROM answers ORDER BY id",
+                           " method, kind, question, pot, bet, decision, opponents"
+                           " FROM answers ORDER BY id",
                            -1, &query, nullptr) != SQLITE_OK) {
         return;
     }
@@ -202,6 +205,7 @@ void Record::Load() {
             Column(query, 10) == "call or fold" ? Question::CallOrFold : Question::Estimate;
         answer.stake = Stake{sqlite3_column_int(query, 11), sqlite3_column_int(query, 12)};
         answer.decision = DecisionFromName(Column(query, 13));
+        answer.opponents = Column(query, 14);
         m_answers.push_back(std::move(answer));
     }
     sqlite3_finalize(query);
@@ -216,8 +220,8 @@ bool Record::Add(const Answer& answer) {
     bool stored = sqlite3_prepare_v2(m_db,
                                      "INSERT INTO answers (time, session, hole, board, street,"
                                      " players, guess, truth, method, kind, question, pot, bet,"
-                                     " decision)"
-                                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                                     " decision, opponents)"
+                                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
                                      -1, &insert, nullptr) == SQLITE_OK;
     if (stored) {
         const std::string street(StreetName(answer.street));
@@ -232,6 +236,7 @@ bool Record::Add(const Answer& answer) {
         sqlite3_bind_text(insert, 9, answer.method == Method::Exact ? "exact" : "estimate", -1,
                           SQLITE_STATIC);
         BindTeaching(insert, 10, answer);
+        sqlite3_bind_text(insert, 15, answer.opponents.c_str(), -1, SQLITE_TRANSIENT);
         stored = sqlite3_step(insert) == SQLITE_DONE;
     }
     sqlite3_finalize(insert);

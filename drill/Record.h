@@ -32,6 +32,9 @@ struct Answer {
     Question question{Question::Estimate};
     Stake stake{};
     std::optional<Decision> decision{};
+    // The opponents' range in the normal form of range/HandRange.h, or empty
+    // when they held random cards (every answer recorded before ranges).
+    std::string opponents;
 };
 
 // The drill's record: every answered spot, in a small SQLite database.
@@ -39,6 +42,8 @@ struct Answer {
 // Each answer is written in its own transaction, so a crash or a kill leaves
 // the file as it was before or after that answer, and a second running copy
 // waits for the other's write (up to two seconds) instead of damaging it.
+// A record written before the opponents' range was kept gains its column on
+// opening (an empty text: random), every answer kept.
 // A file that is not a database, or fails its integrity check, is renamed
 // aside ("<name>.damaged-<time>") and a new record begins; a file that cannot
 // be opened or written at all leaves the record in memory for this run. Both

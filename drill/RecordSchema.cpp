@@ -17,6 +17,8 @@ constexpr NewColumn kNewColumns[] = {
     {"kind", "kind TEXT"},         {"question", "question TEXT NOT NULL DEFAULT 'estimate'"},
     {"pot", "pot INTEGER"},        {"bet", "bet INTEGER"},
     {"decision", "decision TEXT"},
+    // The opponents' range in its normal form; '' for random cards.
+    {"opponents", "opponents TEXT NOT NULL DEFAULT ''"},
 };
 
 std::string Text(sqlite3_stmt* statement, int column) {

@@ -31,6 +31,7 @@ struct Spot {
     // Call-or-fold spots only: the pot and the bet to call. Their value is the
     // hand's equity (ties split) rather than its share of showdowns won.
     std::optional<Stake> stake{};
+    std::string opponents{};     // their range's normal form; empty: random cards
 };
 
 // What the user fixed; anything left empty is drawn at random.

@@ -32,7 +32,6 @@ Summary Summarize(const std::vector<Answer>& answers, std::size_t sessions) {
         if (answer.kind) {
             summary.byKind[static_cast<std::size_t>(*answer.kind)].Add(error);
         }
-        summary.byOpponents[static_cast<std::size_t>(OpponentsOf(answer))].Add(error);
         CalibrationBand& band =
             summary.calibration[static_cast<std::size_t>(CalibrationBandOf(answer.guess))];
         band.meanTruth = (band.meanTruth * band.answers + answer.truth) / (band.answers + 1);
@@ -46,6 +45,8 @@ Summary Summarize(const std::vector<Answer>& answers, std::size_t sessions) {
             summary.recentSessions.push_back(SessionAccuracy{answer.session, {}});
         }
         summary.recentSessions.back().accuracy.Add(error);
+        summary.recentSessions.back().byOpponents[OpponentsIndex(answer)].Add(error);
+        summary.byOpponents[OpponentsIndex(answer)].Add(error);
     }
     if (summary.recentSessions.size() > sessions) {
         summary.recentSessions.erase(summary.recentSessions.begin(),
@@ -55,10 +56,9 @@ Summary Summarize(const std::vector<Answer>& answers, std::size_t sessions) {
     return summary;
 }
 
-Opponents OpponentsOf(const Answer&) {
-    // Every answer so far was against random hands; answers against a range
-    // are told apart here once the record keeps the opponents' range.
-    return Opponents::Random;
+Opponents OpponentsOf(const Answer& answer) {
+    // Answers recorded before ranges have no opponents' range: random cards.
+    return answer.opponents.empty() ? Opponents::Random : Opponents::Range;
 }
 
 std::string_view OpponentsName(Opponents opponents) {

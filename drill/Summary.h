@@ -25,6 +25,7 @@ struct Accuracy {
 struct SessionAccuracy {
     std::int64_t session{};
     Accuracy accuracy;
+    std::array<Accuracy, 2> byOpponents{}; // OpponentsIndex: random, a range
 };
 
 // Whom the user's hand met: random cards, or opponents holding a range.
@@ -32,6 +33,10 @@ enum class Opponents { Random, Range };
 inline constexpr int kOpponentKinds = 2;
 Opponents OpponentsOf(const Answer& answer);
 std::string_view OpponentsName(Opponents opponents); // "Random hands", "A range"
+// The same as an index: 0 random cards, 1 a range.
+inline std::size_t OpponentsIndex(const Answer& answer) {
+    return static_cast<std::size_t>(OpponentsOf(answer));
+}
 
 // One 10-point band of guesses (0 to 10, ..., 90 to 100; a guess of exactly
 // 10 falls in the band 10 to 20, 100 in the last): how many guesses fell in

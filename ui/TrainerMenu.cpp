@@ -1,6 +1,7 @@
 // The main window's own menu entries beside Help and About: the call advisor,
-// the hand statistics and the estimating drill, in the context menu
-// (right-click, the menu key, Shift+F10) and, on macOS, the application menu.
+// the hand statistics, the estimating drill and the equity calculator, in the
+// context menu (right-click, the menu key, Shift+F10) and, on macOS, the
+// application menu.
 #include "odds/Profit.h"
 #include "report/HandStatistics.h"
 #include "ui/CallAdvisorDialog.h"
@@ -8,6 +9,7 @@
 #include "ui/HandStatisticsExport.h"
 #include "ui/TrainerDialog.h"
 #include "ui/drill/DrillDialog.h"
+#include "ui/equity/EquityWindow.h"
 
 #include <QAction>
 #include <algorithm>
@@ -27,9 +29,26 @@ void CTrainerDialog::AddWindowCommands() {
         DrillDialog dialog(DefaultDrillRecordPath(), this);
         RunModalDialog(dialog);
     });
+    // The calculator starts from the hand as it stands: the user's cards as
+    // Player 1, the board cards shown so far, the other seats random. Nothing
+    // it does flows back into this window.
+    auto* equity = new QAction(QStringLiteral("E&quity Calculator..."), this);
+    connect(equity, &QAction::triggered, this, [this] {
+        const TrainerState& s = State();
+        std::vector<Card> board;
+        for (CardSlot slot :
+             {CardSlot::Flop1, CardSlot::Flop2, CardSlot::Flop3, CardSlot::Turn, CardSlot::River}) {
+            board.push_back(s.Shown(slot));
+        }
+        EquityWindow calculator(this);
+        calculator.StartFrom({s.Shown(CardSlot::Hole1), s.Shown(CardSlot::Hole2)}, board,
+                             std::clamp(s.m_nPlayers, kMinTablePlayers, kMaxTablePlayers));
+        RunModalDialog(calculator);
+    });
     auto* separator = new QAction(this);
     separator->setSeparator(true);
-    insertActions(m_helpAction, {m_callAdvisorAction, m_statisticsAction, drill, separator});
+    insertActions(m_helpAction,
+                  {m_callAdvisorAction, m_statisticsAction, drill, equity, separator});
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

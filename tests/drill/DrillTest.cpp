@@ -309,5 +309,37 @@ TEST_F(DrillRecord, DamagedOrUnwritableFilesAreReportedOnce) {
     EXPECT_EQ(nowhere.Answers().size(), 1u);
 }
 
+// A record written before opponents' ranges (tests/drill/data) opens in
+// place: every answer kept and counted against random cards, a new answer
+// against a range stored beside them, and the column added only once.
+TEST_F(DrillRecord, AnOlderRecordGainsTheOpponentsInPlace) {
+    fs::create_directories(Path().parent_path());
+    fs::copy_file(fs::path(QUILLORY_DRILL_DATA) / "drill-1.0.sqlite", Path());
+    for (int run = 0; run < 2; ++run) {
+        Record record;
+        record.Open(Path());
+        ASSERT_TRUE(record.Problem().empty()) << record.Problem();
+        ASSERT_EQ(record.Answers().size(), 3u + run);
+        EXPECT_EQ(record.Answers()[1].board, "K(D) 7(C) 2(H)");
+        EXPECT_DOUBLE_EQ(record.Answers()[2].truth, 47.31);
+        EXPECT_EQ(record.NextSession(), 3 + run);
+        if (run == 0) {
+            Answer ranged = Sample(3, 41);
+            ranged.opponents = "QQ+, AKs";
+            EXPECT_TRUE(record.Add(ranged));
+        }
+    }
+    Record record;
+    record.Open(Path());
+    ASSERT_EQ(record.Answers().size(), 4u);
+    EXPECT_EQ(record.Answers()[0].opponents, "");
+    EXPECT_EQ(record.Answers()[3].opponents, "QQ+, AKs");
+    const Summary summary = Summarize(record.Answers());
+    EXPECT_EQ(summary.byOpponents[0].answers, 3);
+    EXPECT_EQ(summary.byOpponents[1].answers, 1);
+    EXPECT_NEAR(summary.byOpponents[1].meanAbsoluteError, 10.5, 1e-9);
+    EXPECT_EQ(summary.recentSessions.back().byOpponents[1].answers, 1);
+}
+
 } // namespace
 } // namespace quillory::drill

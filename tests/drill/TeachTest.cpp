@@ -165,7 +165,7 @@ TEST_F(DrillMigration, AnEarlierRecordOpensInPlace) {
         call.decision = Decision::Fold;
         EXPECT_TRUE(record.Add(call));
     }
-    EXPECT_EQ(ColumnsOf(path).size(), 15u);
+    EXPECT_EQ(ColumnsOf(path).size(), 16u);
     Record again; // a second opening changes nothing
     again.Open(path);
     ASSERT_EQ(again.Answers().size(), 13u);

@@ -121,8 +121,8 @@ def first_start(desktop, binary):
     wait_for(lambda: window.focused_name() == "Showdown", "the focus on Showdown")
     events = Events("object:state-changed:focused")
     desktop.key("shift+F10")
-    for item in ("Should I Call?...", "Hand Statistics...", "Practise Estimating...", "Help",
-                 "About Quillory..."):
+    for item in ("Should I Call?...", "Hand Statistics...", "Practise Estimating...",
+                 "Equity Calculator...", "Help", "About Quillory..."):
         desktop.key("Down")
         events.wait(lambda t, r, n, d: r == "menu item" and n == item and d == 1,
                     f"the context menu's item {item}")
@@ -679,3 +679,173 @@ def teaching_drill(desktop, binary):
     program.no_window("Your Record")
     desktop.key("Escape")
     equal(program.wait_exit(), 0, "exit status of the drill")
+
+
+def labelled(program, root, prefix):
+    """The name of the label under root whose name starts with prefix."""
+    return name(program.find(root, "label", predicate=lambda n: name(n).startswith(prefix)))
+
+
+def type_into(program, root, accessible_name, text):
+    """Replaces the text of the edit named accessible_name by typing."""
+    edit = program.find(root, "text", accessible_name)
+    program.click(edit)
+    wait_for(lambda: has_state(program.find(root, "text", accessible_name), "focused"),
+             f"\"{accessible_name}\" to take the focus")
+    program.desktop.key("ctrl+a", "BackSpace")
+    program.desktop.type(text)
+    wait_for(lambda: text_of(program.find(root, "text", accessible_name)) == text,
+             f"\"{accessible_name}\" to read {text!r}")
+
+
+@scenario
+def equity_calculator(desktop, binary):
+    """Equity Calculator from the window's menu: AKs against QQ+ exactly, then
+    a bad range refused at its field."""
+    program, window = start(desktop, binary)
+    open_from_menu(program, window, "Equity Calculator...")
+    calculator = program.window("Equity Calculator")
+    wait_for(lambda: has_state(calculator, "active"), "the calculator to take the keyboard")
+    desktop.key("alt+l", "ctrl+a")
+    desktop.type("2")
+    desktop.key("Tab")
+    type_into(program, calculator, "Player 1", "AKs")
+    type_into(program, calculator, "Player 2", "QQ+")
+    desktop.key("alt+c")
+    equity = wait_for(lambda: re.match(r"^Player 1 equity: (\d+\.\d\d)%$",
+                                       labelled(program, calculator, "Player 1 equity")),
+                      "Player 1's equity", timeout=60)
+    equal(equity.group(1), "34.59", "AKs against QQ+")
+    equal(labelled(program, calculator, "Player 1 found"), "Player 1 found: exact", "how found")
+    equal(labelled(program, calculator, "Player 2 combos"), "Player 2 combos: 18", "QQ+ combos")
+
+    type_into(program, calculator, "Player 2", "QQx")
+    desktop.key("alt+c")
+    refusal = wait_for(lambda: next((name(n) for n in program.find_all(calculator, "label")
+                                     if name(n).startswith("Player 2: ")), None),
+                       "the refusal at Player 2")
+    check("'QQx' at character 1" in refusal, f"the core's message in {refusal!r}")
+    wait_for(lambda: has_state(program.find(calculator, "text", "Player 2"), "focused"),
+             "the focus back in the refused field")
+    desktop.key("Escape")
+    program.no_window("Equity Calculator")
+    close_with_escape(program, window)
+
+
+def range_cell(program, editor, row, column):
+    table = program.find(editor, "table", "Range grid")
+    table.clear_cache()
+    return name(table.queryTable().getAccessibleAt(row, column))
+
+
+@scenario
+def range_editor(desktop, binary):
+    """The range editor by keyboard: arrows and Space, the slider, the text in
+    step; a preset saved, and there again after a restart."""
+    program = Program(desktop, binary, ("--equity",))
+    calculator = program.window("Equity Calculator")
+    program.focus_window(calculator)
+    program.click(program.find(calculator, "push button", "Range for Player 1"))
+    editor = program.window("Range")
+    wait_for(lambda: has_state(editor, "active"), "the editor to take the keyboard")
+    desktop.key("Right", "space")
+    wait_for(lambda: text_of(program.find(editor, "text", "Range text")) == "AKs",
+             "the text to follow the grid")
+    equal(range_cell(program, editor, 0, 1), "AKs, selected, 4 combos, weight 100 %", "AKs cell")
+    equal(labelled(program, editor, "Combos"), "Combos: 4 of 1,326 (0.30%)", "the count")
+    desktop.key("Down", "space")
+    wait_for(lambda: text_of(program.find(editor, "text", "Range text")) == "KK, AKs",
+             "KK added by Space")
+
+    desktop.key("alt+t")  # the slider, through its label
+    desktop.key("Right")
+    wait_for(lambda: labelled(program, editor, "Combos") != "Combos: 10 of 1,326 (0.75%)",
+             "the slider to fill the grid")
+    check(range_cell(program, editor, 0, 0).startswith("AA, selected"), "AA in the top 1%")
+    check(text_of(program.find(editor, "text", "Range text")) != "KK, AKs",
+          "the text to follow the slider")
+
+    type_into(program, editor, "Range text", "TT+, AQs+")
+    wait_for(lambda: range_cell(program, editor, 4, 4).startswith("TT, selected"),
+             "the grid to follow the text")
+    equal(labelled(program, editor, "Combos"), "Combos: 38 of 1,326 (2.87%)", "TT+, AQs+ combos")
+
+    presets = os.path.join(desktop.env["XDG_DATA_HOME"], "Morvelle Software", "quillory",
+                           "ranges.json")
+    type_into(program, editor, "Preset name", "Mine")
+    desktop.key("alt+s")
+    wait_for(lambda: os.path.isfile(presets), "the presets file")
+    desktop.key("Return")  # OK
+    program.no_window("Range")
+    wait_for(lambda: text_of(program.find(calculator, "text", "Player 1")) == "TT+, AQs+",
+             "the range in Player 1's field")
+    desktop.key("Escape")
+    equal(program.wait_exit(), 0, "exit status")
+
+    again = Program(desktop, binary, ("--equity",))
+    calculator = again.window("Equity Calculator")
+    again.focus_window(calculator)
+    again.click(again.find(calculator, "push button", "Range for Player 1"))
+    editor = again.window("Range")
+    wait_for(lambda: has_state(editor, "active"), "the editor to take the keyboard")
+    desktop.key("alt+p")
+    desktop.type("M")
+    wait_for(lambda: text_of(again.find(editor, "text", "Range text")) == "TT+, AQs+",
+             "the preset after the restart")
+    desktop.key("Escape")
+    again.no_window("Range")
+    desktop.key("Escape")
+    equal(again.wait_exit(), 0, "exit status after the restart")
+
+
+@scenario
+def drill_against_a_range(desktop, binary):
+    """The drill from a record written before ranges: opponents holding a
+    typed range, one spot answered, and after a restart the record split by
+    random opponents and the range, every old answer kept."""
+    folder = os.path.join(desktop.env["XDG_DATA_HOME"], "Morvelle Software", "quillory")
+    os.makedirs(folder, exist_ok=True)
+    data = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "drill", "data")
+    with open(os.path.join(data, "drill-1.0.sqlite"), "rb") as source, \
+            open(os.path.join(folder, "drill.sqlite"), "wb") as target:
+        target.write(source.read())
+
+    program = Program(desktop, binary, ("--drill",))
+    drill = program.window("Practise Estimating")
+    program.focus_window(drill)
+    check(drill_label(program, drill, "Your record").startswith("Your record: 3 answers"),
+          "the old record's three answers")
+    desktop.key("alt+o", "ctrl+a")
+    desktop.type("QQ+, AKs")
+    desktop.key("Tab")
+    spot = wait_for(lambda: next((name(n) for n in program.find_all(drill, "label")
+                                  if SPOT.match(name(n)) and
+                                  name(n).endswith("; opponents hold QQ+, AKs")), None),
+                    "a spot against the range")
+    program.click(program.find(drill, "text", "Your guess in percent"))
+    desktop.type("40")
+    desktop.key("Return")
+    truth = wait_for(lambda: TRUTH.match(drill_label(program, drill, "True value")),
+                     "the true value against the range", timeout=60)
+    check(truth.group(3) is None or float(truth.group(3)) <= 0.1, "standard error <= 0.1")
+    wait_for(lambda: drill_label(program, drill, "Your record").startswith(
+        "Your record: 4 answers"), "four answers in the record")
+    desktop.key("Escape")
+    equal(program.wait_exit(), 0, "exit status of the drill")
+
+    again = Program(desktop, binary, ("--drill",))
+    drill = again.window("Practise Estimating")
+    again.focus_window(drill)
+    check(drill_label(again, drill, "Your record").startswith("Your record: 4 answers"),
+          "four answers after the restart")
+    desktop.key("alt+y")
+    record = again.window("Your Record")
+    table = again.find(record, "table", "Accuracy by street and table size").queryTable()
+    equal([name(table.getAccessibleAt(row, 0)) for row in (0, 14, 15)], ["4", "3", "1"],
+          "all spots, random opponents, opponents with a range")
+    chart = again.find(record, predicate=lambda n: name(n) == "Mean error over the last sessions")
+    check("opponents with a range: 1 answer" in chart.description, "the chart in words")
+    desktop.key("Escape")
+    again.no_window("Your Record")
+    desktop.key("Escape")
+    equal(again.wait_exit(), 0, "exit status after the restart")

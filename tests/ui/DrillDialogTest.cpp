@@ -83,6 +83,7 @@ private slots:
             const QList<QWidget*> order{dialog.m_go,
                                         dialog.m_recordButton,
                                         dialog.m_close,
+                                        dialog.m_opponents,
                                         dialog.m_street,
                                         dialog.m_players,
                                         dialog.m_cards,
@@ -225,7 +226,7 @@ private slots:
         const std::vector<drill::Answer> answers{
             {1, 1, "A(S) A(H)", "", drill::Street::Preflop, 2, 80, 85, drill::Method::MonteCarlo},
             {2, 1, "A(S) A(H)", "K(D) 7(C) 2(H)", drill::Street::Flop, 2, 70, 88.77,
-             drill::Method::Exact},
+             drill::Method::Exact, {}, drill::Question::Estimate, {}, {}, "QQ+, AKs"},
             {3, 2, "2(C) 7(D)", "", drill::Street::Preflop, 10, 10, 8, drill::Method::MonteCarlo},
         };
         RecordDialog record(answers);
@@ -245,7 +246,8 @@ private slots:
         QCOMPARE(row(1), (QStringList{"Preflop", "2", "3.5", "100%", "-1.5"}));
         QCOMPARE(row(3), (QStringList{"Turn", "0", "-", "-", "-"}));
         QCOMPARE(row(13), (QStringList{"10 players", "1", "2.0", "100%", "+2.0"}));
-        QCOMPARE(row(14), (QStringList{"Against random hands", "3", "8.6", "67%", "-7.3"}));
+        QCOMPARE(row(14), (QStringList{"Random opponents", "2", "3.5", "100%", "-1.5"}));
+        QCOMPARE(row(15), (QStringList{"Opponents with a range", "1", "18.8", "0%", "-18.8"}));
         QCOMPARE(row(16), (QStringList{"One pair", "0", "-", "-", "-"}));
         QCOMPARE(record.m_bias->accessibleName(),
                  QStringLiteral("On average your guesses are 7.3 points too low."));
@@ -258,8 +260,11 @@ private slots:
                                 "Guesses of 80 to 90 %: true value 85 % on average, 1 answer."));
         QCOMPARE(record.m_chart->accessibleDescription(),
                  QStringLiteral("Session 1: 2 answers: off by 11.9 points on average, 50% within "
-                                "5 points. Session 2: 1 answer: off by 2.0 points on average, "
-                                "100% within 5 points."));
+                                "5 points (random opponents: 1 answer: off by 5.0 points on "
+                                "average, 100% within 5 points; opponents with a range: 1 "
+                                "answer: off by 18.8 points on average, 0% within 5 points). "
+                                "Session 2: 1 answer: off by 2.0 points on average, 100% "
+                                "within 5 points."));
 
         // The chart's words and bars are drawn in the palette's own colours.
         for (const bool dark : {false, true}) {

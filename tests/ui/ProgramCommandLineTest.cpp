@@ -80,6 +80,10 @@ private slots:
         p = Parse({"-style", "fusion", "--drill"});
         QVERIFY(p.ok);
         QCOMPARE(p.command.action, Action::Drill);
+
+        p = Parse({"--equity"});
+        QVERIFY(p.ok);
+        QCOMPARE(p.command.action, Action::Equity);
     }
 
     void badValuesAreRefused_data() {
@@ -98,6 +102,9 @@ private slots:
         QTest::newRow("no advisor") << QStringList{"--rate", "50"} << "--call-advisor";
         QTest::newRow("drill with rate") << QStringList{"--drill", "--rate=5"} << "--call-advisor";
         QTest::newRow("drill and advisor") << QStringList{"--drill", advisor} << "--drill";
+        QTest::newRow("equity and drill") << QStringList{"--drill", "--equity"} << "--equity";
+        QTest::newRow("equity with rate")
+            << QStringList{"--equity", "--rate=5"} << "--call-advisor";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "'--frobnicate'";
         QTest::newRow("unknown short") << QStringList{"-x"} << "'-x'";
         QTest::newRow("operand") << QStringList{"hand.txt"} << "'hand.txt'";

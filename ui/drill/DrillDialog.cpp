@@ -53,6 +53,7 @@ DrillDialog::DrillDialog(const QString& recordPath, QWidget* parent, TrueValueJo
     m_recordLine->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildOpponents());
     layout->addWidget(BuildChoices());
     layout->addWidget(BuildTeaching());
     layout->addSpacing(8);
@@ -62,8 +63,8 @@ DrillDialog::DrillDialog(const QString& recordPath, QWidget* parent, TrueValueJo
     layout->addWidget(m_recordLine);
     layout->addLayout(buttons);
     // Tab goes down the window: the choices, the guess, then the buttons.
-    QWidget* order[] = {m_street, m_players, m_cards, m_kind,         m_focus, m_guess,
-                        m_call,   m_fold,    m_go,    m_recordButton, m_close};
+    QWidget* order[] = {m_opponents, m_street, m_players, m_cards, m_kind,         m_focus,
+                        m_guess,     m_call,   m_fold,    m_go,    m_recordButton, m_close};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -86,12 +87,14 @@ drill::SpotChoice DrillDialog::Choice() const {
 void DrillDialog::OnChoiceChanged() {
     const drill::SpotChoice choice = Choice();
     const bool cardsPending = !m_cards->text().trimmed().isEmpty() && !choice.hole;
-    if (m_stage != Stage::Asking || cardsPending) {
+    if (m_stage != Stage::Asking || cardsPending || !ReadOpponents()) {
         return; // the next spot follows the choice
     }
+    const std::string opponents = m_opponentRange ? FormatRange(*m_opponentRange) : "";
     const bool fits = (!choice.street || *choice.street == m_spot.street) &&
                       (!choice.players || *choice.players == m_spot.players) &&
-                      (!choice.hole || *choice.hole == m_spot.hole);
+                      (!choice.hole || *choice.hole == m_spot.hole) &&
+                      opponents == m_spot.opponents;
     if (!fits) {
         DealSpot(); // the focus stays where the user is choosing
     }
@@ -107,8 +110,11 @@ void DrillDialog::NextSpot() {
 }
 
 void DrillDialog::DealSpot() {
-    m_spot = m_focus->isChecked() ? drill::DrawWeakSpot(m_record.Answers(), m_generator(), Choice())
-                                  : drill::DrawSpot(m_generator, Choice());
+    if (!DealRangeSpot()) {
+        m_spot = m_focus->isChecked()
+                     ? drill::DrawWeakSpot(m_record.Answers(), m_generator(), Choice())
+                     : drill::DrawSpot(m_generator, Choice());
+    }
     if (CurrentQuestion() == drill::Question::CallOrFold) {
         m_spot.stake = drill::DrawStake(m_generator);
     }
@@ -121,7 +127,9 @@ void DrillDialog::DealSpot() {
     m_go->setText(QStringLiteral("&Reveal"));
     m_go->setEnabled(true);
     m_working->hide();
-    SetNote({});
+    if (!m_opponentRange || !m_spot.opponents.empty()) {
+        SetNote({});
+    }
     SetFigure(m_truth, QStringLiteral("True value"), {});
     SetFigure(m_verdict, QStringLiteral("Verdict"), {});
     ShowQuestion();
@@ -173,6 +181,7 @@ void DrillDialog::OnReady(int job, const drill::TrueValue& value) {
 void DrillDialog::Finish() {
     drill::Answer answer;
     FillAnswer(answer);
+    answer.opponents = m_spot.opponents;
     m_record.Add(answer);
 
     m_stage = Stage::Revealed;

@@ -3,6 +3,7 @@
 #include "drill/Record.h"
 #include "drill/Spot.h"
 #include "drill/TrueValue.h"
+#include "range/HandRange.h"
 #include "ui/drill/TrueValueJob.h"
 
 #include <QDialog>
@@ -28,8 +29,9 @@ class SpotView;
 // adds the answer to the record. Keyboard first: type the guess, Enter
 // reveals, Enter again deals the next spot.
 //
-// The street, the table size and the user's two cards are random unless the
-// user fixes them at the top; a change there deals a new spot at once while
+// The opponents hold random cards or a range (a preset or typed, chosen at
+// the top); the street, the table size and the user's two cards are random
+// unless the user fixes them there; a change there deals a new spot at once while
 // the current one is unanswered. The true value is worked out on a
 // background thread from the moment the spot is shown, so the reveal rarely
 // waits; when it does, a busy bar says so and the window stays responsive.
@@ -70,6 +72,7 @@ public:
     const drill::Record& Record() const { return m_record; }
 
     // Controls, in tab order.
+    QComboBox* m_opponents{};
     QComboBox* m_street{};
     QComboBox* m_players{};
     QLineEdit* m_cards{};
@@ -95,6 +98,11 @@ protected:
 
 private:
     QWidget* BuildChoices();
+    // "Opponents: random or a range" (ui/drill/DrillOpponents.cpp): reads the
+    // choice into m_opponentRange; false while the typed text does not parse.
+    QWidget* BuildOpponents();
+    bool ReadOpponents();
+    bool DealRangeSpot();
     QWidget* BuildAnswer();
     QWidget* BuildTeaching();
     QWidget* BuildDecision();
@@ -113,6 +121,7 @@ private:
     void RefreshRecordLine();
     drill::SpotChoice Choice() const;
 
+    std::optional<HandRange> m_opponentRange; // empty: random cards
     drill::Record m_record;
     std::mt19937_64 m_generator;
     std::int64_t m_session{};

@@ -29,9 +29,15 @@ QString ErrorChart::TextEquivalent() const {
     }
     QStringList sentences;
     for (const drill::SessionAccuracy& session : m_sessions) {
-        sentences << QStringLiteral("Session %1: %2.")
-                         .arg(session.session)
-                         .arg(QString::fromStdString(drill::Describe(session.accuracy)));
+        QString sentence = QStringLiteral("Session %1: %2")
+                               .arg(session.session)
+                               .arg(QString::fromStdString(drill::Describe(session.accuracy)));
+        if (session.byOpponents[1].answers > 0) {
+            sentence += QStringLiteral(" (random opponents: %1; opponents with a range: %2)")
+                            .arg(QString::fromStdString(drill::Describe(session.byOpponents[0])),
+                                 QString::fromStdString(drill::Describe(session.byOpponents[1])));
+        }
+        sentences << sentence + QLatin1Char('.');
     }
     return sentences.join(QLatin1Char(' '));
 }
@@ -101,14 +107,13 @@ void ErrorChart::paintEvent(QPaintEvent* /*event*/) {
     // One slot per session (room for twelve), the bar in its middle.
     const int places = std::max<int>(12, static_cast<int>(m_sessions.size()));
     const double slot = static_cast<double>(plot.width()) / places;
-    const QColor bar = colours.color(QPalette::Highlight);
     for (std::size_t i = 0; i < m_sessions.size(); ++i) {
         const drill::Accuracy& accuracy = m_sessions[i].accuracy;
         const int x = plot.left() + static_cast<int>(slot * static_cast<double>(i));
         const int w = static_cast<int>(slot);
         const int top = y(std::min(accuracy.meanAbsoluteError, scale));
         const QRect column(x + w / 5, top, w - 2 * (w / 5), plot.bottom() - top);
-        painter.fillRect(column, bar);
+        PaintBar(painter, column, m_sessions[i], scale);
         painter.setPen(text);
         painter.drawText(QRect(x, top - line, w, line), Qt::AlignHCenter | Qt::AlignBottom,
                          QString::number(accuracy.meanAbsoluteError, 'f', 1));
@@ -119,7 +124,38 @@ void ErrorChart::paintEvent(QPaintEvent* /*event*/) {
                          QStringLiteral("%1%").arg(qRound(100.0 * accuracy.hitRate)));
     }
     painter.drawText(QRect(0, plot.bottom() + 2 + 2 * line, width(), line), Qt::AlignLeft,
-                     QStringLiteral("Under each bar: the session, then the share within 5 points"));
+                     QStringLiteral("Under each bar: the session, then the share within 5 "
+                                    "points; hatched: opponents with a range"));
+}
+
+// A session's bar: solid for answers against random cards; where some were
+// against a range, the bar splits in two, the right half hatched and as high
+// as the mean error against the range.
+void ErrorChart::PaintBar(QPainter& painter, const QRect& column,
+                          const drill::SessionAccuracy& session, double scale) const {
+    const QColor bar = palette().color(QPalette::Highlight);
+    const auto& random = session.byOpponents[0];
+    const auto& ranged = session.byOpponents[1];
+    if (ranged.answers == 0) {
+        painter.fillRect(column, bar);
+        return;
+    }
+    const int bottom = column.bottom();
+    const auto top = [&](double points) {
+        return bottom - static_cast<int>(
+                            (bottom - column.top()) * std::min(points, scale) /
+                            std::max(std::min(session.accuracy.meanAbsoluteError, scale), 1e-9));
+    };
+    const int half = random.answers > 0 ? column.width() / 2 : 0;
+    if (half > 0) {
+        const int t = top(random.meanAbsoluteError);
+        painter.fillRect(QRect(column.left(), t, half, bottom - t), bar);
+    }
+    const int t = top(ranged.meanAbsoluteError);
+    const QRect hatched(column.left() + half, t, column.width() - half, bottom - t);
+    painter.fillRect(hatched, QBrush(bar, Qt::BDiagPattern));
+    painter.setPen(bar);
+    painter.drawRect(hatched.adjusted(0, 0, -1, -1));
 }
 
 } // namespace quillory

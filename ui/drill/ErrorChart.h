@@ -3,6 +3,8 @@
 #include "drill/Summary.h"
 
 #include <QWidget>
+
+class QPainter;
 #include <vector>
 
 namespace quillory {
@@ -33,6 +35,8 @@ protected:
 
 private:
     double Scale() const;
+    void PaintBar(QPainter& painter, const QRect& column, const drill::SessionAccuracy& session,
+                  double scale) const;
 
     std::vector<drill::SessionAccuracy> m_sessions;
 };

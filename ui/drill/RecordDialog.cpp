@@ -140,12 +140,8 @@ void RecordDialog::Fill() {
         FillRow(*m_table, row++, QStringLiteral("%1 players").arg(players),
                 summary.byPlayers[static_cast<std::size_t>(players - 2)]);
     }
-    for (int opponents = 0; opponents < drill::kOpponentKinds; ++opponents) {
-        const auto which = static_cast<drill::Opponents>(opponents);
-        FillRow(*m_table, row++,
-                QStringLiteral("Against %1").arg(Text(drill::OpponentsName(which)).toLower()),
-                summary.byOpponents[static_cast<std::size_t>(opponents)]);
-    }
+    FillRow(*m_table, row++, QStringLiteral("Random opponents"), summary.byOpponents[0]);
+    FillRow(*m_table, row++, QStringLiteral("Opponents with a range"), summary.byOpponents[1]);
     for (int kind = 0; kind < drill::kSpotKinds; ++kind) {
         FillRow(*m_table, row++, Text(drill::KindName(static_cast<drill::SpotKind>(kind))),
                 summary.byKind[static_cast<std::size_t>(kind)]);

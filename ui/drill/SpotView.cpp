@@ -55,6 +55,9 @@ QString SpotView::Describe(const drill::Spot& spot) {
     if (spot.street != drill::Street::Preflop) {
         text += QStringLiteral(" on ") + QString::fromStdString(drill::BoardText(spot));
     }
+    if (!spot.opponents.empty()) {
+        text += QStringLiteral("; opponents hold ") + QString::fromStdString(spot.opponents);
+    }
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/drill/TrueValueJob.h"
 
+#include "drill/RangeSpot.h"
 #include "drill/Why.h"
 
 #include <QMetaObject>
@@ -7,7 +8,8 @@
 namespace quillory {
 
 TrueValueJob::TrueValueJob(QObject* parent, Compute compute)
-    : QObject(parent), m_compute(compute ? std::move(compute) : Compute(&drill::ComputeTrueValue)) {
+    : QObject(parent),
+      m_compute(compute ? std::move(compute) : Compute(&drill::ComputeAnyTrueValue)) {
     // One at a time: a spot the user skipped must not slow down the next one.
     m_pool.setMaxThreadCount(1);
 }

@@ -27,7 +27,8 @@ class TrueValueJob : public QObject {
 public:
     using Compute = std::function<drill::TrueValue(const drill::Spot&)>;
 
-    // `compute` defaults to drill::ComputeTrueValue; tests pass their own.
+    // `compute` defaults to drill::ComputeAnyTrueValue (random cards or the
+    // spot's range); tests pass their own.
     explicit TrueValueJob(QObject* parent = nullptr, Compute compute = {});
     ~TrueValueJob() override;
     TrueValueJob(const TrueValueJob&) = delete;
