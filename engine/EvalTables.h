@@ -51,7 +51,8 @@ using HandOrdinal = std::uint16_t;
 inline constexpr std::size_t kDistinctStrengths = 7462;
 
 // The generated arrays (their sizes are the generator's; see
-// EvalTablesData.cpp). Per row, the offset added to the column.
+// EvalTablesData.cpp). Per row, the row's offset less the row's first hash
+// (row << kRankColumnBits), modulo 2^32: added to a hash it gives the slot.
 extern const std::uint32_t kRankRowOffsets[kRankRows];
 // Per slot, the ordinal of the non-flush hand whose key lands there.
 extern const HandOrdinal kRankOrdinals[];
@@ -62,10 +63,12 @@ extern const HandOrdinal kFlushOrdinals[8192];
 // kDistinctStrengths zero.
 extern const HandStrength kOrdinalStrengths[8192];
 
-// The slot of a rank key in kRankOrdinals.
+// The slot of a rank key in kRankOrdinals. The multiplier shifted left by
+// 32 - kRankHashBits leaves the hash in the product's top bits, so the row
+// needs no mask and the offset table folds the column's mask away.
 inline std::size_t RankSlotOf(std::uint32_t key) {
-    const std::uint32_t h = (key * kRankMultiplier) & ((1U << kRankHashBits) - 1);
-    return (h & ((1U << kRankColumnBits) - 1)) + kRankRowOffsets[h >> kRankColumnBits];
+    const std::uint32_t product = key * (kRankMultiplier << (32 - kRankHashBits));
+    return (product >> (32 - kRankHashBits)) + kRankRowOffsets[product >> (32 - kRankRowBits)];
 }
 
 // A view of the tables; the type older callers pass around. It holds no data.

@@ -155,7 +155,7 @@ bool PlaceKeys(const std::vector<RankEntry>& entries, Tables& tables) {
                 break;
             }
         }
-        tables.offsets[r] = d;
+        tables.offsets[r] = d - (r << kRankColumnBits); // modulo 2^32, see EvalTables.h
         for (const std::uint32_t i : rows[r]) {
             used[column(i) + d] = 1;
             slotOf[i] = static_cast<int>(column(i) + d);
