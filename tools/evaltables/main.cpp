@@ -114,7 +114,7 @@ bool GroupByRow(const std::vector<RankEntry>& entries,
     rows.assign(kRankRows, {});
     std::vector<std::uint32_t> hashes;
     for (std::uint32_t i = 0; i < entries.size(); ++i) {
-        const std::uint32_t h = (entries[i].key * kRankMultiplier) & ((1U << kRankHashBits) - 1);
+        const std::uint32_t h = entries[i].key >> (32 - kRankHashBits);
         hashes.push_back(h);
         rows[h >> kRankColumnBits].push_back(i);
     }
@@ -130,7 +130,9 @@ bool PlaceKeys(const std::vector<RankEntry>& entries, Tables& tables) {
         return false;
     }
     constexpr std::uint32_t kColumnMask = (1U << kRankColumnBits) - 1;
-    auto column = [&](std::uint32_t i) { return (entries[i].key * kRankMultiplier) & kColumnMask; };
+    auto column = [&](std::uint32_t i) {
+        return (entries[i].key >> (32 - kRankHashBits)) & kColumnMask;
+    };
     std::vector<std::uint32_t> order(rows.size());
     for (std::uint32_t r = 0; r < order.size(); ++r) {
         order[r] = r;
@@ -155,7 +157,7 @@ bool PlaceKeys(const std::vector<RankEntry>& entries, Tables& tables) {
                 break;
             }
         }
-        tables.offsets[r] = d;
+        tables.offsets[r] = d - (r << kRankColumnBits); // modulo 2^32, see EvalTables.h
         for (const std::uint32_t i : rows[r]) {
             used[column(i) + d] = 1;
             slotOf[i] = static_cast<int>(column(i) + d);
