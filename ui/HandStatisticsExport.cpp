@@ -1,7 +1,7 @@
 #include "ui/HandStatisticsExport.h"
 
-#include "files/AtomicFile.h"
 #include "report/HandStatistics.h"
+#include "report/ReportExport.h"
 #include "report/ReportFormat.h"
 #include "ui/ModalSeam.h"
 #include "ui/SystemPath.h"
@@ -23,27 +23,6 @@ StatisticsExportOutcome Fail(QWidget* owner, const QString& path, const QString&
     return StatisticsExportOutcome::Failed;
 }
 
-QString ReasonText(const AtomicFile& file) {
-    return QString::fromLocal8Bit(file.Reason());
-}
-
-// Text mode: the platform's line ends.
-std::string WithLineEnds(std::string text) {
-#ifdef _WIN32
-    std::string converted;
-    converted.reserve(text.size() + text.size() / 16);
-    for (const char c : text) {
-        if (c == '\n') {
-            converted += '\r';
-        }
-        converted += c;
-    }
-    return converted;
-#else
-    return text;
-#endif
-}
-
 QString DealsLabel(std::int64_t deals) {
     return QStringLiteral("Dealing %1 hands for the hand statistics...")
         .arg(QLocale(QLocale::English).toString(static_cast<qlonglong>(deals)));
@@ -58,49 +37,44 @@ QString SaveFailureMessage(const QString& path, const QString& reason) {
 
 StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExportOptions& options) {
     const QString path =
-        ChooseSaveFile(owner, SaveFileRequest{QStringLiteral("Save Hand Statistics")});
+        ChooseSaveFile(owner, SaveFileRequest{QStringLiteral("Save Hand Statistics"),
+                                              QStringLiteral("hand-statistics.txt")});
     if (path.isEmpty()) {
         return StatisticsExportOutcome::NoPath;
     }
 
-    // The target is opened now (and a temporary file created beside a regular
-    // file), so an impossible path is known before the simulation.
-    AtomicFile file(SystemPath(path), FifoWithoutReader::Fail);
-    if (!file.Open()) {
-        return Fail(owner, path, ReasonText(file));
-    }
-
-    auto statistics = std::make_unique<HandStatistics>();
     SimulationOptions simulation;
     simulation.deals = options.deals;
     simulation.ticks = options.ticks;
     simulation.threads = options.threads > 0 ? options.threads : QThread::idealThreadCount();
-    bool completed = false;
+    // The same export as quillory-report's, with the platform's line ends, a
+    // FIFO without a reader refused at once, and the progress window's
+    // callback. The target is opened before the simulation, so an impossible
+    // path is reported at once.
+    ExportTarget target{FifoWithoutReader::Fail, LineEnds::Platform, options.result};
+    ExportResult result;
     try {
         TaskProgressDialog progress(owner, DealsLabel(options.deals));
-        completed = progress.Run(
-            [&simulation, &statistics](const TaskProgressDialog::Progress& report) {
+        progress.Run(
+            [&](const TaskProgressDialog::Progress& report) {
                 SimulationOptions run = simulation;
                 run.progress = report;
-                return SimulateDeals(run, *statistics);
+                result = ExportReportFile(SystemPath(path), run, target);
+                return result.status == ExportStatus::Written;
             },
             options.progressDelay);
     } catch (const std::exception& error) {
-        file.Discard();
         return Fail(owner, path, QString::fromLocal8Bit(error.what()));
     }
-    if (!completed) {
-        file.Discard();
+    switch (result.status) {
+    case ExportStatus::Written:
+        return StatisticsExportOutcome::Written;
+    case ExportStatus::Cancelled:
         return StatisticsExportOutcome::Cancelled;
+    case ExportStatus::Failed:
+        break;
     }
-
-    if (!file.Write(WithLineEnds(FormatReport(*statistics))) || !file.Commit()) {
-        return Fail(owner, path, ReasonText(file));
-    }
-    if (options.result != nullptr) {
-        *options.result = *statistics;
-    }
-    return StatisticsExportOutcome::Written;
+    return Fail(owner, path, QString::fromLocal8Bit(result.reason));
 }
 
 } // namespace quillory

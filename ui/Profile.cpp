@@ -51,6 +51,20 @@ QSettings OpenStore(const QString& file) {
                      QCoreApplication::organizationName(), QCoreApplication::applicationName());
 }
 
+// Why the lock could not be had, as the lock reports it: held by another
+// program, or not creatable where it belongs (a read-only folder).
+QString LockFailure(const QLockFile& lock, const QString& lockPath) {
+    const QString path = QDir::toNativeSeparators(lockPath);
+    switch (lock.error()) {
+    case QLockFile::LockFailedError:
+        return QStringLiteral("\"%1\" stayed locked").arg(path);
+    case QLockFile::PermissionError:
+        return QStringLiteral("cannot create \"%1\": permission denied").arg(path);
+    default:
+        return QStringLiteral("cannot create \"%1\"").arg(path);
+    }
+}
+
 // QSettings waits for its lock file without end. Taking the lock once here,
 // with a time limit, first makes sure that it can be had; QSettings then
 // takes it again at once. A lock that is not a regular file (a folder, a
@@ -62,11 +76,15 @@ bool LockIsFree(const QString& file) {
                      .arg(QDir::toNativeSeparators(lockPath)));
         return false;
     }
-    QDir().mkpath(QFileInfo(file).absolutePath());
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        NoteOnce(QStringLiteral("the settings were not saved: cannot create the folder \"%1\"")
+                     .arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
     QLockFile lock(lockPath);
     if (!lock.tryLock(kProfileLockTimeout)) {
-        NoteOnce(QStringLiteral("the settings were not saved: \"%1\" stayed locked")
-                     .arg(QDir::toNativeSeparators(lockPath)));
+        NoteOnce(QStringLiteral("the settings were not saved: ") + LockFailure(lock, lockPath));
         return false;
     }
     return true;
@@ -154,6 +172,11 @@ bool WriteProfileInts(const QString& section,
         store.setValue(section + QLatin1Char('/') + entry, value);
     }
     store.sync();
+    if (store.status() == QSettings::AccessError) {
+        NoteOnce(
+            QStringLiteral("the settings were not saved: cannot write \"%1\": permission denied")
+                .arg(QDir::toNativeSeparators(store.fileName())));
+    }
     return store.status() == QSettings::NoError;
 }
 

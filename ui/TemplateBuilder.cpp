@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -76,6 +77,13 @@ QWidget* CreateWidget(const res::ControlTemplate& controlTemplate, QDialog& dial
         auto* edit = new QLineEdit(&dialog);
         edit->setReadOnly(Has(controlTemplate, res::kReadOnly));
         edit->setFrame(Has(controlTemplate, res::kBorder));
+        if (edit->isReadOnly()) {
+            // A figure the user cannot change sits on the window's colour, not
+            // on the white of an entry field.
+            QPalette figure = edit->palette();
+            figure.setColor(QPalette::Base, figure.color(QPalette::Window));
+            edit->setPalette(figure);
+        }
         if (Has(controlTemplate, res::kDigitsOnly)) {
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
         }
