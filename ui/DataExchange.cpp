@@ -1,12 +1,12 @@
 #include "ui/DataExchange.h"
 
 #include "platform/NumberText.h"
-#include "ui/ListBox.h"
 #include "ui/ModalSeam.h"
 #include "ui/TemplateDialog.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QListWidget>
 
 namespace quillory {
 
@@ -105,11 +105,11 @@ void DataExchange::ListBoxIndex(int id, std::int32_t& value) {
     if (m_failed) {
         return;
     }
-    auto* list = m_dialog.Bind<ListBox>(id);
+    auto* list = m_dialog.Bind<QListWidget>(id);
     if (m_save) {
-        value = list->GetCurSel();
-    } else if (list->GetCurSel() != value) {
-        list->SetCurSel(value);
+        value = list->currentRow();
+    } else if (list->currentRow() != value) {
+        list->setCurrentRow(value);
     }
 }
 

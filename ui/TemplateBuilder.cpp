@@ -1,13 +1,13 @@
 #include "ui/TemplateBuilder.h"
 
 #include "ui/CardImages.h"
-#include "ui/ListBox.h"
 #include "ui/ListView.h"
 
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -97,7 +97,10 @@ QWidget* CreateWidget(const res::ControlTemplate& controlTemplate, QDialog& dial
         return view;
     }
     case ControlKind::ListBox: {
-        auto* list = new ListBox(&dialog);
+        // Never sorted, so an item's row is the value it stands for.
+        auto* list = new QListWidget(&dialog);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setUniformItemSizes(true);
         list->setVerticalScrollBarPolicy(
             Has(controlTemplate, res::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         if (!Has(controlTemplate, res::kBorder)) {
