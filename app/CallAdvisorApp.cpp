@@ -1,12 +1,12 @@
 #include "app/CallAdvisorApp.h"
 
 #include "ui/CallAdvisorDialog.h"
-#include "ui/Profile.h"
+#include "ui/Settings.h"
 
 namespace quillory {
 
 int RunCallAdvisorApp(int rate, int callers) {
-    SetRegistryKey(QStringLiteral("Morvelle Software"));
+    SetSettingsOwner(QStringLiteral("Morvelle Software"));
     CCallAdvisorDialog dialog;
     dialog.m_nWinRate = rate;
     dialog.m_nCallers = callers + 1; // the first result column is "No caller"

@@ -1,7 +1,7 @@
 #include "app/DrillApp.h"
 
 #include "ui/ModalSeam.h"
-#include "ui/Profile.h"
+#include "ui/Settings.h"
 #include "ui/drill/DrillDialog.h"
 
 namespace quillory {
@@ -9,7 +9,7 @@ namespace quillory {
 int RunDrillApp() {
     // The same names as the main window's, so the record is in the same
     // data folder whichever way the drill is opened.
-    SetRegistryKey(QStringLiteral("Morvelle Software"));
+    SetSettingsOwner(QStringLiteral("Morvelle Software"));
     DrillDialog dialog(DefaultDrillRecordPath());
     RunModalDialog(dialog);
     return 0;

@@ -1,12 +1,12 @@
 #include "app/TrainerApp.h"
 
-#include "ui/Profile.h"
+#include "ui/Settings.h"
 #include "ui/TrainerDialog.h"
 
 namespace quillory {
 
 int RunTrainerApp() {
-    SetRegistryKey(QStringLiteral("Morvelle Software"));
+    SetSettingsOwner(QStringLiteral("Morvelle Software"));
     CTrainerDialog dialog;
     dialog.DoModal(); // the window writes its settings as it closes
     return 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 namespace quillory {
 
@@ -39,6 +40,25 @@ WholeNumberRead ReadWholeNumber(std::string_view text, std::int64_t& value) {
     }
     value = parsed;
     return WholeNumberRead::Number;
+}
+
+std::optional<std::int32_t> ReadFieldInteger(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\n\v\f\r";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text = text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+    if (text.size() > 1 && text[0] == '+' && text[1] >= '0' && text[1] <= '9') {
+        text.remove_prefix(1);
+    }
+    std::int64_t value = 0;
+    if (ReadWholeNumber(text, value) != WholeNumberRead::Number ||
+        value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
 }
 
 } // namespace quillory

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,11 @@ std::string GroupedText(std::int64_t value);
 // the 64-bit range; `value` is set only for Number.
 enum class WholeNumberRead { Number, NotANumber, TooLarge };
 WholeNumberRead ReadWholeNumber(std::string_view text, std::int64_t& value);
+
+// A whole number as typed into a field: ReadWholeNumber's form with blanks
+// around it and an optional '+' before the digits, within the signed 32-bit
+// range. Nothing for anything else (" 007 " is 7; "", "+-1", "1 2",
+// "2147483648" are nothing).
+std::optional<std::int32_t> ReadFieldInteger(std::string_view text);
 
 } // namespace quillory

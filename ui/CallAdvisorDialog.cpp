@@ -114,7 +114,9 @@ void CCallAdvisorDialog::FitColumns() {
 }
 
 void CCallAdvisorDialog::ShowSummary() {
-    QString summary = QStringLiteral("Winning rate %1%.").arg(m_nWinRate);
+    QString summary = m_rateKnown ? QStringLiteral("Winning rate %1%.").arg(m_nWinRate)
+                                  : QStringLiteral("No winning rate is known yet (press Draw in "
+                                                   "the main window first); the figures use 0%.");
     if (m_listCallers->rowCount() == 0) {
         summary += QStringLiteral(" Enter the pot, your investment and an amount to add, then "
                                   "press Calculate.");

@@ -46,6 +46,7 @@ public:
     QString m_strPrize;
     std::int32_t m_nAdding{};
     std::int32_t m_nWinRate{};  // whole percent, 0 to 100; set by the opener
+    bool m_rateKnown{true};     // false: opened before any estimate, m_nWinRate is 0
     std::int32_t m_nCallers{1}; // result columns after the amount column; set by the opener
 
 protected:

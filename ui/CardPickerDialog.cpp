@@ -3,8 +3,8 @@
 #include "engine/CardNames.h"
 #include "res/ResourceIds.h"
 #include "ui/DataExchange.h"
-#include "ui/ListBox.h"
 
+#include <QListWidget>
 #include <algorithm>
 #include <array>
 
@@ -30,10 +30,10 @@ QString SuitText(int suit) {
 } // namespace
 
 CCardPickerDialog::CCardPickerDialog(std::int32_t cards, QWidget* parent)
-    : TemplateDialog(res::kCardPickerDialog, parent), m_listRank3(Bind<ListBox>(ids::kRank3)),
-      m_listRank2(Bind<ListBox>(ids::kRank2)), m_listRank1(Bind<ListBox>(ids::kRank1)),
-      m_listSuit3(Bind<ListBox>(ids::kSuit3)), m_listSuit2(Bind<ListBox>(ids::kSuit2)),
-      m_listSuit1(Bind<ListBox>(ids::kSuit1)), m_nCards(std::clamp(cards, 1, 3)) {}
+    : TemplateDialog(res::kCardPickerDialog, parent), m_listRank3(Bind<QListWidget>(ids::kRank3)),
+      m_listRank2(Bind<QListWidget>(ids::kRank2)), m_listRank1(Bind<QListWidget>(ids::kRank1)),
+      m_listSuit3(Bind<QListWidget>(ids::kSuit3)), m_listSuit2(Bind<QListWidget>(ids::kSuit2)),
+      m_listSuit1(Bind<QListWidget>(ids::kSuit1)), m_nCards(std::clamp(cards, 1, 3)) {}
 
 bool CCardPickerDialog::GetCard1(Card& card) const {
     card = Card{m_nRank1, m_nSuit1};
@@ -67,12 +67,12 @@ bool CCardPickerDialog::OnInitDialog() {
     TemplateDialog::OnInitDialog();
     const std::array suits{m_listSuit1, m_listSuit2, m_listSuit3};
     const std::array ranks{m_listRank1, m_listRank2, m_listRank3};
-    for (ListBox* list : suits) {
+    for (QListWidget* list : suits) {
         for (int suit = kSpade; suit <= kDiamond; ++suit) {
             list->addItem(SuitText(suit));
         }
     }
-    for (ListBox* list : ranks) {
+    for (QListWidget* list : ranks) {
         for (int rank = kAce; rank <= kKing; ++rank) {
             list->addItem(RankText(rank));
         }
@@ -81,7 +81,7 @@ bool CCardPickerDialog::OnInitDialog() {
     // heights are made for: the thirteen ranks fit without scrolling.
     const int line = Built().units.y;
     for (const auto& lists : {suits, ranks}) {
-        for (ListBox* list : lists) {
+        for (QListWidget* list : lists) {
             for (int i = 0; i < list->count(); ++i) {
                 QListWidgetItem* entry = list->item(i);
                 entry->setSizeHint(
@@ -90,8 +90,8 @@ bool CCardPickerDialog::OnInitDialog() {
         }
     }
     for (int column = 0; column < 3; ++column) {
-        suits[static_cast<std::size_t>(column)]->SetCurSel(0);
-        ranks[static_cast<std::size_t>(column)]->SetCurSel(0);
+        suits[static_cast<std::size_t>(column)]->setCurrentRow(0);
+        ranks[static_cast<std::size_t>(column)]->setCurrentRow(0);
     }
     if (m_nCards < 3) {
         m_listSuit3->setEnabled(false);

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-namespace quillory {
+class QListWidget;
 
-class ListBox;
+namespace quillory {
 
 // "Select Card" (template 130): picks one to three cards, each as a suit list
 // over a rank list. The position of an item is the value it stands for, so a
@@ -34,12 +34,12 @@ public:
     bool GetCard3(Card& card) const;
 
     // The six lists, bound at construction.
-    ListBox* m_listRank3{};
-    ListBox* m_listRank2{};
-    ListBox* m_listRank1{};
-    ListBox* m_listSuit3{};
-    ListBox* m_listSuit2{};
-    ListBox* m_listSuit1{};
+    QListWidget* m_listRank3{};
+    QListWidget* m_listRank2{};
+    QListWidget* m_listRank1{};
+    QListWidget* m_listSuit3{};
+    QListWidget* m_listSuit2{};
+    QListWidget* m_listSuit1{};
 
 protected:
     void DoDataExchange(DataExchange& dx) override;

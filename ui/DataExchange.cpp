@@ -1,45 +1,14 @@
 #include "ui/DataExchange.h"
 
-#include "ui/ListBox.h"
+#include "platform/NumberText.h"
 #include "ui/ModalSeam.h"
 #include "ui/TemplateDialog.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <limits>
+#include <QListWidget>
 
 namespace quillory {
-
-bool ParseInteger(const QString& text, std::int32_t& value) {
-    const QString trimmed = text.trimmed();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < trimmed.size() && (trimmed[i] == QLatin1Char('-') || trimmed[i] == QLatin1Char('+'))) {
-        negative = trimmed[i] == QLatin1Char('-');
-        ++i;
-    }
-    if (i == trimmed.size()) {
-        return false;
-    }
-    long long magnitude = 0;
-    constexpr long long kLimit =
-        static_cast<long long>(std::numeric_limits<std::int32_t>::max()) + 1;
-    for (; i < trimmed.size(); ++i) {
-        const QChar c = trimmed[i];
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
-            return false;
-        }
-        magnitude = magnitude * 10 + (c.unicode() - u'0');
-        if (magnitude > kLimit) {
-            return false;
-        }
-    }
-    if (!negative && magnitude == kLimit) {
-        return false;
-    }
-    value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-    return true;
-}
 
 QString IntegerMessage() {
     return QStringLiteral("Please enter an integer.");
@@ -101,12 +70,13 @@ void DataExchange::Int(int id, std::int32_t& value) {
         m_dialog.SetItemText(id, QString::number(value));
         return;
     }
-    std::int32_t parsed = 0;
-    if (!ParseInteger(m_dialog.GetItemText(id), parsed)) {
+    const std::optional<std::int32_t> parsed =
+        ReadFieldInteger(m_dialog.GetItemText(id).toStdString());
+    if (!parsed) {
         Fail(id, IntegerMessage());
         return;
     }
-    value = parsed;
+    value = *parsed;
 }
 
 void DataExchange::Int(int id, std::int32_t& value, std::int32_t min, std::int32_t max) {
@@ -135,11 +105,11 @@ void DataExchange::ListBoxIndex(int id, std::int32_t& value) {
     if (m_failed) {
         return;
     }
-    auto* list = m_dialog.Bind<ListBox>(id);
+    auto* list = m_dialog.Bind<QListWidget>(id);
     if (m_save) {
-        value = list->GetCurSel();
-    } else if (list->GetCurSel() != value) {
-        list->SetCurSel(value);
+        value = list->currentRow();
+    } else if (list->currentRow() != value) {
+        list->setCurrentRow(value);
     }
 }
 

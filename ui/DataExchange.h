@@ -49,10 +49,6 @@ private:
     bool m_failed{};
 };
 
-// Parses a whole decimal integer: optional blanks, an optional sign, digits,
-// optional blanks, within the signed 32-bit range. False for anything else.
-bool ParseInteger(const QString& text, std::int32_t& value);
-
 QString IntegerMessage();
 QString IntegerRangeMessage(std::int32_t min, std::int32_t max);
 

@@ -90,6 +90,8 @@ QWidget* HandStatisticsDialog::BuildPicture() {
     m_picture = new QWidget(this);
     m_title = new QLabel(m_picture);
     m_grid = new QTableWidget(kHeatRows, kHeatColumns, m_picture);
+    // Arrows move between the cells; Tab and Shift+Tab leave the map.
+    m_grid->setTabKeyNavigation(false);
     m_grid->setAccessibleName(QStringLiteral("Hands that did not win"));
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The current cell shows as a focus frame; a selection fill would hide its colour.
@@ -175,7 +177,8 @@ bool HandStatisticsDialog::WriteFile(const QString& path, const QByteArray& byte
 
 bool HandStatisticsDialog::SaveReport() {
     const QString path =
-        ChooseSaveFile(this, SaveFileRequest{QStringLiteral("Save Hand Statistics")});
+        ChooseSaveFile(this, SaveFileRequest{QStringLiteral("Save Hand Statistics"),
+                                             QStringLiteral("hand-statistics.txt")});
     return !path.isEmpty() &&
            WriteFile(path, QByteArray::fromStdString(FormatReport(m_statistics)), true);
 }

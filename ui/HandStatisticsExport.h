@@ -1,7 +1,6 @@
 #pragma once
 
 #include "report/Simulation.h"
-#include "ui/TaskProgressDialog.h"
 
 #include <QString>
 #include <chrono>
@@ -40,8 +39,12 @@ struct StatisticsExportOptions {
     SeedSource ticks{SeedSource::Clock()};
     // Worker threads; 0 means QThread::idealThreadCount().
     int threads{0};
-    // How long the export may take before the progress window opens.
-    std::chrono::milliseconds progressDelay{TaskProgressDialog::kDefaultDelay};
+    // How long the export may take before the progress window opens; until
+    // then the window shows a wait cursor, so a quick export shows nothing
+    // else. The progress window (a QProgressDialog run through the modal
+    // seam) shows the share of deals done, and its Cancel, Esc or close box
+    // stops the simulation; a seam that returns without an end cancels too.
+    std::chrono::milliseconds progressDelay{500};
     // Optional: receives the counters of a written report.
     HandStatistics* result{};
 };

@@ -82,6 +82,15 @@ ListView::ListView(bool pictureView, QWidget* parent)
     } else {
         setSelectionMode(QAbstractItemView::SingleSelection);
         verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+        // A disabled list (the hands list in entry mode) keeps its text
+        // readable: the disabled colours are the normal ones, and only the
+        // heading and the lack of a selection show that it takes no input.
+        QPalette readable = palette();
+        for (const QPalette::ColorRole role : {QPalette::Text, QPalette::Base, QPalette::WindowText,
+                                               QPalette::Highlight, QPalette::HighlightedText}) {
+            readable.setColor(QPalette::Disabled, role, readable.color(QPalette::Active, role));
+        }
+        setPalette(readable);
     }
 }
 

@@ -2,9 +2,13 @@
 
 #include "res/Strings.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
+#include <QStandardPaths>
 
 namespace quillory {
 namespace {
@@ -18,14 +22,26 @@ public:
                      MessageIcon icon) override {
         const QMessageBox::Icon shown =
             icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information;
+        // Without a window manager nothing activates the window again when
+        // the box closes; the control that had the focus gets it back.
+        const QPointer<QWidget> focus = QApplication::focusWidget();
         QMessageBox box(shown, title, text, QMessageBox::Ok, owner);
         box.exec();
+        if (focus != nullptr && focus->isVisible()) {
+            focus->window()->activateWindow();
+            focus->setFocus(Qt::OtherFocusReason);
+        }
     }
 
     QString ChooseSaveFile(QWidget* owner, const SaveFileRequest& request) override {
         // No filter and no default extension; the dialog asks before it lets
         // the user pick an existing file.
-        return QFileDialog::getSaveFileName(owner, request.caption);
+        QString start;
+        if (!request.suggestedName.isEmpty()) {
+            start = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                        .filePath(request.suggestedName);
+        }
+        return QFileDialog::getSaveFileName(owner, request.caption, start);
     }
 };
 

@@ -18,9 +18,12 @@ enum class MessageIcon {
 };
 
 // What a save-file dialog offers: no filter and no default extension; it asks
-// before replacing an existing file and hides the read-only check box.
+// before replacing an existing file and hides the read-only check box. With a
+// suggested name it opens in the user's documents folder with that name
+// filled in; without one, in the working folder with no name.
 struct SaveFileRequest {
     QString caption;
+    QString suggestedName;
 };
 
 class ModalSeam {

@@ -1,13 +1,14 @@
 #include "ui/TemplateBuilder.h"
 
 #include "ui/CardImages.h"
-#include "ui/ListBox.h"
 #include "ui/ListView.h"
 
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -76,6 +77,13 @@ QWidget* CreateWidget(const res::ControlTemplate& controlTemplate, QDialog& dial
         auto* edit = new QLineEdit(&dialog);
         edit->setReadOnly(Has(controlTemplate, res::kReadOnly));
         edit->setFrame(Has(controlTemplate, res::kBorder));
+        if (edit->isReadOnly()) {
+            // A figure the user cannot change sits on the window's colour, not
+            // on the white of an entry field.
+            QPalette figure = edit->palette();
+            figure.setColor(QPalette::Base, figure.color(QPalette::Window));
+            edit->setPalette(figure);
+        }
         if (Has(controlTemplate, res::kDigitsOnly)) {
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
         }
@@ -89,7 +97,10 @@ QWidget* CreateWidget(const res::ControlTemplate& controlTemplate, QDialog& dial
         return view;
     }
     case ControlKind::ListBox: {
-        auto* list = new ListBox(&dialog);
+        // Never sorted, so an item's row is the value it stands for.
+        auto* list = new QListWidget(&dialog);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setUniformItemSizes(true);
         list->setVerticalScrollBarPolicy(
             Has(controlTemplate, res::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         if (!Has(controlTemplate, res::kBorder)) {

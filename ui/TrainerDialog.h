@@ -4,7 +4,7 @@
 #include "trainer/Trainer.h"
 #include "ui/CardImages.h"
 #include "ui/TemplateDialog.h"
-#include "ui/TrainerSettingsStore.h"
+#include "ui/Settings.h"
 
 #include <QIcon>
 #include <array>

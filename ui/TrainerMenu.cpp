@@ -60,6 +60,7 @@ void CTrainerDialog::OnCallAdvisor() {
     const TrainerState& s = State();
     CCallAdvisorDialog advisor(this);
     advisor.m_nWinRate = std::clamp(s.RatePercent(), 0, CCallAdvisorDialog::kMaxRate);
+    advisor.m_rateKnown = s.m_trials > 0;
     advisor.m_nCallers = std::clamp(s.m_nPlayers, kMinTablePlayers, kMaxTablePlayers) - 1;
     advisor.m_nCurrentPot = std::clamp(s.m_nPot, 0, CCallAdvisorDialog::kMaxMoney);
     advisor.m_nInvestSoFar = std::clamp(s.m_nInvest, 0, CCallAdvisorDialog::kMaxMoney);

@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStringList>
 
 namespace quillory {
 namespace {
@@ -36,18 +37,30 @@ bool CTrainerDialog::OnSysCommand(int id) {
     return true;
 }
 
+// The help text ends with where the other windows are: the context menu's
+// entries are named from the menu itself, so an entry added there is named
+// here too.
 void CTrainerDialog::OnHelp() {
+    QStringList entries;
+    for (const QAction* action : actions()) {
+        if (!action->isSeparator() && action != m_helpAction && action->isVisible()) {
+            entries
+                << QString(action->text()).remove(QLatin1Char('&')).remove(QStringLiteral("..."));
+        }
+    }
     QString text = Text(res::HelpText());
+#ifdef Q_OS_MACOS
+    const QString where = QStringLiteral("The application menu and the window's context menu "
+                                         "(right-click the window)");
+#else
+    const QString where = QStringLiteral("The window's context menu (right-click the window, or "
+                                         "press the menu key or Shift+F10 on a button)");
+#endif
+    if (!entries.isEmpty()) {
+        text += QStringLiteral("\n\n%1 holds: %2.").arg(where, entries.join(QStringLiteral(", ")));
+    }
     if (HasSystemMenu()) {
         text += QStringLiteral("\n\nThe window menu (Alt+Space) holds About Quillory.");
-    } else {
-#ifdef Q_OS_MACOS
-        text += QStringLiteral("\n\nAbout Quillory is in the application menu and in the "
-                               "window's context menu.");
-#else
-        text += QStringLiteral("\n\nRight-click the window, or press the menu key on a "
-                               "button, for About Quillory.");
-#endif
     }
     MessageBox(text, MessageIcon::Information);
 }

@@ -1,6 +1,7 @@
 // Quoting of user input in messages: one line, no terminal control, readable
 // text kept.
 #include "platform/MessageText.h"
+
 #include "platform/NumberText.h"
 
 #include <gtest/gtest.h>
@@ -73,3 +74,26 @@ TEST(NumberText, FixedAndGroupedForms) {
 
 } // namespace
 } // namespace quillory
+
+// The one reader of typed whole numbers: the strict form of the programs'
+// options and the field form (blanks and a '+' allowed, 32 bits) built on it.
+TEST(WholeNumbers, StrictAndFieldFormsReadTheSameDigits) {
+    std::int64_t value = 5;
+    EXPECT_EQ(quillory::ReadWholeNumber("-42", value), quillory::WholeNumberRead::Number);
+    EXPECT_EQ(value, -42);
+    for (const char* refused : {"", " 1", "+1", "1e5", "0x10", "4.5", "1 2", "-"}) {
+        EXPECT_EQ(quillory::ReadWholeNumber(refused, value), quillory::WholeNumberRead::NotANumber)
+            << refused;
+    }
+    EXPECT_EQ(quillory::ReadWholeNumber("99999999999999999999", value),
+              quillory::WholeNumberRead::TooLarge);
+
+    EXPECT_EQ(quillory::ReadFieldInteger(" 007 "), 7);
+    EXPECT_EQ(quillory::ReadFieldInteger("-4"), -4);
+    EXPECT_EQ(quillory::ReadFieldInteger("+2147483647"), 2147483647);
+    EXPECT_EQ(quillory::ReadFieldInteger("-2147483648"), INT32_MIN);
+    for (const char* refused :
+         {"", " ", "-", "+", "+-1", "12a", "1 2", "0x10", "2147483648", "4.5"}) {
+        EXPECT_FALSE(quillory::ReadFieldInteger(refused)) << refused;
+    }
+}

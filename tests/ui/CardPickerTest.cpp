@@ -4,8 +4,8 @@
 #include "tests/ui/PickerScript.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CardPickerDialog.h"
-#include "ui/ListBox.h"
 
+#include <QListWidget>
 #include <QPushButton>
 
 using namespace quillory;
@@ -14,7 +14,7 @@ using testing::Seam;
 
 namespace {
 
-QStringList Texts(const ListBox& list) {
+QStringList Texts(const QListWidget& list) {
     QStringList texts;
     for (int i = 0; i < list.count(); ++i) {
         texts << list.item(i)->text();
@@ -37,10 +37,10 @@ private slots:
         QCOMPARE(picker.windowTitle(), QStringLiteral("Select Card"));
         const QStringList suits{"Spade", "Heart", "Club", "Diamond"};
         const QStringList ranks{"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-        for (const ListBox* list : testing::SuitLists(picker)) {
+        for (const QListWidget* list : testing::SuitLists(picker)) {
             QCOMPARE(Texts(*list), suits);
         }
-        for (const ListBox* list : testing::RankLists(picker)) {
+        for (const QListWidget* list : testing::RankLists(picker)) {
             QCOMPARE(Texts(*list), ranks);
         }
         QCOMPARE(picker.m_listSuit2->accessibleName(), QStringLiteral("Suit of card 2"));
@@ -54,7 +54,7 @@ private slots:
         picker.Create();
         QVERIFY(testing::Activate(picker));
         for (const auto& lists : {testing::SuitLists(picker), testing::RankLists(picker)}) {
-            for (const ListBox* list : lists) {
+            for (const QListWidget* list : lists) {
                 const QRect last = list->visualItemRect(list->item(list->count() - 1));
                 QVERIFY(last.bottom() < list->viewport()->height());
             }

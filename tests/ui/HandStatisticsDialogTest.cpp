@@ -53,6 +53,24 @@ private slots:
 
     void cleanup() { QCOMPARE(Seam().UnexpectedDialogs(), 0); }
 
+    // Arrows move between the cells; Tab leaves the map for the next
+    // control and Shift+Tab comes back to it.
+    void tabLeavesTheMap() {
+        const HandStatistics statistics = SeededStatistics();
+        HandStatisticsDialog dialog(statistics);
+        dialog.show();
+        QVERIFY(testing::Activate(dialog));
+        auto* grid = dialog.findChild<QTableWidget*>();
+        grid->setFocus();
+        grid->setCurrentCell(0, 0);
+        QTest::keyClick(grid, Qt::Key_Right);
+        QCOMPARE(grid->currentColumn(), 1);
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != grid);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), grid);
+    }
+
     // Every cell, for several choices at the top, is the map of the same
     // counters: its number, its tooltip and what a screen reader reads.
     void cellsFollowTheChoiceAndEmptyCellsStayEmpty() {

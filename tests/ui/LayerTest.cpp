@@ -202,18 +202,6 @@ private slots:
         QCOMPARE(Seam().Messages().size(), std::size_t(2));
     }
 
-    void integersParseWholeAndWithinThirtyTwoBits() {
-        std::int32_t value = 123;
-        for (const char* refused : {"", " ", "-", "12a", "1 2", "0x10", "2147483648", "4.5"}) {
-            QVERIFY2(!ParseInteger(QString::fromLatin1(refused), value), refused);
-            QCOMPARE(value, 123);
-        }
-        QVERIFY(ParseInteger(QStringLiteral(" 007 "), value) && value == 7);
-        QVERIFY(ParseInteger(QStringLiteral("-4"), value) && value == -4);
-        QVERIFY(ParseInteger(QStringLiteral("+2147483647"), value) && value == 2147483647);
-        QVERIFY(ParseInteger(QStringLiteral("-2147483648"), value) && value == INT32_MIN);
-    }
-
     void enterAcceptsOnlyAfterAGoodReadAndEscapeNeverReads() {
         FormDialog form;
         form.Create();

@@ -8,8 +8,8 @@
 #include "res/ResourceIds.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CardPickerDialog.h"
-#include "ui/ListBox.h"
 
+#include <QListWidget>
 #include <QPushButton>
 #include <array>
 #include <vector>
@@ -25,11 +25,11 @@ struct PickerVisit {
     std::array<Card, 3> opening{};       // the selection of each column at the start
 };
 
-inline std::array<ListBox*, 3> SuitLists(CCardPickerDialog& picker) {
+inline std::array<QListWidget*, 3> SuitLists(CCardPickerDialog& picker) {
     return {picker.m_listSuit1, picker.m_listSuit2, picker.m_listSuit3};
 }
 
-inline std::array<ListBox*, 3> RankLists(CCardPickerDialog& picker) {
+inline std::array<QListWidget*, 3> RankLists(CCardPickerDialog& picker) {
     return {picker.m_listRank1, picker.m_listRank2, picker.m_listRank3};
 }
 
@@ -44,7 +44,7 @@ inline void RecordVisit(CCardPickerDialog& picker, PickerVisit* visit) {
     const auto ranks = RankLists(picker);
     for (std::size_t i = 0; i < 3; ++i) {
         visit->columnEnabled[i] = suits[i]->isEnabled() && ranks[i]->isEnabled();
-        visit->opening[i] = Card{ranks[i]->GetCurSel(), suits[i]->GetCurSel()};
+        visit->opening[i] = Card{ranks[i]->currentRow(), suits[i]->currentRow()};
     }
 }
 
@@ -61,8 +61,8 @@ inline ScriptedModalSeam::DialogScript PickCards(std::vector<Card> cards,
         const auto suits = SuitLists(*picker);
         const auto ranks = RankLists(*picker);
         for (std::size_t i = 0; i < cards.size() && i < 3; ++i) {
-            suits[i]->SetCurSel(cards[i].suit);
-            ranks[i]->SetCurSel(cards[i].rank);
+            suits[i]->setCurrentRow(cards[i].suit);
+            ranks[i]->setCurrentRow(cards[i].rank);
         }
         picker->Bind<QPushButton>(res::kIdOk)->click();
         return picker->result();
@@ -74,7 +74,7 @@ inline ScriptedModalSeam::DialogScript CancelPicker(PickerVisit* visit = nullptr
     return [visit](QDialog& dialog) {
         if (auto* picker = dynamic_cast<CCardPickerDialog*>(&dialog); picker != nullptr) {
             RecordVisit(*picker, visit);
-            picker->m_listRank1->SetCurSel(kKing);
+            picker->m_listRank1->setCurrentRow(kKing);
             picker->Bind<QPushButton>(res::kIdCancel)->click();
         } else {
             dialog.reject();

@@ -5,7 +5,6 @@
 #include "res/ResourceIds.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/HandStatisticsExport.h"
-#include "ui/TaskProgressDialog.h"
 #include "ui/TrainerDialog.h"
 
 #ifndef _WIN32
@@ -20,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -83,11 +83,10 @@ QStringList Entries(const QTemporaryDir& folder) {
 
 // A script for the progress window that lets the task run to its end.
 int WaitForTheEnd(QDialog& dialog) {
-    auto& progress = static_cast<TaskProgressDialog&>(dialog);
-    if (!QTest::qWaitFor([&] { return progress.IsEnded(); }, 20000)) {
+    if (!QTest::qWaitFor([&] { return dialog.result() == QDialog::Accepted; }, 20000)) {
         return -1;
     }
-    return progress.result();
+    return dialog.result();
 }
 
 } // namespace
@@ -215,9 +214,9 @@ private slots:
             Seam().Reset();
             Seam().QueueSavePath(path);
             Seam().QueueDialog([](QDialog& dialog) {
-                auto& progress = static_cast<TaskProgressDialog&>(dialog);
-                progress.CancelButton()->click();
-                return progress.IsTaskRunning() ? -1 : progress.result();
+                auto& progress = static_cast<QProgressDialog&>(dialog);
+                progress.findChild<QPushButton*>()->click();
+                return progress.wasCanceled() ? progress.result() : -1;
             });
             StatisticsExportOptions options = SmallRun(50'000'000); // never ends by itself
             options.progressDelay = std::chrono::milliseconds(0);
@@ -266,7 +265,7 @@ private slots:
         int percent = -1;
         Seam().QueueDialog([&percent](QDialog& dialog) {
             const int result = WaitForTheEnd(dialog);
-            percent = static_cast<TaskProgressDialog&>(dialog).Percent();
+            percent = static_cast<QProgressDialog&>(dialog).value();
             return result;
         });
         StatisticsExportOptions options = SmallRun(20000);

@@ -5,7 +5,7 @@
 // node and link is made in this test program's temporary settings folder.
 #include "res/ResourceIds.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/Profile.h"
+#include "ui/Settings.h"
 #include "ui/TrainerDialog.h"
 
 #include <QDir>
@@ -78,7 +78,7 @@ private:
 // The settings file of this test program, which must lie in its temporary
 // folder: nothing here may ever make a node anywhere else.
 QString SettingsFile() {
-    const QString file = ProfileFilePath();
+    const QString file = SettingsFilePath();
     if (!file.startsWith(QDir::tempPath() + QLatin1Char('/'))) {
         qFatal("the settings file %s is not in the temporary folder", qPrintable(file));
     }
@@ -136,7 +136,7 @@ private slots:
     void theCheckedFileIsTheOneTheStoreUses() {
         TemporarySettings::Write(kPlayersKey, 6);
         QCOMPARE(SettingsFile(), QSettings().fileName());
-        QCOMPARE(CheckProfileStore(), ProfileStore::Usable);
+        QCOMPARE(CheckSettingsFile(), SettingsStore::Usable);
         QCOMPARE(OpenChangeAndClose(8), 6);
         QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 8);
     }
@@ -184,7 +184,7 @@ private slots:
             QVERIFY(S_ISCHR(after.st_mode));
             QFile::remove(device);
         }
-        QCOMPARE(CheckProfileStore(), ProfileStore::Unusable);
+        QCOMPARE(CheckSettingsFile(), SettingsStore::Unusable);
         RemoveAnything(file);
     }
 #endif

@@ -80,6 +80,19 @@ private slots:
         QVERIFY(Seam().Messages().empty());
     }
 
+    // F1 names every entry of the context menu and how to open it.
+    void helpNamesTheContextMenusEntries() {
+        CTrainerDialog dialog;
+        dialog.Create();
+        dialog.OnHelp();
+        const QString help = Seam().Messages().back().text;
+        for (const char* entry : {"Should I Call?", "Hand Statistics", "Practise Estimating",
+                                  "About Quillory", "Shift+F10"}) {
+            QVERIFY2(help.contains(QString::fromLatin1(entry)), entry);
+        }
+        QVERIFY(!help.contains(QStringLiteral("...")));
+    }
+
     void windowMatchesItsTemplate() {
         CTrainerDialog dialog;
         dialog.Create();

@@ -1,6 +1,6 @@
 #include "tests/ui/UiTestSupport.h"
 
-#include "ui/Profile.h"
+#include "ui/Settings.h"
 
 #include <QLineEdit>
 #include <QSettings>
@@ -55,7 +55,7 @@ TemporarySettings::TemporarySettings() {
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_folder.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, m_folder.path());
-    SetRegistryKey(QStringLiteral("Morvelle Software"));
+    SetSettingsOwner(QStringLiteral("Morvelle Software"));
 }
 
 void TemporarySettings::Clear() {

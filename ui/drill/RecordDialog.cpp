@@ -62,7 +62,8 @@ RecordDialog::RecordDialog(const std::vector<drill::Answer>& answers, QWidget* p
     : QDialog(parent), m_answers(answers) {
     setWindowTitle(QStringLiteral("Your Record"));
     m_overall = new QLabel(this);
-    m_overall->setWordWrap(true);
+    // The headline is one line; the window is as wide as it needs.
+    m_overall->setWordWrap(false);
     QFont strong = m_overall->font();
     strong.setBold(true);
     m_overall->setFont(strong);
@@ -112,7 +113,8 @@ RecordDialog::RecordDialog(const std::vector<drill::Answer>& answers, QWidget* p
     resize(sizeHint().width(),
            std::min(room, sizeHint().height() - m_table->sizeHint().height() + whole));
     m_table->setFocus();
-    m_table->setCurrentCell(0, 0);
+    // The keyboard starts on "All spots" without the row looking chosen.
+    m_table->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
 }
 
 void RecordDialog::Fill() {

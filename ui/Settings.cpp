@@ -1,4 +1,7 @@
-#include "ui/Profile.h"
+#include "ui/Settings.h"
+
+#include "platform/NumberText.h"
+#include "trainer/Trainer.h"
 
 #include "platform/MessageText.h"
 
@@ -6,11 +9,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QSettings>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <limits>
+#include <string>
+#include <string_view>
 
 namespace quillory {
 namespace {
@@ -55,6 +60,20 @@ QSettings OpenStore(const QString& file) {
                      QCoreApplication::organizationName(), QCoreApplication::applicationName());
 }
 
+// Why the lock could not be had, as the lock reports it: held by another
+// program, or not creatable where it belongs (a read-only folder).
+QString LockFailure(const QLockFile& lock, const QString& lockPath) {
+    const QString path = QDir::toNativeSeparators(lockPath);
+    switch (lock.error()) {
+    case QLockFile::LockFailedError:
+        return QStringLiteral("\"%1\" stayed locked").arg(path);
+    case QLockFile::PermissionError:
+        return QStringLiteral("cannot create \"%1\": permission denied").arg(path);
+    default:
+        return QStringLiteral("cannot create \"%1\"").arg(path);
+    }
+}
+
 // QSettings waits for its lock file without end. Taking the lock once here,
 // with a time limit, first makes sure that it can be had; QSettings then
 // takes it again at once. A lock that is not a regular file (a folder, a
@@ -66,11 +85,15 @@ bool LockIsFree(const QString& file) {
                      .arg(QDir::toNativeSeparators(lockPath)));
         return false;
     }
-    QDir().mkpath(QFileInfo(file).absolutePath());
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        NoteOnce(QStringLiteral("the settings were not saved: cannot create the folder \"%1\"")
+                     .arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
     QLockFile lock(lockPath);
-    if (!lock.tryLock(kProfileLockTimeout)) {
-        NoteOnce(QStringLiteral("the settings were not saved: \"%1\" stayed locked")
-                     .arg(QDir::toNativeSeparators(lockPath)));
+    if (!lock.tryLock(kSettingsLockTimeout)) {
+        NoteOnce(QStringLiteral("the settings were not saved: ") + LockFailure(lock, lockPath));
         return false;
     }
     return true;
@@ -78,7 +101,7 @@ bool LockIsFree(const QString& file) {
 
 } // namespace
 
-QString ProfileFilePath() {
+QString SettingsFilePath() {
     if (!StoreIsFile()) {
         return {};
     }
@@ -94,18 +117,18 @@ QString ProfileFilePath() {
            probeFile.suffix();
 }
 
-ProfileStore CheckProfileStore() {
-    const QString file = ProfileFilePath();
+SettingsStore CheckSettingsFile() {
+    const QString file = SettingsFilePath();
     if (file.isEmpty() || IsRegularOrMissing(file, Links::Follow)) {
-        return ProfileStore::Usable;
+        return SettingsStore::Usable;
     }
     NoteOnce(QStringLiteral("\"%1\" is not a regular file; the default settings are used and "
                             "not saved")
                  .arg(QDir::toNativeSeparators(file)));
-    return ProfileStore::Unusable;
+    return SettingsStore::Unusable;
 }
 
-void SetRegistryKey(const QString& company) {
+void SetSettingsOwner(const QString& company) {
     QCoreApplication::setOrganizationName(company);
     const QString program = QCoreApplication::applicationFilePath();
     if (!program.isEmpty()) {
@@ -113,56 +136,69 @@ void SetRegistryKey(const QString& company) {
     }
 }
 
-std::int32_t GetProfileInt(const QString& section, const QString& entry,
-                           std::int32_t defaultValue) {
-    if (CheckProfileStore() == ProfileStore::Unusable) {
+namespace {
+
+constexpr auto kPracticeModeKey = "Setting/Demonstration";
+constexpr auto kPlayersKey = "Setting/NumPlayers";
+
+// A stored whole number, saturated to the 32-bit range; the default for
+// anything else.
+std::int32_t ReadInt(const QSettings& store, const char* key, std::int32_t defaultValue) {
+    const QVariant value = store.value(QLatin1String(key));
+    const std::string text = value.toString().trimmed().toStdString();
+    const bool plus = text.size() > 1 && text[0] == '+';
+    std::int64_t number = 0;
+    switch (ReadWholeNumber(plus ? std::string_view(text).substr(1) : text, number)) {
+    case WholeNumberRead::NotANumber:
         return defaultValue;
+    case WholeNumberRead::TooLarge:
+        number = text[0] == '-' ? std::numeric_limits<std::int64_t>::min()
+                                : std::numeric_limits<std::int64_t>::max();
+        break;
+    case WholeNumberRead::Number:
+        break;
     }
-    QSettings store = OpenStore(ProfileFilePath());
-    const QVariant value = store.value(section + QLatin1Char('/') + entry);
-    if (!value.isValid()) {
-        return defaultValue;
-    }
-    bool ok = false;
-    const QString text = value.toString().trimmed();
-    const qlonglong number = text.toLongLong(&ok, 10);
-    if (!ok) {
-        // Beyond 64 bits, but still all digits: saturate like the 64-bit case.
-        static const QRegularExpression kDigits(QStringLiteral("^[+-]?[0-9]+$"));
-        if (!kDigits.match(text).hasMatch()) {
-            return defaultValue;
-        }
-        return text.startsWith(QLatin1Char('-')) ? std::numeric_limits<std::int32_t>::min()
-                                                 : std::numeric_limits<std::int32_t>::max();
-    }
-    if (number > std::numeric_limits<std::int32_t>::max()) {
-        return std::numeric_limits<std::int32_t>::max();
-    }
-    if (number < std::numeric_limits<std::int32_t>::min()) {
-        return std::numeric_limits<std::int32_t>::min();
-    }
-    return static_cast<std::int32_t>(number);
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(number, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
 }
 
-bool WriteProfileInts(const QString& section,
-                      std::initializer_list<std::pair<QString, std::int32_t>> values) {
-    if (CheckProfileStore() == ProfileStore::Unusable) {
-        return false;
+} // namespace
+
+void TrainerSettingsStore::Load() {
+    m_loaded = true;
+    m_usable = CheckSettingsFile() == SettingsStore::Usable;
+    if (!m_usable) {
+        m_trainer.RestoreSettings({});
+        return;
     }
-    const QString file = ProfileFilePath();
+    const QSettings store = OpenStore(SettingsFilePath());
+    m_trainer.RestoreSettings(
+        {ReadInt(store, kPracticeModeKey, 1), ReadInt(store, kPlayersKey, 4)});
+}
+
+void TrainerSettingsStore::Save() {
+    if (!m_loaded || m_saved) {
+        return;
+    }
+    m_saved = true;
+    if (!m_usable || CheckSettingsFile() == SettingsStore::Unusable) {
+        return;
+    }
+    const QString file = SettingsFilePath();
     if (!file.isEmpty() && !LockIsFree(file)) {
-        return false;
+        return;
     }
     QSettings store = OpenStore(file);
-    for (const auto& [entry, value] : values) {
-        store.setValue(section + QLatin1Char('/') + entry, value);
-    }
+    const TrainerSettings settings = m_trainer.SettingsToStore();
+    store.setValue(QLatin1String(kPracticeModeKey), settings.practiceMode);
+    store.setValue(QLatin1String(kPlayersKey), settings.players);
     store.sync();
-    return store.status() == QSettings::NoError;
-}
-
-bool WriteProfileInt(const QString& section, const QString& entry, std::int32_t value) {
-    return WriteProfileInts(section, {{entry, value}});
+    if (store.status() == QSettings::AccessError) {
+        NoteOnce(
+            QStringLiteral("the settings were not saved: cannot write \"%1\": permission denied")
+                .arg(QDir::toNativeSeparators(store.fileName())));
+    }
 }
 
 } // namespace quillory
