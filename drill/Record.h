@@ -34,7 +34,7 @@ struct Answer {
     std::optional<Decision> decision{};
     // The opponents' range in the normal form of range/HandRange.h, or empty
     // when they held random cards (every answer recorded before ranges).
-    std::string opponents;
+    std::string opponents{};
 };
 
 // The drill's record: every answered spot, in a small SQLite database.

@@ -185,7 +185,8 @@ bool HandStatisticsDialog::SaveReport() {
 
 bool HandStatisticsDialog::SavePicture() {
     QString path = ChooseSaveFile(
-        this, SaveFileRequest{QStringLiteral("Save Picture (PNG, or SVG when named .svg)")});
+        this, SaveFileRequest{QStringLiteral("Save Picture (PNG, or SVG when named .svg)"),
+                              QStringLiteral("hand-statistics.png")});
     if (path.isEmpty()) {
         return false;
     }

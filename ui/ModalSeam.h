@@ -23,7 +23,8 @@ enum class MessageIcon {
 // filled in; without one, in the working folder with no name.
 struct SaveFileRequest {
     QString caption;
-    QString suggestedName;
+    // A file name to offer in the user's documents folder; empty offers none.
+    QString suggestedName{};
 };
 
 class ModalSeam {

@@ -153,7 +153,8 @@ void RecordDialog::Fill() {
 
 bool RecordDialog::ExportCsv() {
     const QString path =
-        ChooseSaveFile(this, SaveFileRequest{QStringLiteral("Export Record as CSV")});
+        ChooseSaveFile(this, SaveFileRequest{QStringLiteral("Export Record as CSV"),
+                                             QStringLiteral("drill-record.csv")});
     if (path.isEmpty()) {
         return false;
     }

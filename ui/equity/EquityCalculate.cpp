@@ -1,8 +1,8 @@
 // The Equity Calculator's work: reading the fields, the background run with
 // its progress and Stop, the results, the picture and the pickers.
-#include "ui/ModalSeam.h"
 #include "res/ResourceIds.h"
 #include "ui/CardPickerDialog.h"
+#include "ui/ModalSeam.h"
 #include "ui/equity/EquityInput.h"
 #include "ui/equity/EquityPicture.h"
 #include "ui/equity/EquityWindow.h"
@@ -273,7 +273,8 @@ void EquityWindow::PickCards(QLineEdit* field, int most) {
 
 bool EquityWindow::SavePicture() {
     QString path = ChooseSaveFile(
-        this, SaveFileRequest{QStringLiteral("Save Picture (PNG, or SVG when named .svg)")});
+        this, SaveFileRequest{QStringLiteral("Save Picture (PNG, or SVG when named .svg)"),
+                              QStringLiteral("equity.png")});
     if (path.isEmpty()) {
         return false;
     }
