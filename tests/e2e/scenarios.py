@@ -675,6 +675,7 @@ def teaching_drill(desktop, binary):
     decisions = program.find(record, "label",
                              predicate=lambda n: name(n).startswith("Call or fold: "))
     check(name(decisions).startswith("Call or fold: 1 decision: "), name(decisions))
+    wait_for(lambda: has_state(record, "active"), "Your Record to take the keyboard")
     desktop.key("Escape")
     program.no_window("Your Record")
     desktop.key("Escape")

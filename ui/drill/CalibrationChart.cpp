@@ -37,12 +37,35 @@ QString CalibrationChart::TextEquivalent() const {
 
 QSize CalibrationChart::sizeHint() const {
     const int side = fontMetrics().height() * 16;
-    return {side + fontMetrics().horizontalAdvance(QStringLiteral("100 %")) + 16, side};
+    return {
+        std::max(side + fontMetrics().horizontalAdvance(QStringLiteral("100 %")) + 16, TextWidth()),
+        side};
 }
 
+// Never narrower than its longest line of text, so no word of it is cut.
 QSize CalibrationChart::minimumSizeHint() const {
     const int side = fontMetrics().height() * 12;
-    return {side, side};
+    return {std::max(side, TextWidth()), side};
+}
+
+int CalibrationChart::TextWidth() const {
+    int widest = 0;
+    for (const QString& text : {Title(), SquaresNote(), DiagonalNote()}) {
+        widest = std::max(widest, fontMetrics().horizontalAdvance(text));
+    }
+    return widest + 4;
+}
+
+QString CalibrationChart::Title() {
+    return QStringLiteral("Your guess (across) against the true value (up)");
+}
+
+QString CalibrationChart::SquaresNote() {
+    return QStringLiteral("Squares: the mean true value per 10-point band of guesses");
+}
+
+QString CalibrationChart::DiagonalNote() {
+    return QStringLiteral("Above the dashed diagonal you rate hands too low");
 }
 
 void CalibrationChart::paintEvent(QPaintEvent* /*event*/) {
@@ -53,15 +76,14 @@ void CalibrationChart::paintEvent(QPaintEvent* /*event*/) {
     const QColor text = colours.color(QPalette::WindowText);
     const int line = metrics.height();
     const int left = metrics.horizontalAdvance(QStringLiteral("100 %")) + 8;
-    const int side = std::min(width() - left - 8, height() - 4 * line);
+    const int side = std::min(width() - left - 8, height() - 4 * line - 8);
     const QRect plot(left, line + 4, side, side);
     if (hasFocus()) {
         painter.setPen(QPen(colours.color(QPalette::Highlight), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     painter.setPen(text);
-    painter.drawText(QRect(0, 0, width(), line), Qt::AlignLeft,
-                     QStringLiteral("Your guess (across) against the true value (up)"));
+    painter.drawText(QRect(0, 0, width(), line), Qt::AlignLeft, Title());
     if (side <= 0) {
         return;
     }
@@ -108,9 +130,9 @@ void CalibrationChart::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(QPen(text, 1.5));
     painter.drawPath(means);
     painter.drawText(QRect(0, plot.bottom() + 2 + line, width(), line), Qt::AlignLeft,
-                     QStringLiteral("Squares: the mean true value per 10-point band of guesses"));
+                     SquaresNote());
     painter.drawText(QRect(0, plot.bottom() + 2 + 2 * line, width(), line), Qt::AlignLeft,
-                     QStringLiteral("Above the dashed diagonal you rate hands too low"));
+                     DiagonalNote());
 }
 
 } // namespace quillory

@@ -33,6 +33,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The texts drawn around the plot, and the width of the widest.
+    static QString Title();
+    static QString SquaresNote();
+    static QString DiagonalNote();
+    int TextWidth() const;
+
     std::vector<std::pair<double, double>> m_points; // guess, true value
     drill::Summary m_summary;
 };

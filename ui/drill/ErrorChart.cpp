@@ -43,11 +43,23 @@ QString ErrorChart::TextEquivalent() const {
 }
 
 QSize ErrorChart::sizeHint() const {
-    return {fontMetrics().horizontalAdvance(QLatin1Char('0')) * 60, fontMetrics().height() * 14};
+    return {std::max(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 60, LegendWidth()),
+            fontMetrics().height() * 14};
 }
 
+// Never narrower than the legend under the bars, so no word of it is cut.
 QSize ErrorChart::minimumSizeHint() const {
-    return {fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30, fontMetrics().height() * 12};
+    return {std::max(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30, LegendWidth()),
+            fontMetrics().height() * 12};
+}
+
+int ErrorChart::LegendWidth() const {
+    return fontMetrics().horizontalAdvance(Legend()) + 4;
+}
+
+QString ErrorChart::Legend() {
+    return QStringLiteral("Under each bar: the session, then the share within 5 points; "
+                          "hatched: opponents with a range");
 }
 
 // The top of the scale in points: at least 10, else the largest error
@@ -124,8 +136,7 @@ void ErrorChart::paintEvent(QPaintEvent* /*event*/) {
                          QStringLiteral("%1%").arg(qRound(100.0 * accuracy.hitRate)));
     }
     painter.drawText(QRect(0, plot.bottom() + 2 + 2 * line, width(), line), Qt::AlignLeft,
-                     QStringLiteral("Under each bar: the session, then the share within 5 "
-                                    "points; hatched: opponents with a range"));
+                     Legend());
 }
 
 // A session's bar: solid for answers against random cards; where some were

@@ -34,6 +34,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The line under the bars, and its width.
+    static QString Legend();
+    int LegendWidth() const;
     double Scale() const;
     void PaintBar(QPainter& painter, const QRect& column, const drill::SessionAccuracy& session,
                   double scale) const;
