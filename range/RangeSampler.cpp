@@ -1,12 +1,15 @@
-// Monte Carlo range equity. Each trial draws every ranged seat's combo from
-// its weights on its own and starts over from the first ranged seat when two
-// of them share a card (or one meets a known card): accepting only whole
-// disjoint assignments samples them in proportion to the product of the
-// weights, as the deal requires. Redrawing only the seat that collided would
-// favour combos that rarely collide, the classic bias. Seats holding random
-// cards and the unknown board cards are then dealt uniformly from the cards
-// left, which is the same distribution, since their number of ways to be
-// dealt is the same for every assignment of the ranged seats.
+// Monte Carlo range equity. Each trial draws the ranged seats' combos from
+// their weights and starts over from the first ranged seat when two of them
+// share a card (or one meets a known card): accepting only whole disjoint
+// assignments samples them in proportion to the product of the weights, as
+// the deal requires. Redrawing only the seat that collided would favour
+// combos that rarely collide, the classic bias. The first two ranged seats
+// are drawn together from a table of their disjoint pairs weighted by the
+// product (the same distribution, without the rejections between them).
+// Seats holding random cards and the unknown board cards are then dealt
+// uniformly from the cards left, which is the same distribution, since their
+// number of ways to be dealt is the same for every assignment of the ranged
+// seats.
 #include "platform/Random.h"
 #include "platform/TickCount.h"
 #include "range/EquityDetail.h"
@@ -19,18 +22,19 @@ namespace quillory::equity {
 
 namespace {
 
-// One seat's draw: Walker's alias method, one 64-bit number per draw.
+// Walker's alias method over any weights: one 64-bit number per draw, its
+// low half choosing a column and its high half keeping the column or taking
+// its alias.
 struct AliasTable {
-    std::vector<std::uint64_t> threshold; // keep the index when the high half is below
+    std::vector<std::uint64_t> threshold; // keep the column when the high half is below
     std::vector<std::uint32_t> alias;
-    std::uint32_t size{0};
 
-    explicit AliasTable(const std::vector<float>& weight) {
-        size = static_cast<std::uint32_t>(weight.size());
+    explicit AliasTable(const std::vector<double>& weight) {
+        const auto size = static_cast<std::uint32_t>(weight.size());
         threshold.assign(size, std::uint64_t{1} << 32);
         alias.resize(size);
         double sum = 0.0;
-        for (const float w : weight) {
+        for (const double w : weight) {
             sum += w;
         }
         std::vector<double> scaled(size);
@@ -54,6 +58,29 @@ struct AliasTable {
             }
         }
     }
+};
+
+// What one draw deals: one ranged seat's combo, or for the first two ranged
+// seats together one of their card-disjoint pairs of combos (weighted by the
+// product of both weights, so the pair is the one a draw of each followed by
+// the rejection of shared cards would accept, without the rejections).
+struct DrawUnit {
+    std::vector<CardMask> mask;     // every card the entry deals
+    std::vector<HandMasks> hand[2]; // per seat of the unit, its two cards
+    AliasTable table;
+    std::array<int, 2> seat{0, 0};
+    int width{1};
+};
+
+// A unit's arrays gathered so that a trial follows no vector.
+struct FlatUnit {
+    const CardMask* mask{nullptr};
+    std::array<const HandMasks*, 2> hand{};
+    const std::uint64_t* threshold{nullptr};
+    const std::uint32_t* alias{nullptr};
+    std::uint32_t size{0};
+    std::array<int, 2> seat{0, 0};
+    int width{1};
 
     std::uint32_t Draw(std::uint64_t bits) const {
         const std::uint32_t i = ScaleToBound(static_cast<std::uint32_t>(bits), size);
@@ -61,102 +88,174 @@ struct AliasTable {
     }
 };
 
-// A ranged seat's arrays, gathered so that a trial follows no vector.
-struct RangedSeat {
-    int seat{0};
-    std::uint32_t size{0};
-    const CardMask* mask{nullptr};
-    const HandMasks* hand{nullptr};
-    const std::uint64_t* threshold{nullptr};
-    const std::uint32_t* alias{nullptr};
+// Pair tables up to this many entries (about 0.5 MB at the limit).
+constexpr std::size_t kMaxPairEntries = 1U << 15;
 
-    std::uint32_t Draw(std::uint64_t bits) const {
-        const std::uint32_t i = ScaleToBound(static_cast<std::uint32_t>(bits), size);
-        return (bits >> 32) < threshold[i] ? i : alias[i];
+std::vector<double> WeightsOf(const SeatList& list) {
+    return {list.weight.begin(), list.weight.end()};
+}
+
+DrawUnit SingleUnit(const SeatList& list, int seat) {
+    DrawUnit unit{list.mask, {list.hand, {}}, AliasTable(WeightsOf(list)), {seat, 0}, 1};
+    return unit;
+}
+
+// The pair unit of two seats, or width 0 when it would be too large.
+DrawUnit PairUnit(const SeatList& a, int seatA, const SeatList& b, int seatB) {
+    if (a.mask.size() * b.mask.size() > kMaxPairEntries) {
+        return DrawUnit{{}, {}, AliasTable({}), {seatA, seatB}, 0};
     }
+    std::vector<CardMask> mask;
+    std::vector<HandMasks> handA;
+    std::vector<HandMasks> handB;
+    std::vector<double> weight;
+    for (std::size_t i = 0; i < a.mask.size(); ++i) {
+        for (std::size_t j = 0; j < b.mask.size(); ++j) {
+            if ((a.mask[i] & b.mask[j]) == 0) {
+                mask.push_back(a.mask[i] | b.mask[j]);
+                handA.push_back(a.hand[i]);
+                handB.push_back(b.hand[j]);
+                weight.push_back(static_cast<double>(a.weight[i]) * b.weight[j]);
+            }
+        }
+    }
+    return DrawUnit{std::move(mask),
+                    {std::move(handA), std::move(handB)},
+                    AliasTable(weight),
+                    {seatA, seatB},
+                    2};
+}
+
+// Cards dealt uniformly from those not yet used: a 64-bit number gives five
+// draws from 52 by repeated multiplication (its top bits times 52 are the
+// card, the rest times 52 the next number), the granularity staying far
+// below 2^-32; a card already used is drawn again.
+__extension__ using Wide = unsigned __int128;
+
+class CardDealer {
+public:
+    explicit CardDealer(RandomStream& stream) : m_stream(stream) {}
+
+    int Deal(CardMask& used) {
+        while (true) {
+            if (m_left == 0) {
+                m_bits = m_stream.Next64();
+                m_left = 5;
+            }
+            const Wide product = static_cast<Wide>(m_bits) * static_cast<unsigned>(kDeckSize);
+            const auto card = static_cast<int>(product >> 64);
+            m_bits = static_cast<std::uint64_t>(product);
+            --m_left;
+            if ((used & CardBit(card)) == 0) {
+                used |= CardBit(card);
+                return card;
+            }
+        }
+    }
+
+private:
+    RandomStream& m_stream;
+    std::uint64_t m_bits{0};
+    int m_left{0};
 };
 
 struct Sampler {
     const Prepared& p;
-    std::vector<AliasTable> tables;
-    std::array<RangedSeat, kMaxRangeSeats> ranged{};
+    std::vector<DrawUnit> units;
+    std::array<FlatUnit, kMaxRangeSeats> flat{};
+    std::size_t count{0};
     std::array<int, kMaxRangeSeats> random{};
-    int rangedCount{0};
     int randomCount{0};
+    CardMask taken{0};
     const EvalTables& eval = GetEvalTables();
 
-    explicit Sampler(const Prepared& prepared) : p(prepared) {
-        tables.reserve(static_cast<std::size_t>(p.seats));
+    explicit Sampler(const Prepared& prepared) : p(prepared), taken(prepared.Taken()) {
+        std::vector<int> ranged;
         for (int s = 0; s < p.seats; ++s) {
-            const SeatList& list = p.lists[static_cast<std::size_t>(s)];
-            if (list.random) {
+            if (p.lists[static_cast<std::size_t>(s)].random) {
                 random[static_cast<std::size_t>(randomCount++)] = s;
-                continue;
+            } else {
+                ranged.push_back(s);
             }
-            const AliasTable& table = tables.emplace_back(list.weight);
-            ranged[static_cast<std::size_t>(rangedCount++)] = RangedSeat{s,
-                                                                         table.size,
-                                                                         list.mask.data(),
-                                                                         list.hand.data(),
-                                                                         table.threshold.data(),
-                                                                         table.alias.data()};
         }
+        std::size_t next = 0;
+        if (ranged.size() >= 2) {
+            DrawUnit pair = PairUnit(p.lists[static_cast<std::size_t>(ranged[0])], ranged[0],
+                                     p.lists[static_cast<std::size_t>(ranged[1])], ranged[1]);
+            if (pair.width == 2) {
+                units.push_back(std::move(pair));
+                next = 2;
+            }
+        }
+        for (; next < ranged.size(); ++next) {
+            const int s = ranged[next];
+            units.push_back(SingleUnit(p.lists[static_cast<std::size_t>(s)], s));
+        }
+        count = units.size();
+        for (std::size_t u = 0; u < count; ++u) {
+            const DrawUnit& unit = units[u];
+            flat[u] = FlatUnit{unit.mask.data(),
+                               {unit.hand[0].data(), unit.hand[1].data()},
+                               unit.table.threshold.data(),
+                               unit.table.alias.data(),
+                               static_cast<std::uint32_t>(unit.mask.size()),
+                               unit.seat,
+                               unit.width};
+        }
+    }
+
+    // Two ranged seats dealt as one pair and nothing else: the trial of
+    // Trial() written out, for the most common request.
+    bool HeadsUpPair() const { return count == 1 && flat[0].width == 2 && randomCount == 0; }
+
+    void TrialHeadsUp(std::uint32_t seed, HandOrdinal& first, HandOrdinal& second) const {
+        RandomStream stream(seed);
+        const FlatUnit& unit = flat[0];
+        const std::uint32_t i = unit.Draw(stream.Next64());
+        CardMask used = taken | unit.mask[i];
+        CardDealer dealer(stream);
+        HandMasks board = p.boardHand;
+        for (int c = p.known; c < 5; ++c) {
+            board = board + kCardMasks[static_cast<std::size_t>(dealer.Deal(used))];
+        }
+        first = (board + unit.hand[0][i]).Ordinal(eval);
+        second = (board + unit.hand[1][i]).Ordinal(eval);
     }
 
     // One trial: the seats' ordinals at the showdown into `ordinal`.
     void Trial(std::uint32_t seed, HandOrdinal* ordinal) const {
         RandomStream stream(seed);
         std::uint32_t chosen[kMaxRangeSeats];
-        CardMask used = 0;
-        bool fits = false;
-        while (!fits) {
-            used = p.Taken();
-            fits = true;
-            for (int r = 0; r < rangedCount; ++r) {
-                const RangedSeat& seat = ranged[static_cast<std::size_t>(r)];
-                const std::uint32_t i = seat.Draw(stream.Next64());
-                if ((seat.mask[i] & used) != 0) {
-                    fits = false;
-                    break;
-                }
-                used |= seat.mask[i];
-                chosen[r] = i;
+        CardMask used = taken;
+        for (std::size_t u = 0; u < count;) {
+            const FlatUnit& unit = flat[u];
+            const std::uint32_t i = unit.Draw(stream.Next64());
+            if ((unit.mask[i] & used) != 0) {
+                used = taken; // the whole assignment is drawn again
+                u = 0;
+                continue;
             }
+            used |= unit.mask[i];
+            chosen[u++] = i;
         }
-        // The unknown board cards, then two cards per random seat, each drawn
-        // uniformly from the cards not yet used.
-        std::uint64_t bits = 0;
-        int halves = 0;
-        auto deal = [&]() {
-            while (true) {
-                if (halves == 0) {
-                    bits = stream.Next64();
-                    halves = 2;
-                }
-                const auto card = static_cast<int>(ScaleToBound(
-                    static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(kDeckSize)));
-                bits >>= 32;
-                --halves;
-                if ((used & CardBit(card)) == 0) {
-                    used |= CardBit(card);
-                    return card;
-                }
-            }
-        };
+        // The unknown board cards, then two cards per random seat.
+        CardDealer dealer(stream);
         HandMasks board = p.boardHand;
         for (int c = p.known; c < 5; ++c) {
-            board.AddIndex(deal());
+            board = board + kCardMasks[static_cast<std::size_t>(dealer.Deal(used))];
         }
-        for (int r = 0; r < rangedCount; ++r) {
-            const RangedSeat& seat = ranged[static_cast<std::size_t>(r)];
-            ordinal[seat.seat] = (board + seat.hand[chosen[r]]).Ordinal(eval);
+        for (std::size_t u = 0; u < count; ++u) {
+            const FlatUnit& unit = flat[u];
+            ordinal[unit.seat[0]] = (board + unit.hand[0][chosen[u]]).Ordinal(eval);
+            if (unit.width == 2) {
+                ordinal[unit.seat[1]] = (board + unit.hand[1][chosen[u]]).Ordinal(eval);
+            }
         }
         for (int r = 0; r < randomCount; ++r) {
-            const int s = random[static_cast<std::size_t>(r)];
-            HandMasks hand = board;
-            hand.AddIndex(deal());
-            hand.AddIndex(deal());
-            ordinal[s] = hand.Ordinal(eval);
+            const int first = dealer.Deal(used);
+            const int second = dealer.Deal(used);
+            ordinal[random[static_cast<std::size_t>(r)]] =
+                OrdinalWithTwo(board, first, second, eval);
         }
     }
 };
@@ -248,6 +347,7 @@ struct BlockMerger {
 void RunSampled(const Prepared& prepared, const EquityRequest& request,
                 const EquityControl& control, EquityResults& out) {
     const Sampler sampler(prepared);
+    const bool headsUp = sampler.HeadsUpPair();
     const std::int64_t trials = std::max<std::int64_t>(request.trials, 1);
     const std::int64_t blockCount = (trials + kEquityBlockTrials - 1) / kEquityBlockTrials;
     BlockMerger merger;
@@ -267,9 +367,17 @@ void RunSampled(const Prepared& prepared, const EquityRequest& request,
             BlockSums sums;
             HandOrdinal ordinal[kMaxRangeSeats];
             const std::int64_t end = std::min(trials, (b + 1) * kEquityBlockTrials);
-            for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
-                sampler.Trial(SeedSource::SeedOf(request.seed, t), ordinal);
-                sums.Score(ordinal, prepared.seats);
+            if (headsUp) {
+                for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
+                    sampler.TrialHeadsUp(SeedSource::SeedOf(request.seed, t), ordinal[0],
+                                         ordinal[1]);
+                    sums.ScoreTwo(ordinal[0], ordinal[1]);
+                }
+            } else {
+                for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
+                    sampler.Trial(SeedSource::SeedOf(request.seed, t), ordinal);
+                    sums.Score(ordinal, prepared.seats);
+                }
             }
             const Tally tally = sums.ToTally();
             std::unique_lock guard(merger.lock);
