@@ -266,57 +266,55 @@ constexpr std::int64_t kPotUnits = 2520;
 constexpr std::array<std::int64_t, kMaxRangeSeats + 1> kShare = {0,   2520, 1260, 840, 630, 504,
                                                                  420, 360,  315,  280, 252};
 
+//
+// During a block only the set of winners of each trial is counted (one
+// counter per set of seats); the per-seat sums follow from those counts once
+// per block, in ToTally.
 struct BlockSums {
-    std::array<std::int64_t, kMaxRangeSeats> winAlone{};
-    std::array<std::int64_t, kMaxRangeSeats> tie{};
-    std::array<std::int64_t, kMaxRangeSeats> units{};
-    std::int64_t squares0{0}; // seat 0's units squared
-    std::int64_t among0{0};
-    std::int64_t trials{0};
+    int seats{0};
+    std::int64_t* winners{nullptr}; // by bit set of seats, 2^seats counters
 
-    void Score(const HandOrdinal* ordinal, int seats) {
-        if (seats == 2) {
-            ScoreTwo(ordinal[0], ordinal[1]);
-            return;
-        }
+    // `counters` has room for 2^seatCount counters; they are set to 0.
+    BlockSums(int seatCount, std::vector<std::int64_t>& counters) : seats(seatCount) {
+        counters.assign(std::size_t{1} << seatCount, 0);
+        winners = counters.data();
+    }
+
+    void Score(const HandOrdinal* ordinal) {
         HandOrdinal best = 0;
         for (int s = 0; s < seats; ++s) {
             best = std::max(best, ordinal[s]);
         }
-        int sharing = 0;
+        unsigned set = 0;
         for (int s = 0; s < seats; ++s) {
-            sharing += ordinal[s] == best ? 1 : 0;
+            set |= (ordinal[s] == best ? 1U : 0U) << s;
         }
-        const std::int64_t share = kShare[static_cast<std::size_t>(sharing)];
-        auto& counted = sharing == 1 ? winAlone : tie;
-        for (int s = 0; s < seats; ++s) {
-            const bool wins = ordinal[s] == best;
-            counted[static_cast<std::size_t>(s)] += wins ? 1 : 0;
-            units[static_cast<std::size_t>(s)] += wins ? share : 0;
-        }
-        const std::int64_t own = ordinal[0] == best ? share : 0;
-        squares0 += own * own;
-        among0 += own != 0 ? 1 : 0;
-        ++trials;
-    }
-
-    void ScoreTwo(HandOrdinal a, HandOrdinal b) {
-        const bool first = a > b;
-        const bool second = b > a;
-        const bool level = a == b;
-        winAlone[0] += first ? 1 : 0;
-        winAlone[1] += second ? 1 : 0;
-        tie[0] += level ? 1 : 0;
-        tie[1] += level ? 1 : 0;
-        const std::int64_t own = first ? kPotUnits : (level ? kPotUnits / 2 : 0);
-        units[0] += own;
-        units[1] += kPotUnits - own;
-        squares0 += own * own;
-        among0 += own != 0 ? 1 : 0;
-        ++trials;
+        ++winners[set];
     }
 
     Tally ToTally() const {
+        std::array<std::int64_t, kMaxRangeSeats> winAlone{};
+        std::array<std::int64_t, kMaxRangeSeats> tie{};
+        std::array<std::int64_t, kMaxRangeSeats> units{};
+        std::int64_t squares0 = 0; // seat 0's units squared
+        std::int64_t among0 = 0;
+        std::int64_t trials = 0;
+        for (unsigned set = 1; set < (1U << seats); ++set) {
+            const std::int64_t count = winners[set];
+            const auto sharing = static_cast<std::size_t>(std::popcount(set));
+            const std::int64_t share = kShare[sharing];
+            for (int s = 0; s < seats; ++s) {
+                if ((set >> s) & 1U) {
+                    (sharing == 1 ? winAlone : tie)[static_cast<std::size_t>(s)] += count;
+                    units[static_cast<std::size_t>(s)] += count * share;
+                }
+            }
+            if ((set & 1U) != 0) {
+                squares0 += count * share * share;
+                among0 += count;
+            }
+            trials += count;
+        }
         Tally t;
         t.total = static_cast<double>(trials);
         for (std::size_t s = 0; s < kMaxRangeSeats; ++s) {
@@ -358,25 +356,32 @@ void RunSampled(const Prepared& prepared, const EquityRequest& request,
     auto lastReport = std::chrono::steady_clock::now();
 
     auto work = [&](bool reporter) {
+        std::vector<std::int64_t> counters;
         while (!halt.load(std::memory_order_relaxed) &&
                !(control.stop != nullptr && control.stop->load(std::memory_order_relaxed))) {
             const std::int64_t b = next.fetch_add(1);
             if (b >= blockCount) {
                 break;
             }
-            BlockSums sums;
+            BlockSums sums(prepared.seats, counters);
             HandOrdinal ordinal[kMaxRangeSeats];
             const std::int64_t end = std::min(trials, (b + 1) * kEquityBlockTrials);
             if (headsUp) {
+                // Seat 0 loses, ties or wins.
+                std::array<std::int64_t, 3> outcome{};
                 for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
                     sampler.TrialHeadsUp(SeedSource::SeedOf(request.seed, t), ordinal[0],
                                          ordinal[1]);
-                    sums.ScoreTwo(ordinal[0], ordinal[1]);
+                    ++outcome[static_cast<std::size_t>((ordinal[0] > ordinal[1]) -
+                                                       (ordinal[0] < ordinal[1]) + 1)];
                 }
+                sums.winners[2] += outcome[0];
+                sums.winners[3] += outcome[1];
+                sums.winners[1] += outcome[2];
             } else {
                 for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
                     sampler.Trial(SeedSource::SeedOf(request.seed, t), ordinal);
-                    sums.Score(ordinal, prepared.seats);
+                    sums.Score(ordinal);
                 }
             }
             const Tally tally = sums.ToTally();
