@@ -208,8 +208,7 @@ struct Sampler {
     // Trial() written out, for the most common request.
     bool HeadsUpPair() const { return count == 1 && flat[0].width == 2 && randomCount == 0; }
 
-    void TrialHeadsUp(std::uint32_t seed, HandOrdinal& first, HandOrdinal& second) const {
-        RandomStream stream(seed);
+    void TrialHeadsUp(RandomStream& stream, HandOrdinal& first, HandOrdinal& second) const {
         const FlatUnit& unit = flat[0];
         const std::uint32_t i = unit.Draw(stream.Next64());
         CardMask used = taken | unit.mask[i];
@@ -223,8 +222,7 @@ struct Sampler {
     }
 
     // One trial: the seats' ordinals at the showdown into `ordinal`.
-    void Trial(std::uint32_t seed, HandOrdinal* ordinal) const {
-        RandomStream stream(seed);
+    void Trial(RandomStream& stream, HandOrdinal* ordinal) const {
         std::uint32_t chosen[kMaxRangeSeats];
         CardMask used = taken;
         for (std::size_t u = 0; u < count;) {
@@ -364,14 +362,14 @@ void RunSampled(const Prepared& prepared, const EquityRequest& request,
                 break;
             }
             BlockSums sums(prepared.seats, counters);
+            RandomStream stream(SeedSource::SeedOf(request.seed, b));
             HandOrdinal ordinal[kMaxRangeSeats];
             const std::int64_t end = std::min(trials, (b + 1) * kEquityBlockTrials);
             if (headsUp) {
                 // Seat 0 loses, ties or wins.
                 std::array<std::int64_t, 3> outcome{};
                 for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
-                    sampler.TrialHeadsUp(SeedSource::SeedOf(request.seed, t), ordinal[0],
-                                         ordinal[1]);
+                    sampler.TrialHeadsUp(stream, ordinal[0], ordinal[1]);
                     ++outcome[static_cast<std::size_t>((ordinal[0] > ordinal[1]) -
                                                        (ordinal[0] < ordinal[1]) + 1)];
                 }
@@ -380,7 +378,7 @@ void RunSampled(const Prepared& prepared, const EquityRequest& request,
                 sums.winners[1] += outcome[2];
             } else {
                 for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
-                    sampler.Trial(SeedSource::SeedOf(request.seed, t), ordinal);
+                    sampler.Trial(stream, ordinal);
                     sums.Score(ordinal);
                 }
             }
