@@ -338,12 +338,34 @@ struct BlockMerger {
     bool reached{false}; // the target was met by the merged prefix
 };
 
+// Runs `trials` trials drawn in order from `stream` into `sums`.
+void SampleBlock(const Sampler& sampler, RandomStream& stream, std::int64_t trials,
+                 BlockSums& sums) {
+    HandOrdinal ordinal[kMaxRangeSeats];
+    if (!sampler.HeadsUpPair()) {
+        for (std::int64_t t = 0; t < trials; ++t) {
+            sampler.Trial(stream, ordinal);
+            sums.Score(ordinal);
+        }
+        return;
+    }
+    // Seat 0 loses, ties or wins.
+    std::array<std::int64_t, 3> outcome{};
+    for (std::int64_t t = 0; t < trials; ++t) {
+        sampler.TrialHeadsUp(stream, ordinal[0], ordinal[1]);
+        ++outcome[static_cast<std::size_t>((ordinal[0] > ordinal[1]) - (ordinal[0] < ordinal[1]) +
+                                           1)];
+    }
+    sums.winners[2] += outcome[0];
+    sums.winners[3] += outcome[1];
+    sums.winners[1] += outcome[2];
+}
+
 } // namespace
 
 void RunSampled(const Prepared& prepared, const EquityRequest& request,
                 const EquityControl& control, EquityResults& out) {
     const Sampler sampler(prepared);
-    const bool headsUp = sampler.HeadsUpPair();
     const std::int64_t trials = std::max<std::int64_t>(request.trials, 1);
     const std::int64_t blockCount = (trials + kEquityBlockTrials - 1) / kEquityBlockTrials;
     BlockMerger merger;
@@ -363,25 +385,8 @@ void RunSampled(const Prepared& prepared, const EquityRequest& request,
             }
             BlockSums sums(prepared.seats, counters);
             RandomStream stream(SeedSource::SeedOf(request.seed, b));
-            HandOrdinal ordinal[kMaxRangeSeats];
             const std::int64_t end = std::min(trials, (b + 1) * kEquityBlockTrials);
-            if (headsUp) {
-                // Seat 0 loses, ties or wins.
-                std::array<std::int64_t, 3> outcome{};
-                for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
-                    sampler.TrialHeadsUp(stream, ordinal[0], ordinal[1]);
-                    ++outcome[static_cast<std::size_t>((ordinal[0] > ordinal[1]) -
-                                                       (ordinal[0] < ordinal[1]) + 1)];
-                }
-                sums.winners[2] += outcome[0];
-                sums.winners[3] += outcome[1];
-                sums.winners[1] += outcome[2];
-            } else {
-                for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
-                    sampler.Trial(stream, ordinal);
-                    sums.Score(ordinal);
-                }
-            }
+            SampleBlock(sampler, stream, end - b * kEquityBlockTrials, sums);
             const Tally tally = sums.ToTally();
             std::unique_lock guard(merger.lock);
             merger.blocks[static_cast<std::size_t>(b)] = tally;
