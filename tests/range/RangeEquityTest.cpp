@@ -231,6 +231,37 @@ TEST(RangeEquity, SamplingIsUnbiasedWhereRangesCollide) {
     EXPECT_EQ(again.among0Count, sampled.among0Count);
 }
 
+TEST(RangeEquity, SamplingMatchesExactOnEveryWayOfDrawing) {
+    // Two weighted ranges alone (one pair table, the heads-up trial), a pair
+    // table beside a random seat, and a hand beside two random seats (no
+    // pair table).
+    struct Case {
+        std::vector<HandRange> seats;
+        std::vector<int> board;
+    };
+    const Case cases[] = {
+        {{R("JJ+:0.3,AKs"), R("TT,AK:0.75,T9s")}, {}},
+        {{R("AA"), R("QQ+,AK"), R("random")}, Cards({"Kd", "7c", "2h"})},
+        {{R("KhQh"), R("random"), R("random")}, Cards({"Jh", "Th", "2c", "2d"})},
+    };
+    for (const Case& c : cases) {
+        EquityRequest request;
+        request.seats = c.seats;
+        request.board = c.board;
+        const EquityResults exact = Calculate(request, EquityMethod::Exact);
+        request.trials = 300'000;
+        request.seed = 99;
+        const EquityResults sampled = Calculate(request, EquityMethod::Sampled);
+        for (std::size_t s = 0; s < c.seats.size(); ++s) {
+            for (const auto& [mc, ex] : {std::pair{sampled.equity[s], exact.equity[s]},
+                                         std::pair{sampled.tie[s], exact.tie[s]}}) {
+                const double se = std::sqrt(std::max(ex * (1 - ex), 1e-6) / 300'000.0);
+                EXPECT_NEAR(mc, ex, 4 * se) << FormatRange(c.seats[0]) << " seat " << s;
+            }
+        }
+    }
+}
+
 TEST(RangeEquity, StandardErrorTargetAndStopEndTheRunEarly) {
     EquityRequest request;
     request.seats = {R("AKs"), R("QQ+")};
