@@ -85,4 +85,10 @@ void RunSampled(const Prepared& prepared, const EquityRequest& request,
                 const EquityControl& control, EquityResults& out);
 double ExactSeconds(const Prepared& prepared, const EquityRequest& request);
 
+// Heads-up preflop without dead cards: the exact sums from the compiled-in
+// matchup table (RangePreflop.cpp), in milliseconds.
+bool PreflopTableApplies(const Prepared& prepared);
+double PreflopTableSeconds(const Prepared& prepared);
+void RunPreflopTable(const Prepared& prepared, EquityResults& out);
+
 } // namespace quillory::equity

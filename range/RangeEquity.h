@@ -36,8 +36,17 @@ struct EquityRequest {
     std::vector<int> board{};       // known board cards, fresh-deck indices, 0 to 5
     std::vector<int> dead{};        // cards no seat holds and the board does not show
     EquityMethod method{EquityMethod::Sampled};
-    // Sampled: at most this many trials; trial t is seeded with seed + t
-    // (odds/Estimator.h), so a seed repeats a run exactly for any threads.
+    // Sampled: at most this many trials, run in blocks of kEquityBlockTrials;
+    // block b (trials b * kEquityBlockTrials on) draws its trials in order
+    // from one RandomStream (platform/Random.h) seeded with seed + b, so a
+    // seed repeats a run exactly for any threads. Within a trial: the first
+    // two ranged seats as one pair from the alias table of their disjoint
+    // pairs (when the two ranges make at most 32,768 pairs), each further
+    // ranged seat from its own alias table, the whole assignment drawn again
+    // on a shared card; then the unknown board cards and two cards per
+    // random seat, each card from 52 by five draws per 64-bit number (the
+    // rest of a number is dropped at the end of a trial), drawn again when
+    // already used.
     std::int64_t trials{1'000'000};
     std::uint32_t seed{0};
     // Sampled: stop at the first whole block of kEquityBlockTrials trials

@@ -296,6 +296,9 @@ double ExactSeconds(const Prepared& p, const EquityRequest& request) {
         return ExactSecondsEstimate(CardAtFreshIndex(hole.low), CardAtFreshIndex(hole.high),
                                     p.known, board, 2);
     }
+    if (PreflopTableApplies(p)) {
+        return PreflopTableSeconds(p);
+    }
     // Boards visited (fewer where suits are symmetric), and per board the
     // evaluations of every listed combo and the assignments tried.
     const double boards = Choose(kDeckSize - std::popcount(p.Taken()), 5 - p.known);
@@ -312,6 +315,10 @@ double ExactSeconds(const Prepared& p, const EquityRequest& request) {
 void RunExact(const Prepared& p, const EquityRequest& request, const EquityControl& control,
               EquityResults& out) {
     if (HandAgainstRandom(p, request, out)) {
+        return;
+    }
+    if (PreflopTableApplies(p)) {
+        RunPreflopTable(p, out);
         return;
     }
     const std::vector<SuitPermutation> group = Symmetries(p, request);

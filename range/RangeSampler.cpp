@@ -1,15 +1,17 @@
-// Monte Carlo range equity. Each trial draws every ranged seat's combo from
-// its weights on its own and starts over from the first ranged seat when two
-// of them share a card (or one meets a known card): accepting only whole
-// disjoint assignments samples them in proportion to the product of the
-// weights, as the deal requires. Redrawing only the seat that collided would
-// favour combos that rarely collide, the classic bias. Seats holding random
-// cards and the unknown board cards are then dealt uniformly from the cards
-// left, which is the same distribution, since their number of ways to be
-// dealt is the same for every assignment of the ranged seats.
-#include "platform/Random.h"
+// Monte Carlo range equity. Each trial draws the ranged seats' combos from
+// their weights and starts over from the first ranged seat when two of them
+// share a card (or one meets a known card): accepting only whole disjoint
+// assignments samples them in proportion to the product of the weights, as
+// the deal requires. Redrawing only the seat that collided would favour
+// combos that rarely collide, the classic bias. The first two ranged seats
+// are drawn together from a table of their disjoint pairs weighted by the
+// product (the same distribution, without the rejections between them).
+// Seats holding random cards and the unknown board cards are then dealt
+// uniformly from the cards left, which is the same distribution, since their
+// number of ways to be dealt is the same for every assignment of the ranged
+// seats.
 #include "platform/TickCount.h"
-#include "range/EquityDetail.h"
+#include "range/RangeDraw.h"
 
 #include <chrono>
 #include <mutex>
@@ -19,144 +21,101 @@ namespace quillory::equity {
 
 namespace {
 
-// One seat's draw: Walker's alias method, one 64-bit number per draw.
-struct AliasTable {
-    std::vector<std::uint64_t> threshold; // keep the index when the high half is below
-    std::vector<std::uint32_t> alias;
-    std::uint32_t size{0};
-
-    explicit AliasTable(const std::vector<float>& weight) {
-        size = static_cast<std::uint32_t>(weight.size());
-        threshold.assign(size, std::uint64_t{1} << 32);
-        alias.resize(size);
-        double sum = 0.0;
-        for (const float w : weight) {
-            sum += w;
-        }
-        std::vector<double> scaled(size);
-        std::vector<std::uint32_t> small;
-        std::vector<std::uint32_t> large;
-        for (std::uint32_t i = 0; i < size; ++i) {
-            alias[i] = i;
-            scaled[i] = weight[i] * size / sum;
-            (scaled[i] < 1.0 ? small : large).push_back(i);
-        }
-        while (!small.empty() && !large.empty()) {
-            const std::uint32_t s = small.back();
-            const std::uint32_t l = large.back();
-            small.pop_back();
-            threshold[s] = static_cast<std::uint64_t>(scaled[s] * 4294967296.0);
-            alias[s] = l;
-            scaled[l] -= 1.0 - scaled[s];
-            if (scaled[l] < 1.0) {
-                large.pop_back();
-                small.push_back(l);
-            }
-        }
-    }
-
-    std::uint32_t Draw(std::uint64_t bits) const {
-        const std::uint32_t i = ScaleToBound(static_cast<std::uint32_t>(bits), size);
-        return (bits >> 32) < threshold[i] ? i : alias[i];
-    }
-};
-
-// A ranged seat's arrays, gathered so that a trial follows no vector.
-struct RangedSeat {
-    int seat{0};
-    std::uint32_t size{0};
-    const CardMask* mask{nullptr};
-    const HandMasks* hand{nullptr};
-    const std::uint64_t* threshold{nullptr};
-    const std::uint32_t* alias{nullptr};
-
-    std::uint32_t Draw(std::uint64_t bits) const {
-        const std::uint32_t i = ScaleToBound(static_cast<std::uint32_t>(bits), size);
-        return (bits >> 32) < threshold[i] ? i : alias[i];
-    }
-};
-
 struct Sampler {
     const Prepared& p;
-    std::vector<AliasTable> tables;
-    std::array<RangedSeat, kMaxRangeSeats> ranged{};
+    std::vector<DrawUnit> units;
+    std::array<FlatUnit, kMaxRangeSeats> flat{};
+    std::size_t count{0};
     std::array<int, kMaxRangeSeats> random{};
-    int rangedCount{0};
     int randomCount{0};
+    CardMask taken{0};
     const EvalTables& eval = GetEvalTables();
 
-    explicit Sampler(const Prepared& prepared) : p(prepared) {
-        tables.reserve(static_cast<std::size_t>(p.seats));
+    explicit Sampler(const Prepared& prepared) : p(prepared), taken(prepared.Taken()) {
+        std::vector<int> ranged;
         for (int s = 0; s < p.seats; ++s) {
-            const SeatList& list = p.lists[static_cast<std::size_t>(s)];
-            if (list.random) {
+            if (p.lists[static_cast<std::size_t>(s)].random) {
                 random[static_cast<std::size_t>(randomCount++)] = s;
-                continue;
+            } else {
+                ranged.push_back(s);
             }
-            const AliasTable& table = tables.emplace_back(list.weight);
-            ranged[static_cast<std::size_t>(rangedCount++)] = RangedSeat{s,
-                                                                         table.size,
-                                                                         list.mask.data(),
-                                                                         list.hand.data(),
-                                                                         table.threshold.data(),
-                                                                         table.alias.data()};
         }
+        std::size_t next = 0;
+        if (ranged.size() >= 2) {
+            DrawUnit pair = PairUnit(p.lists[static_cast<std::size_t>(ranged[0])], ranged[0],
+                                     p.lists[static_cast<std::size_t>(ranged[1])], ranged[1]);
+            if (pair.width == 2) {
+                units.push_back(std::move(pair));
+                next = 2;
+            }
+        }
+        for (; next < ranged.size(); ++next) {
+            const int s = ranged[next];
+            units.push_back(SingleUnit(p.lists[static_cast<std::size_t>(s)], s));
+        }
+        count = units.size();
+        for (std::size_t u = 0; u < count; ++u) {
+            const DrawUnit& unit = units[u];
+            flat[u] = FlatUnit{unit.mask.data(),
+                               {unit.hand[0].data(), unit.hand[1].data()},
+                               unit.table.threshold.data(),
+                               unit.table.alias.data(),
+                               static_cast<std::uint32_t>(unit.mask.size()),
+                               unit.seat,
+                               unit.width};
+        }
+    }
+
+    // Two ranged seats dealt as one pair and nothing else: the trial of
+    // Trial() written out, for the most common request.
+    bool HeadsUpPair() const { return count == 1 && flat[0].width == 2 && randomCount == 0; }
+
+    void TrialHeadsUp(RandomStream& stream, HandOrdinal& first, HandOrdinal& second) const {
+        const FlatUnit& unit = flat[0];
+        const std::uint32_t i = unit.Draw(stream.Next64());
+        CardMask used = taken | unit.mask[i];
+        CardDealer dealer(stream);
+        HandMasks board = p.boardHand;
+        for (int c = p.known; c < 5; ++c) {
+            board = board + kCardMasks[static_cast<std::size_t>(dealer.Deal(used))];
+        }
+        first = (board + unit.hand[0][i]).Ordinal(eval);
+        second = (board + unit.hand[1][i]).Ordinal(eval);
     }
 
     // One trial: the seats' ordinals at the showdown into `ordinal`.
-    void Trial(std::uint32_t seed, HandOrdinal* ordinal) const {
-        RandomStream stream(seed);
+    void Trial(RandomStream& stream, HandOrdinal* ordinal) const {
         std::uint32_t chosen[kMaxRangeSeats];
-        CardMask used = 0;
-        bool fits = false;
-        while (!fits) {
-            used = p.Taken();
-            fits = true;
-            for (int r = 0; r < rangedCount; ++r) {
-                const RangedSeat& seat = ranged[static_cast<std::size_t>(r)];
-                const std::uint32_t i = seat.Draw(stream.Next64());
-                if ((seat.mask[i] & used) != 0) {
-                    fits = false;
-                    break;
-                }
-                used |= seat.mask[i];
-                chosen[r] = i;
+        CardMask used = taken;
+        for (std::size_t u = 0; u < count;) {
+            const FlatUnit& unit = flat[u];
+            const std::uint32_t i = unit.Draw(stream.Next64());
+            if ((unit.mask[i] & used) != 0) {
+                used = taken; // the whole assignment is drawn again
+                u = 0;
+                continue;
             }
+            used |= unit.mask[i];
+            chosen[u++] = i;
         }
-        // The unknown board cards, then two cards per random seat, each drawn
-        // uniformly from the cards not yet used.
-        std::uint64_t bits = 0;
-        int halves = 0;
-        auto deal = [&]() {
-            while (true) {
-                if (halves == 0) {
-                    bits = stream.Next64();
-                    halves = 2;
-                }
-                const auto card = static_cast<int>(ScaleToBound(
-                    static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(kDeckSize)));
-                bits >>= 32;
-                --halves;
-                if ((used & CardBit(card)) == 0) {
-                    used |= CardBit(card);
-                    return card;
-                }
-            }
-        };
+        // The unknown board cards, then two cards per random seat.
+        CardDealer dealer(stream);
         HandMasks board = p.boardHand;
         for (int c = p.known; c < 5; ++c) {
-            board.AddIndex(deal());
+            board = board + kCardMasks[static_cast<std::size_t>(dealer.Deal(used))];
         }
-        for (int r = 0; r < rangedCount; ++r) {
-            const RangedSeat& seat = ranged[static_cast<std::size_t>(r)];
-            ordinal[seat.seat] = (board + seat.hand[chosen[r]]).Ordinal(eval);
+        for (std::size_t u = 0; u < count; ++u) {
+            const FlatUnit& unit = flat[u];
+            ordinal[unit.seat[0]] = (board + unit.hand[0][chosen[u]]).Ordinal(eval);
+            if (unit.width == 2) {
+                ordinal[unit.seat[1]] = (board + unit.hand[1][chosen[u]]).Ordinal(eval);
+            }
         }
         for (int r = 0; r < randomCount; ++r) {
-            const int s = random[static_cast<std::size_t>(r)];
-            HandMasks hand = board;
-            hand.AddIndex(deal());
-            hand.AddIndex(deal());
-            ordinal[s] = hand.Ordinal(eval);
+            const int first = dealer.Deal(used);
+            const int second = dealer.Deal(used);
+            ordinal[random[static_cast<std::size_t>(r)]] =
+                OrdinalWithTwo(board, first, second, eval);
         }
     }
 };
@@ -167,57 +126,55 @@ constexpr std::int64_t kPotUnits = 2520;
 constexpr std::array<std::int64_t, kMaxRangeSeats + 1> kShare = {0,   2520, 1260, 840, 630, 504,
                                                                  420, 360,  315,  280, 252};
 
+//
+// During a block only the set of winners of each trial is counted (one
+// counter per set of seats); the per-seat sums follow from those counts once
+// per block, in ToTally.
 struct BlockSums {
-    std::array<std::int64_t, kMaxRangeSeats> winAlone{};
-    std::array<std::int64_t, kMaxRangeSeats> tie{};
-    std::array<std::int64_t, kMaxRangeSeats> units{};
-    std::int64_t squares0{0}; // seat 0's units squared
-    std::int64_t among0{0};
-    std::int64_t trials{0};
+    int seats{0};
+    std::int64_t* winners{nullptr}; // by bit set of seats, 2^seats counters
 
-    void Score(const HandOrdinal* ordinal, int seats) {
-        if (seats == 2) {
-            ScoreTwo(ordinal[0], ordinal[1]);
-            return;
-        }
+    // `counters` has room for 2^seatCount counters; they are set to 0.
+    BlockSums(int seatCount, std::vector<std::int64_t>& counters) : seats(seatCount) {
+        counters.assign(std::size_t{1} << seatCount, 0);
+        winners = counters.data();
+    }
+
+    void Score(const HandOrdinal* ordinal) {
         HandOrdinal best = 0;
         for (int s = 0; s < seats; ++s) {
             best = std::max(best, ordinal[s]);
         }
-        int sharing = 0;
+        unsigned set = 0;
         for (int s = 0; s < seats; ++s) {
-            sharing += ordinal[s] == best ? 1 : 0;
+            set |= (ordinal[s] == best ? 1U : 0U) << s;
         }
-        const std::int64_t share = kShare[static_cast<std::size_t>(sharing)];
-        auto& counted = sharing == 1 ? winAlone : tie;
-        for (int s = 0; s < seats; ++s) {
-            const bool wins = ordinal[s] == best;
-            counted[static_cast<std::size_t>(s)] += wins ? 1 : 0;
-            units[static_cast<std::size_t>(s)] += wins ? share : 0;
-        }
-        const std::int64_t own = ordinal[0] == best ? share : 0;
-        squares0 += own * own;
-        among0 += own != 0 ? 1 : 0;
-        ++trials;
-    }
-
-    void ScoreTwo(HandOrdinal a, HandOrdinal b) {
-        const bool first = a > b;
-        const bool second = b > a;
-        const bool level = a == b;
-        winAlone[0] += first ? 1 : 0;
-        winAlone[1] += second ? 1 : 0;
-        tie[0] += level ? 1 : 0;
-        tie[1] += level ? 1 : 0;
-        const std::int64_t own = first ? kPotUnits : (level ? kPotUnits / 2 : 0);
-        units[0] += own;
-        units[1] += kPotUnits - own;
-        squares0 += own * own;
-        among0 += own != 0 ? 1 : 0;
-        ++trials;
+        ++winners[set];
     }
 
     Tally ToTally() const {
+        std::array<std::int64_t, kMaxRangeSeats> winAlone{};
+        std::array<std::int64_t, kMaxRangeSeats> tie{};
+        std::array<std::int64_t, kMaxRangeSeats> units{};
+        std::int64_t squares0 = 0; // seat 0's units squared
+        std::int64_t among0 = 0;
+        std::int64_t trials = 0;
+        for (unsigned set = 1; set < (1U << seats); ++set) {
+            const std::int64_t count = winners[set];
+            const auto sharing = static_cast<std::size_t>(std::popcount(set));
+            const std::int64_t share = kShare[sharing];
+            for (int s = 0; s < seats; ++s) {
+                if ((set >> s) & 1U) {
+                    (sharing == 1 ? winAlone : tie)[static_cast<std::size_t>(s)] += count;
+                    units[static_cast<std::size_t>(s)] += count * share;
+                }
+            }
+            if ((set & 1U) != 0) {
+                squares0 += count * share * share;
+                among0 += count;
+            }
+            trials += count;
+        }
         Tally t;
         t.total = static_cast<double>(trials);
         for (std::size_t s = 0; s < kMaxRangeSeats; ++s) {
@@ -243,6 +200,29 @@ struct BlockMerger {
     bool reached{false}; // the target was met by the merged prefix
 };
 
+// Runs `trials` trials drawn in order from `stream` into `sums`.
+void SampleBlock(const Sampler& sampler, RandomStream& stream, std::int64_t trials,
+                 BlockSums& sums) {
+    HandOrdinal ordinal[kMaxRangeSeats];
+    if (!sampler.HeadsUpPair()) {
+        for (std::int64_t t = 0; t < trials; ++t) {
+            sampler.Trial(stream, ordinal);
+            sums.Score(ordinal);
+        }
+        return;
+    }
+    // Seat 0 loses, ties or wins.
+    std::array<std::int64_t, 3> outcome{};
+    for (std::int64_t t = 0; t < trials; ++t) {
+        sampler.TrialHeadsUp(stream, ordinal[0], ordinal[1]);
+        ++outcome[static_cast<std::size_t>((ordinal[0] > ordinal[1]) - (ordinal[0] < ordinal[1]) +
+                                           1)];
+    }
+    sums.winners[2] += outcome[0];
+    sums.winners[3] += outcome[1];
+    sums.winners[1] += outcome[2];
+}
+
 } // namespace
 
 void RunSampled(const Prepared& prepared, const EquityRequest& request,
@@ -258,19 +238,17 @@ void RunSampled(const Prepared& prepared, const EquityRequest& request,
     auto lastReport = std::chrono::steady_clock::now();
 
     auto work = [&](bool reporter) {
+        std::vector<std::int64_t> counters;
         while (!halt.load(std::memory_order_relaxed) &&
                !(control.stop != nullptr && control.stop->load(std::memory_order_relaxed))) {
             const std::int64_t b = next.fetch_add(1);
             if (b >= blockCount) {
                 break;
             }
-            BlockSums sums;
-            HandOrdinal ordinal[kMaxRangeSeats];
+            BlockSums sums(prepared.seats, counters);
+            RandomStream stream(SeedSource::SeedOf(request.seed, b));
             const std::int64_t end = std::min(trials, (b + 1) * kEquityBlockTrials);
-            for (std::int64_t t = b * kEquityBlockTrials; t < end; ++t) {
-                sampler.Trial(SeedSource::SeedOf(request.seed, t), ordinal);
-                sums.Score(ordinal, prepared.seats);
-            }
+            SampleBlock(sampler, stream, end - b * kEquityBlockTrials, sums);
             const Tally tally = sums.ToTally();
             std::unique_lock guard(merger.lock);
             merger.blocks[static_cast<std::size_t>(b)] = tally;

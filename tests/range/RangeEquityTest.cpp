@@ -167,6 +167,45 @@ TEST(RangeEquity, ExactMatchesABruteForceCount) {
     }
 }
 
+TEST(RangeEquity, HeadsUpPreflopSumsTheMatchupTable) {
+    // Figures of the enumeration of every board (before the table was used
+    // here): the table's sums must give the same showdowns and shares.
+    struct Case {
+        const char* first;
+        const char* second;
+        std::int64_t showdowns;
+        double win0, tie0, equity0, win1;
+    };
+    const Case cases[] = {
+        {"AKs", "QQ+", 82'190'592, 0.342175659229, 0.007368434577, 0.345859876517, 0.650455906194},
+        {"JJ+:0.3,AKs", "TT,AK:0.75,T9s", 1'034'231'616, 0.599266823133, 0.122218737170,
+         0.660376191718, 0.278514439697},
+        {"22,A5s:0.5,KhQh", "random", 23'073'296'400, 0.527608572017, 0.023117009294,
+         0.539167076664, 0.449274418688},
+    };
+    for (const Case& c : cases) {
+        EquityRequest request;
+        request.seats = {R(c.first), R(c.second)};
+        request.method = EquityMethod::Exact;
+        // Cheap enough that the window and the drill choose exact.
+        EXPECT_LT(RangeExactSecondsEstimate(request), 0.05) << c.first;
+        const EquityResults exact = Calculate(request, EquityMethod::Exact);
+        EXPECT_EQ(exact.showdowns, c.showdowns) << c.first;
+        EXPECT_NEAR(exact.winAlone[0], c.win0, 1e-11) << c.first;
+        EXPECT_NEAR(exact.tie[0], c.tie0, 1e-11) << c.first;
+        EXPECT_NEAR(exact.equity[0], c.equity0, 1e-11) << c.first;
+        EXPECT_NEAR(exact.winAlone[1], c.win1, 1e-11) << c.first;
+        EXPECT_NEAR(exact.tie[1], c.tie0, 1e-11) << c.first;
+        EXPECT_EQ(Calculate(request, EquityMethod::Exact, 2).equity, exact.equity);
+    }
+    // A dead card leaves the table's boards: the enumeration counts instead.
+    EquityRequest dead;
+    dead.seats = {R("AKs"), R("QQ+")};
+    dead.dead = Cards({"2c"});
+    const EquityResults withDead = Calculate(dead, EquityMethod::Exact);
+    EXPECT_EQ(withDead.showdowns, 82'190'592 / 1'712'304 * 1'533'939);
+}
+
 TEST(RangeEquity, SamplingIsUnbiasedWhereRangesCollide) {
     // Aces and kings fight over the same few cards: redrawing only the seat
     // that collided would shift these shares by far more than the tolerance.
@@ -190,6 +229,37 @@ TEST(RangeEquity, SamplingIsUnbiasedWhereRangesCollide) {
     const EquityResults again = Calculate(request, EquityMethod::Sampled, 1);
     EXPECT_EQ(again.equity, sampled.equity);
     EXPECT_EQ(again.among0Count, sampled.among0Count);
+}
+
+TEST(RangeEquity, SamplingMatchesExactOnEveryWayOfDrawing) {
+    // Two weighted ranges alone (one pair table, the heads-up trial), a pair
+    // table beside a random seat, and a hand beside two random seats (no
+    // pair table).
+    struct Case {
+        std::vector<HandRange> seats;
+        std::vector<int> board;
+    };
+    const Case cases[] = {
+        {{R("JJ+:0.3,AKs"), R("TT,AK:0.75,T9s")}, {}},
+        {{R("AA"), R("QQ+,AK"), R("random")}, Cards({"Kd", "7c", "2h"})},
+        {{R("KhQh"), R("random"), R("random")}, Cards({"Jh", "Th", "2c", "2d"})},
+    };
+    for (const Case& c : cases) {
+        EquityRequest request;
+        request.seats = c.seats;
+        request.board = c.board;
+        const EquityResults exact = Calculate(request, EquityMethod::Exact);
+        request.trials = 300'000;
+        request.seed = 99;
+        const EquityResults sampled = Calculate(request, EquityMethod::Sampled);
+        for (std::size_t s = 0; s < c.seats.size(); ++s) {
+            for (const auto& [mc, ex] : {std::pair{sampled.equity[s], exact.equity[s]},
+                                         std::pair{sampled.tie[s], exact.tie[s]}}) {
+                const double se = std::sqrt(std::max(ex * (1 - ex), 1e-6) / 300'000.0);
+                EXPECT_NEAR(mc, ex, 4 * se) << FormatRange(c.seats[0]) << " seat " << s;
+            }
+        }
+    }
 }
 
 TEST(RangeEquity, StandardErrorTargetAndStopEndTheRunEarly) {
