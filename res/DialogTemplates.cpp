@@ -13,18 +13,10 @@ constexpr std::uint32_t kButton = kTabStop;
 constexpr std::uint32_t kNumberEdit = kTabStop | kBorder | kDigitsOnly;
 constexpr std::uint32_t kFigureEdit = kBorder | kDigitsOnly | kReadOnly;
 constexpr std::uint32_t kCardView = kNoHeader;
-constexpr std::uint32_t kPickList = kTabStop | kBorder | kVScroll;
 
 using C = ControlTemplate;
 
 // clang-format off
-
-// About box.
-constexpr std::array kAboutControls{
-    C{kNoId, K::Icon,       "",                     {11, 17,  20, 20}, kNoStyle,                 "Quillory icon"},
-    C{kNoId, K::Label,      "Quillory Version 1.0", {40, 10, 119,  8}, kNoPrefix,                {}},
-    C{kIdOk, K::PushButton, "OK",                   {178, 7,  50, 14}, kButton | kDefaultButton, {}},
-};
 
 // The main window.
 constexpr std::array kTrainerControls{
@@ -69,51 +61,8 @@ constexpr std::array kTrainerControls{
     C{trainer::kFixRiver,        K::PushButton, "Fix",               {292, 131, 34, 10}, kButton,     "Fix the river card"},
 };
 
-// The card picker: a suit list over a rank list for each of three cards.
-constexpr std::array kPickerControls{
-    C{picker::kSuit1, K::ListBox,    "",       {7, 7, 79, 36},    kPickList,                "Suit of card 1"},
-    C{picker::kRank1, K::ListBox,    "",       {7, 42, 79, 106},  kPickList,                "Rank of card 1"},
-    C{picker::kSuit2, K::ListBox,    "",       {99, 7, 79, 36},   kPickList,                "Suit of card 2"},
-    C{picker::kRank2, K::ListBox,    "",       {99, 42, 79, 106}, kPickList,                "Rank of card 2"},
-    C{picker::kSuit3, K::ListBox,    "",       {191, 7, 79, 36},  kPickList,                "Suit of card 3"},
-    C{picker::kRank3, K::ListBox,    "",       {191, 42, 79, 106},kPickList,                "Rank of card 3"},
-    C{kIdOk,          K::PushButton, "OK",     {295, 7, 50, 14},  kButton | kDefaultButton, {}},
-    C{kIdCancel,      K::PushButton, "Cancel", {295, 24, 50, 14}, kButton,                  {}},
-};
-
-// The call advisor: three amounts, a button, the hidden prize field and the
-// table of outcomes by the number of callers.
-constexpr std::array kAdvisorControls{
-    C{kNoId,                 K::Label,      "Current Pot:",            {7, 9, 88, 8},      kNoStyle,    {}},
-    C{advisor::kCurrentPot,  K::Edit,       "",                        {100, 7, 60, 14},   kNumberEdit, "Current pot"},
-    C{kNoId,                 K::Label,      "Your Investment so far:", {7, 27, 88, 8},     kNoStyle,    {}},
-    C{advisor::kInvestSoFar, K::Edit,       "",                        {100, 25, 60, 14},  kNumberEdit, "Your investment so far"},
-    C{kNoId,                 K::Label,      "Hou much adding:",        {7, 45, 88, 8},     kNoStyle,    {}},
-    C{advisor::kAdding,      K::Edit,       "",                        {100, 43, 60, 14},  kNumberEdit, "How much you are adding"},
-    C{advisor::kCalculate,   K::PushButton, "Calculate",               {170, 43, 60, 14},  kButton | kDefaultButton, {}},
-    C{kNoId,                 K::Label,      "Expecting prize:",        {250, 9, 80, 8},    kHidden | kDisabled, {}},
-    C{advisor::kPrize,       K::Edit,       "",                        {250, 19, 120, 28},
-      kBorder | kReadOnly | kMultiLine | kHidden | kDisabled,                                           "Expected prize"},
-    C{kNoId,                 K::Label,      "# of players who will call after you.",
-                                                                       {7, 67, 200, 8},    kNoStyle,    {}},
-    C{advisor::kCallers,     K::ListView,   "",                        {7, 77, 488, 233},  kBorder,
-      "Expected profit by the number of players who call after you"},
-    C{kIdCancel,             K::PushButton, "Close",                   {445, 316, 50, 14}, kButton,     {}},
-    C{advisor::kSummary,     K::Label,      "",                        {7, 319, 430, 8},   kNoPrefix,   "Summary"},
-};
-
 // clang-format on
 
-constexpr DialogTemplate kAbout{
-    .id = kAboutDialog,
-    .caption = "About Quillory",
-    .fontFamily = "MS Sans Serif",
-    .fontPoints = 8,
-    .width = 235,
-    .height = 55,
-    .style = kSystemMenu | kModalFrame,
-    .controls = kAboutControls,
-};
 constexpr DialogTemplate kTrainer{
     .id = kTrainerDialog,
     .caption = "Quillory",
@@ -124,28 +73,7 @@ constexpr DialogTemplate kTrainer{
     .style = kSystemMenu | kModalFrame,
     .controls = kTrainerControls,
 };
-constexpr DialogTemplate kPicker{
-    .id = kCardPickerDialog,
-    .caption = "Select Card",
-    .fontFamily = "Verdana",
-    .fontPoints = 10,
-    .width = 352,
-    .height = 155,
-    .style = kSystemMenu | kModalFrame,
-    .controls = kPickerControls,
-};
-constexpr DialogTemplate kAdvisor{
-    .id = kCallAdvisorDialog,
-    .caption = "Should I Call?",
-    .fontFamily = "Verdana",
-    .fontPoints = 10,
-    .width = 502,
-    .height = 337,
-    .style = kSystemMenu | kModalFrame,
-    .controls = kAdvisorControls,
-};
-
-constexpr std::array<const DialogTemplate*, 4> kAll{&kAbout, &kTrainer, &kPicker, &kAdvisor};
+constexpr std::array<const DialogTemplate*, 1> kAll{&kTrainer};
 
 } // namespace
 

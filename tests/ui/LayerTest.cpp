@@ -3,6 +3,9 @@
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/AboutDialog.h"
+#include "ui/CallAdvisorDialog.h"
+#include "ui/CardPickerDialog.h"
 #include "ui/DataExchange.h"
 #include "ui/TemplateBuilder.h"
 #include "ui/TemplateDialog.h"
@@ -251,23 +254,22 @@ private slots:
     }
 
     void templateOneAndTwoButtonsAcceptAndCancel() {
-        TemplateDialog about(res::kAboutDialog);
+        CAboutDialog about;
         Seam().QueueDialog([](QDialog& dialog) {
-            auto& shown = static_cast<TemplateDialog&>(dialog);
-            shown.Bind<QPushButton>(res::kIdOk)->click();
-            return shown.result();
+            static_cast<CAboutDialog&>(dialog).m_ok->click();
+            return dialog.result();
         });
         QCOMPARE(about.DoModal(), res::kIdOk);
 
-        TemplateDialog picker(res::kCardPickerDialog);
+        CCardPickerDialog picker(1);
         Seam().QueueDialog([](QDialog& dialog) {
-            static_cast<TemplateDialog&>(dialog).Bind<QPushButton>(res::kIdCancel)->click();
+            static_cast<CCardPickerDialog&>(dialog).m_cancel->click();
             return dialog.result();
         });
         QCOMPARE(picker.DoModal(), res::kIdCancel);
 
         // A dialog that nobody ends comes back as cancelled.
-        TemplateDialog advisor(res::kCallAdvisorDialog);
+        CCallAdvisorDialog advisor;
         QCOMPARE(advisor.DoModal(), res::kIdCancel);
         QCOMPARE(Seam().UnexpectedDialogs(), 1);
         QCOMPARE(Seam().Calls(), 3);
