@@ -195,6 +195,16 @@ private slots:
         QCOMPARE(TemporarySettings::Read(kModeKey).toInt(), 1);
     }
 
+    void enterOnAFocusedButtonPressesItAndKeepsTheWindow() {
+        CTrainerDialog dialog;
+        dialog.Create();
+        QVERIFY(testing::Activate(dialog));
+        dialog.Item(ids::kDraw)->setFocus();
+        QTest::keyClick(dialog.Item(ids::kDraw), Qt::Key_Return);
+        QVERIFY(!dialog.IsEnded());
+        QCOMPARE(dialog.State().m_rows.size(), std::size_t(1)); // the user's row after Draw
+    }
+
     void everyWayOfClosingWritesTheSettings() {
         {
             CTrainerDialog dialog;
