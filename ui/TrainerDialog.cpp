@@ -5,7 +5,6 @@
 #include "ui/CardSlotView.h"
 #include "ui/DialogLayout.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -120,7 +119,6 @@ void CTrainerDialog::BuildControls() {
         m_fixButtons[slot] = Button(*this, QStringLiteral("Fix"), fixNames[slot]);
     }
 
-    using layout::DialogRect;
     const auto fix = [this](std::size_t slot) { return m_fixButtons[slot]; };
     const auto card = [this](std::size_t slot) { return m_cardViews[slot]; };
     layout::PlaceControls(

@@ -1,4 +1,4 @@
-// The main window as the trainer's view: the exchange of the controls, the
+// The main window as the trainer's view: the fields it writes, the
 // card picker, messages, the wait cursor, and the hand's rows, pictures and
 // enabled states shown in the controls.
 #include "engine/CardNames.h"
@@ -129,7 +129,7 @@ void CTrainerDialog::EstimateFinished() {
     }
 }
 
-// Shows what the trainer's state holds beyond the exchanged members; a view
+// Shows what the trainer's state holds beyond the written fields; a view
 // that already shows it is left untouched.
 void CTrainerDialog::ShowHand() {
     const TrainerState& s = m_trainer.State();
