@@ -1,6 +1,6 @@
 #pragma once
 
-// Numbers of the program's resources: dialog templates, strings, the icon, the
+// Numbers of the program's resources: dialogs, strings, the icon, the
 // card strip, the About command of the window menu, and the control ids of
 // each dialog. Control ids are unique within their dialog only.
 

@@ -3,6 +3,7 @@
 #include "platform/NumberText.h"
 
 #include <string_view>
+#include <utility>
 
 namespace quillory {
 namespace {
@@ -11,20 +12,27 @@ namespace {
 // the read must stop there.
 bool ReadNumber(std::string_view text, Field field, std::int32_t low, std::int32_t high,
                 std::optional<std::int32_t>& value, std::optional<FieldRefusal>& refusal) {
-    value = ReadFieldInteger(text);
-    if (!value) {
-        refusal = FieldRefusal{field, "Please enter an integer."};
-        return false;
-    }
-    if (*value < low || *value > high) {
-        refusal = FieldRefusal{field, "Please enter an integer between " + std::to_string(low) +
-                                          " and " + std::to_string(high) + "."};
+    NumberField read = ReadNumberField(text, low, high);
+    value = read.value;
+    if (!read.refusal.empty()) {
+        refusal = FieldRefusal{field, std::move(read.refusal)};
         return false;
     }
     return true;
 }
 
 } // namespace
+
+NumberField ReadNumberField(std::string_view text, std::int32_t low, std::int32_t high) {
+    NumberField read{ReadFieldInteger(text), {}};
+    if (!read.value) {
+        read.refusal = "Please enter an integer.";
+    } else if (*read.value < low || *read.value > high) {
+        read.refusal = "Please enter an integer between " + std::to_string(low) + " and " +
+                       std::to_string(high) + ".";
+    }
+    return read;
+}
 
 FieldRead ReadFields(const FieldTexts& texts) {
     FieldRead read;

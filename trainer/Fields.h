@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quillory {
 
@@ -49,5 +50,14 @@ struct FieldRead {
 // pot and investment 0 to 10,000,000) is refused with "Please enter an
 // integer between 2 and 10." (or 0 and 10000000).
 FieldRead ReadFields(const FieldTexts& texts);
+
+// One number field read as ReadFields reads each: its value when it is a
+// whole number (even outside low to high), and the message that refuses it,
+// empty when the field is accepted.
+struct NumberField {
+    std::optional<std::int32_t> value;
+    std::string refusal;
+};
+NumberField ReadNumberField(std::string_view text, std::int32_t low, std::int32_t high);
 
 } // namespace quillory

@@ -1,17 +1,20 @@
 #pragma once
 
-#include "ui/TemplateDialog.h"
-
+#include <QDialog>
 #include <QString>
 #include <cstdint>
 
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+
 namespace quillory {
 
-class ListView;
-
-// "Should I Call?" (template 131): the expected profit of putting more money
-// into the pot. From the pot, the user's investment so far, an amount to add
-// and the winning rate, "Calculate" (OnCalculate) works out
+// "Should I Call?": the expected profit of putting more money into the pot.
+// From the pot, the user's investment so far, an amount to add and the
+// winning rate, "Calculate" (OnCalculate; Enter presses it) works out
 //   - the prize: the expected profit of adding the amount, with its
 //     percentage of what the user would then have put in ("+$20 (50%)");
 //   - the table: 21 rows for 0 % to 1000 % of the amount (0, 10, ..., 100,
@@ -21,11 +24,14 @@ class ListView;
 //     nothing) and no selection.
 // Higher is better everywhere; "-" is a profit of exactly 0.
 //
-// The opener sets m_nWinRate and m_nCallers before DoModal. The three amounts
-// are read within 0 to kMaxMoney; a refused entry is reported and the
-// calculation goes on with the members as they then are. The prize field is
-// hidden, so the status line under the table repeats the prize and the rate.
-class CCallAdvisorDialog : public TemplateDialog {
+// The opener sets m_nWinRate, m_rateKnown, m_nCallers and the two amounts
+// before Create or DoModal, which write the amounts into the fields, make
+// the columns and size the window to them. The three amounts are read within
+// 0 to kMaxMoney; a refused entry is reported (its field gets the focus) and
+// the calculation goes on with the members as they then are. The prize
+// field is hidden, so the status line under the table repeats the prize and
+// the rate. Close, Esc and the close box end it with res::kIdCancel.
+class CCallAdvisorDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -34,13 +40,25 @@ public:
     static constexpr std::int32_t kMaxMoney = 10000000;
     static constexpr std::int32_t kMaxRate = 100;
 
+    // Shows the dialog without waiting (tests), or runs it through the modal seam.
+    void Create();
+    int DoModal();
+    void reject() override;
+
     void OnCalculate();
 
     // The heading of result column s (1 or more): "No caller", "1 caller", ...
     static QString CallerHeading(std::int32_t column);
 
-    // Members. The list is bound at construction.
-    ListView* m_listCallers{};
+    QLineEdit* m_currentPot{};
+    QLineEdit* m_investSoFar{};
+    QLineEdit* m_adding{};
+    QPushButton* m_calculate{};
+    QPushButton* m_close{};
+    QPlainTextEdit* m_prize{};
+    QTableWidget* m_listCallers{};
+    QLabel* m_summary{};
+
     std::int32_t m_nInvestSoFar{};
     std::int32_t m_nCurrentPot{};
     QString m_strPrize;
@@ -49,14 +67,17 @@ public:
     bool m_rateKnown{true};     // false: opened before any estimate, m_nWinRate is 0
     std::int32_t m_nCallers{1}; // result columns after the amount column; set by the opener
 
-protected:
-    void DoDataExchange(DataExchange& dx) override;
-    bool OnInitDialog() override;
-
 private:
+    void Initialise();
+    bool ReadAmounts();
     void AddMissingColumns();
     void FitColumns();
+    void FitToContent();
     void ShowSummary();
+
+    int m_unitX{};
+    int m_unitY{};
+    bool m_initialised{};
 };
 
 } // namespace quillory

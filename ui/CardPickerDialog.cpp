@@ -2,105 +2,107 @@
 
 #include "engine/CardNames.h"
 #include "res/ResourceIds.h"
-#include "ui/DataExchange.h"
+#include "ui/DialogLayout.h"
+#include "ui/ModalSeam.h"
 
 #include <QListWidget>
+#include <QPushButton>
 #include <algorithm>
-#include <array>
 
 namespace quillory {
 namespace {
-
-namespace ids = res::picker;
 
 QString Text(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The rank list's texts in rank order: "A", "2" to "10", "J", "Q", "K".
-QString RankText(int rank) {
-    return Text(kRankNames[static_cast<std::size_t>(rank)].label);
-}
-
-// The suit list's texts in suit order: "Spade", "Heart", "Club", "Diamond".
-QString SuitText(int suit) {
-    return Text(kSuitNames[static_cast<std::size_t>(suit)].singular);
+// A single-selection list, never sorted, so an item's row is the value it
+// stands for; each item one line of the dialog font high, the measure the
+// list heights are made for, so the thirteen ranks fit without scrolling.
+QListWidget* PickList(QDialog& dialog, const QString& name, bool suits) {
+    auto* list = new QListWidget(&dialog);
+    list->setAccessibleName(name);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    list->setFocusPolicy(Qt::StrongFocus);
+    const int count = suits ? kDiamond - kSpade + 1 : kKing - kAce + 1;
+    for (int i = 0; i < count; ++i) {
+        list->addItem(suits ? Text(kSuitNames[static_cast<std::size_t>(i)].singular)
+                            : Text(kRankNames[static_cast<std::size_t>(i)].label));
+    }
+    list->setCurrentRow(0);
+    return list;
 }
 
 } // namespace
 
 CCardPickerDialog::CCardPickerDialog(std::int32_t cards, QWidget* parent)
-    : TemplateDialog(res::kCardPickerDialog, parent), m_listRank3(Bind<QListWidget>(ids::kRank3)),
-      m_listRank2(Bind<QListWidget>(ids::kRank2)), m_listRank1(Bind<QListWidget>(ids::kRank1)),
-      m_listSuit3(Bind<QListWidget>(ids::kSuit3)), m_listSuit2(Bind<QListWidget>(ids::kSuit2)),
-      m_listSuit1(Bind<QListWidget>(ids::kSuit1)), m_nCards(std::clamp(cards, 1, 3)) {}
+    : QDialog(parent), m_nCards(std::clamp(cards, 1, 3)) {
+    m_listSuit1 = PickList(*this, QStringLiteral("Suit of card 1"), true);
+    m_listRank1 = PickList(*this, QStringLiteral("Rank of card 1"), false);
+    m_listSuit2 = PickList(*this, QStringLiteral("Suit of card 2"), true);
+    m_listRank2 = PickList(*this, QStringLiteral("Rank of card 2"), false);
+    m_listSuit3 = PickList(*this, QStringLiteral("Suit of card 3"), true);
+    m_listRank3 = PickList(*this, QStringLiteral("Rank of card 3"), false);
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    connect(m_ok, &QPushButton::clicked, this, &CCardPickerDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &CCardPickerDialog::reject);
+    const layout::BaseUnits units = layout::PlaceControls(*this, QStringLiteral("Select Card"),
+                                                          layout::DialogFont("Verdana", 10),
+                                                          {{m_listSuit1, {7, 7, 79, 36}},
+                                                           {m_listRank1, {7, 42, 79, 106}},
+                                                           {m_listSuit2, {99, 7, 79, 36}},
+                                                           {m_listRank2, {99, 42, 79, 106}},
+                                                           {m_listSuit3, {191, 7, 79, 36}},
+                                                           {m_listRank3, {191, 42, 79, 106}},
+                                                           {m_ok, {295, 7, 50, 14}},
+                                                           {m_cancel, {295, 24, 50, 14}}},
+                                                          352, 155);
+    for (QListWidget* list :
+         {m_listSuit1, m_listRank1, m_listSuit2, m_listRank2, m_listSuit3, m_listRank3}) {
+        for (int i = 0; i < list->count(); ++i) {
+            QListWidgetItem* entry = list->item(i);
+            entry->setSizeHint(
+                QSize(list->fontMetrics().horizontalAdvance(entry->text()), units.y));
+        }
+    }
+    m_listSuit2->setEnabled(m_nCards >= 2);
+    m_listRank2->setEnabled(m_nCards >= 2);
+    m_listSuit3->setEnabled(m_nCards >= 3);
+    m_listRank3->setEnabled(m_nCards >= 3);
+    m_listSuit1->setFocus(Qt::TabFocusReason);
+}
+
+int CCardPickerDialog::DoModal() {
+    const int result = RunModalDialog(*this);
+    return result == res::kIdOk ? result : res::kIdCancel;
+}
+
+void CCardPickerDialog::accept() {
+    m_cards = {Card{m_listRank1->currentRow(), m_listSuit1->currentRow()},
+               Card{m_listRank2->currentRow(), m_listSuit2->currentRow()},
+               Card{m_listRank3->currentRow(), m_listSuit3->currentRow()}};
+    done(res::kIdOk);
+}
+
+void CCardPickerDialog::reject() {
+    done(res::kIdCancel);
+}
 
 bool CCardPickerDialog::GetCard1(Card& card) const {
-    card = Card{m_nRank1, m_nSuit1};
+    card = m_cards[0];
     return true;
 }
 
 bool CCardPickerDialog::GetCard2(Card& card) const {
-    card = Card{m_nRank2, m_nSuit2};
+    card = m_cards[1];
     return true;
 }
 
 bool CCardPickerDialog::GetCard3(Card& card) const {
-    card = Card{m_nRank3, m_nSuit3};
-    return true;
-}
-
-void CCardPickerDialog::DoDataExchange(DataExchange& dx) {
-    // The selections only flow out of the lists: writing the members back
-    // would clear the lists' selections to -1 at start-up.
-    if (dx.IsSaving()) {
-        dx.ListBoxIndex(ids::kSuit1, m_nSuit1);
-        dx.ListBoxIndex(ids::kSuit2, m_nSuit2);
-        dx.ListBoxIndex(ids::kSuit3, m_nSuit3);
-        dx.ListBoxIndex(ids::kRank1, m_nRank1);
-        dx.ListBoxIndex(ids::kRank2, m_nRank2);
-        dx.ListBoxIndex(ids::kRank3, m_nRank3);
-    }
-}
-
-bool CCardPickerDialog::OnInitDialog() {
-    TemplateDialog::OnInitDialog();
-    const std::array suits{m_listSuit1, m_listSuit2, m_listSuit3};
-    const std::array ranks{m_listRank1, m_listRank2, m_listRank3};
-    for (QListWidget* list : suits) {
-        for (int suit = kSpade; suit <= kDiamond; ++suit) {
-            list->addItem(SuitText(suit));
-        }
-    }
-    for (QListWidget* list : ranks) {
-        for (int rank = kAce; rank <= kKing; ++rank) {
-            list->addItem(RankText(rank));
-        }
-    }
-    // One line of the dialog font per item, the measure the template's list
-    // heights are made for: the thirteen ranks fit without scrolling.
-    const int line = Built().units.y;
-    for (const auto& lists : {suits, ranks}) {
-        for (QListWidget* list : lists) {
-            for (int i = 0; i < list->count(); ++i) {
-                QListWidgetItem* entry = list->item(i);
-                entry->setSizeHint(
-                    QSize(list->fontMetrics().horizontalAdvance(entry->text()), line));
-            }
-        }
-    }
-    for (int column = 0; column < 3; ++column) {
-        suits[static_cast<std::size_t>(column)]->setCurrentRow(0);
-        ranks[static_cast<std::size_t>(column)]->setCurrentRow(0);
-    }
-    if (m_nCards < 3) {
-        m_listSuit3->setEnabled(false);
-        m_listRank3->setEnabled(false);
-    }
-    if (m_nCards < 2) {
-        m_listSuit2->setEnabled(false);
-        m_listRank2->setEnabled(false);
-    }
+    card = m_cards[2];
     return true;
 }
 

@@ -1,25 +1,27 @@
 #pragma once
 
 #include "engine/Card.h"
-#include "ui/TemplateDialog.h"
 
+#include <QDialog>
+#include <array>
 #include <cstdint>
 
 class QListWidget;
+class QPushButton;
 
 namespace quillory {
 
-// "Select Card" (template 130): picks one to three cards, each as a suit list
-// over a rank list. The position of an item is the value it stands for, so a
-// selection is a Card as it is: suits 0 Spade, 1 Heart, 2 Club, 3 Diamond;
-// ranks 0 "A", 1 "2", ..., 9 "10", 10 "J", 11 "Q", 12 "K".
+// "Select Card": picks one to three cards, each as a suit list over a rank
+// list. The position of an item is the value it stands for, so a selection
+// is a Card as it is: suits 0 Spade, 1 Heart, 2 Club, 3 Diamond; ranks 0 "A",
+// 1 "2", ..., 9 "10", 10 "J", 11 "Q", 12 "K".
 //
 // Every column opens on the ace of spades. Columns beyond the number of cards
 // asked for are disabled but still filled. The selections are taken from the
-// lists only when the user confirms with OK; until then, and after a cancel,
-// all six are -1. GetCard1 to GetCard3 are meant for after DoModal returned
-// res::kIdOk.
-class CCardPickerDialog : public TemplateDialog {
+// lists only when the user confirms with OK (or Enter); until then, and after
+// a cancel (Cancel, Esc, the close box), every card is kNoCard. GetCard1 to
+// GetCard3 are meant for after DoModal returned res::kIdOk.
+class CCardPickerDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -28,31 +30,28 @@ public:
 
     std::int32_t CardCount() const { return m_nCards; }
 
+    // Runs the picker through the modal seam; res::kIdOk or res::kIdCancel.
+    int DoModal();
+    void accept() override;
+    void reject() override;
+
     // Write the rank and suit chosen in their column into `card`; always true.
     bool GetCard1(Card& card) const;
     bool GetCard2(Card& card) const;
     bool GetCard3(Card& card) const;
 
-    // The six lists, bound at construction.
     QListWidget* m_listRank3{};
     QListWidget* m_listRank2{};
     QListWidget* m_listRank1{};
     QListWidget* m_listSuit3{};
     QListWidget* m_listSuit2{};
     QListWidget* m_listSuit1{};
-
-protected:
-    void DoDataExchange(DataExchange& dx) override;
-    bool OnInitDialog() override;
+    QPushButton* m_ok{};
+    QPushButton* m_cancel{};
 
 private:
     std::int32_t m_nCards{1};
-    std::int32_t m_nRank1{-1};
-    std::int32_t m_nSuit1{-1};
-    std::int32_t m_nRank2{-1};
-    std::int32_t m_nSuit2{-1};
-    std::int32_t m_nRank3{-1};
-    std::int32_t m_nSuit3{-1};
+    std::array<Card, 3> m_cards{kNoCard, kNoCard, kNoCard};
 };
 
 } // namespace quillory

@@ -2,29 +2,64 @@
 
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
-#include "ui/ListView.h"
+#include "ui/CardSlotView.h"
+#include "ui/DialogLayout.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTableWidget>
 
 namespace quillory {
 namespace {
 
 namespace ids = res::trainer;
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+QLabel* NewLabel(QWidget& parent, const QString& text) {
+    auto* label = new QLabel(text, &parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+// A whole-number edit; a figure the user cannot change sits on the window's
+// colour, not on the white of an entry field, and takes the focus only by a
+// click (to select and copy it).
+QLineEdit* NumberEdit(QWidget& parent, const QString& name, QLabel* label, bool figure = false) {
+    auto* edit = new QLineEdit(&parent);
+    edit->setAccessibleName(name);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+    if (label != nullptr) {
+        label->setBuddy(edit);
+    }
+    if (figure) {
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::ClickFocus);
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+    }
+    return edit;
+}
+
+QPushButton* Button(QWidget& parent, const QString& caption, const QString& name = {}) {
+    auto* button = new QPushButton(caption, &parent);
+    button->setAutoDefault(false); // the window gives Enter to a focused button itself
+    if (!name.isEmpty()) {
+        button->setAccessibleName(name);
+    }
+    return button;
 }
 
 } // namespace
 
 CTrainerDialog::CTrainerDialog(QWidget* parent, DealSeeds seeds)
-    : TemplateDialog(res::kTrainerDialog, parent), m_hIcon(ProgramIcon()),
-      m_trainer(*this, std::move(seeds)) {
-    BindControls();
+    : QDialog(parent), m_hIcon(ProgramIcon()), m_trainer(*this, std::move(seeds)) {
+    BuildControls();
     ConnectNotifications();
     AddHelpAction();
     AddWindowCommands();
@@ -34,51 +69,119 @@ CTrainerDialog::CTrainerDialog(QWidget* parent, DealSeeds seeds)
 // never closed.
 CTrainerDialog::~CTrainerDialog() = default;
 
-void CTrainerDialog::BindControls() {
-    m_listHands = Bind<ListView>(ids::kHands);
-    m_cardViews = {Bind<ListView>(ids::kHole1),    Bind<ListView>(ids::kHole2),
-                   Bind<ListView>(ids::kFlop1),    Bind<ListView>(ids::kFlop2),
-                   Bind<ListView>(ids::kFlop3),    Bind<ListView>(ids::kTurnCard),
-                   Bind<ListView>(ids::kRiverCard)};
-    m_players = Bind<QLineEdit>(ids::kPlayers);
-    m_pot = Bind<QLineEdit>(ids::kPot);
-    m_invest = Bind<QLineEdit>(ids::kInvest);
-    m_practiceMode = Bind<QCheckBox>(ids::kPracticeMode);
-    m_draw = Bind<QPushButton>(ids::kDraw);
-    m_flop = Bind<QPushButton>(ids::kFlop);
-    m_turn = Bind<QPushButton>(ids::kTurn);
-    m_river = Bind<QPushButton>(ids::kRiver);
-    m_showdown = Bind<QPushButton>(ids::kShowdown);
+void CTrainerDialog::BuildControls() {
+    QLabel* rateLabel = NewLabel(*this, QStringLiteral("Winning rate:"));
+    m_winningRate = NewLabel(*this, QStringLiteral("Possibility"));
+    m_winningRate->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_winningRate->setIndent(4);
+    m_winningRate->setAccessibleName(QStringLiteral("Winning rate"));
+    m_practiceMode = new QCheckBox(QStringLiteral("Practice mode"), this);
+    QLabel* playersLabel = NewLabel(*this, QStringLiteral("# of Players (including yourself):"));
+    m_players =
+        NumberEdit(*this, QStringLiteral("Number of players including yourself"), playersLabel);
+    m_draw = Button(*this, QStringLiteral("&Draw"));
+    m_flop = Button(*this, QStringLiteral("&Flop"));
+    m_turn = Button(*this, QStringLiteral("&Turn"));
+    m_river = Button(*this, QStringLiteral("&River"));
+    m_showdown = Button(*this, QStringLiteral("&Showdown"));
+    m_listHands = new QTableWidget(0, 2, this);
+    m_listHands->setAccessibleName(QStringLiteral("Hands and results"));
+    m_listHands->setFocusPolicy(Qt::ClickFocus);
+    const std::array<QString, kCardSlots> cardNames{
+        QStringLiteral("Your first card"), QStringLiteral("Your second card"),
+        QStringLiteral("First flop card"), QStringLiteral("Second flop card"),
+        QStringLiteral("Third flop card"), QStringLiteral("Turn card"),
+        QStringLiteral("River card")};
+    for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
+        m_cardViews[slot] = new CardSlotView(m_cardImages, this);
+        m_cardViews[slot]->setAccessibleName(cardNames[slot]);
+    }
+    m_averageRate = NewLabel(*this, QStringLiteral("-"));
+    m_averageRate->setAccessibleName(QStringLiteral("Average winning rate"));
+    QLabel* averageLabel = NewLabel(*this, QStringLiteral("Average winning rate:"));
+    QLabel* potLabel = NewLabel(*this, QStringLiteral("&Pot:"));
+    m_pot = NumberEdit(*this, QStringLiteral("Pot"), potLabel);
+    QLabel* investLabel = NewLabel(*this, QStringLiteral("Your &Invest.:"));
+    m_invest = NumberEdit(*this, QStringLiteral("Your investment"), investLabel);
+    QLabel* profitLabel = NewLabel(*this, QStringLiteral("Expecting Profit:"));
+    m_expectingProfit = NumberEdit(*this, QStringLiteral("Expected profit"), profitLabel, true);
+    QLabel* addLabel = NewLabel(*this, QStringLiteral("You can add upto:"));
+    m_addUpTo = NumberEdit(*this, QStringLiteral("You can add up to"), addLabel, true);
+    m_more = Button(*this, QStringLiteral("&More..."), QStringLiteral("Export hand statistics"));
+    m_more->setHidden(true);
+    m_more->setEnabled(false);
+    const std::array<QString, kCardSlots> fixNames{
+        QStringLiteral("Fix your first card"),     QStringLiteral("Fix your second card"),
+        QStringLiteral("Fix the first flop card"), QStringLiteral("Fix the second flop card"),
+        QStringLiteral("Fix the third flop card"), QStringLiteral("Fix the turn card"),
+        QStringLiteral("Fix the river card")};
+    for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
+        m_fixButtons[slot] = Button(*this, QStringLiteral("Fix"), fixNames[slot]);
+    }
+
+    const auto fix = [this](std::size_t slot) { return m_fixButtons[slot]; };
+    const auto card = [this](std::size_t slot) { return m_cardViews[slot]; };
+    layout::PlaceControls(
+        *this, QStringLiteral("Quillory"), layout::DialogFont("Verdana", 10),
+        {{rateLabel, {7, 53, 48, 8}},       {m_winningRate, {7, 63, 50, 14}},
+         {m_practiceMode, {7, 7, 102, 10}}, {playersLabel, {130, 7, 112, 8}},
+         {m_players, {249, 7, 42, 14}},     {m_draw, {7, 33, 50, 14}},
+         {m_flop, {63, 33, 50, 14}},        {m_turn, {119, 33, 50, 14}},
+         {m_river, {178, 33, 50, 14}},      {m_showdown, {242, 33, 63, 14}},
+         {m_listHands, {342, 7, 95, 134}},  {card(0), {7, 81, 46, 48}},
+         {card(1), {52, 81, 46, 48}},       {card(2), {112, 81, 46, 48}},
+         {card(3), {157, 81, 46, 48}},      {card(4), {202, 81, 46, 48}},
+         {card(5), {247, 81, 46, 48}},      {card(6), {292, 81, 46, 48}},
+         {m_averageRate, {221, 20, 70, 8}}, {averageLabel, {129, 20, 82, 8}},
+         {potLabel, {73, 53, 36, 8}},       {m_pot, {73, 63, 50, 14}},
+         {investLabel, {129, 53, 45, 8}},   {m_invest, {129, 63, 50, 14}},
+         {profitLabel, {185, 53, 57, 8}},   {m_expectingProfit, {185, 63, 56, 14}},
+         {addLabel, {247, 53, 67, 8}},      {m_addUpTo, {247, 63, 56, 14}},
+         {m_more, {307, 63, 31, 14}},       {fix(0), {7, 131, 34, 10}},
+         {fix(1), {52, 131, 34, 10}},       {fix(2), {112, 131, 34, 10}},
+         {fix(3), {157, 131, 34, 10}},      {fix(4), {203, 131, 34, 10}},
+         {fix(5), {248, 131, 34, 10}},      {fix(6), {292, 131, 34, 10}}},
+        444, 148);
+    m_items = {{ids::kWinningRate, m_winningRate},
+               {ids::kPracticeMode, m_practiceMode},
+               {ids::kPlayers, m_players},
+               {ids::kDraw, m_draw},
+               {ids::kFlop, m_flop},
+               {ids::kTurn, m_turn},
+               {ids::kRiver, m_river},
+               {ids::kShowdown, m_showdown},
+               {ids::kHands, m_listHands},
+               {ids::kAverageRate, m_averageRate},
+               {ids::kPot, m_pot},
+               {ids::kInvest, m_invest},
+               {ids::kExpectingProfit, m_expectingProfit},
+               {ids::kAddUpTo, m_addUpTo},
+               {ids::kMore, m_more}};
+    const std::array cardIds{ids::kHole1, ids::kHole2,    ids::kFlop1,    ids::kFlop2,
+                             ids::kFlop3, ids::kTurnCard, ids::kRiverCard};
     const std::array fixIds{ids::kFixHole1, ids::kFixHole2, ids::kFixFlop1, ids::kFixFlop2,
                             ids::kFixFlop3, ids::kFixTurn,  ids::kFixRiver};
     for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
-        m_fixButtons[slot] = Bind<QPushButton>(fixIds[slot]);
+        m_items[cardIds[slot]] = m_cardViews[slot];
+        m_items[fixIds[slot]] = m_fixButtons[slot];
     }
-    Bind<QLabel>(ids::kWinningRate);
-    Bind<QLabel>(ids::kAverageRate);
-    Bind<QLineEdit>(ids::kExpectingProfit);
-    Bind<QLineEdit>(ids::kAddUpTo);
-    m_more = Bind<QPushButton>(ids::kMore);
 }
 
-// Every notification becomes one trainer command.
-void CTrainerDialog::ConnectNotifications() {
-    OnClicked(m_draw, [this] { Send(Command::Draw); });
-    OnClicked(m_flop, [this] { Send(Command::Flop); });
-    OnClicked(m_turn, [this] { Send(Command::Turn); });
-    OnClicked(m_river, [this] { Send(Command::River); });
-    OnClicked(m_showdown, [this] { Send(Command::Showdown); });
-    OnClicked(m_practiceMode, [this] { Send(Command::PracticeMode); });
-    OnClicked(m_more, [this] { OnMore(); });
-    for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
-        const auto card = static_cast<CardSlot>(slot);
-        OnClicked(m_fixButtons[slot], [this, card] { Send(Command::Fix, card); });
+QWidget* CTrainerDialog::Item(int id) const {
+    const auto found = m_items.find(id);
+    return found != m_items.end() ? found->second : nullptr;
+}
+
+QString CTrainerDialog::ShownText(int id) const {
+    const QWidget* item = Item(id);
+    if (const auto* edit = qobject_cast<const QLineEdit*>(item); edit != nullptr) {
+        return edit->text();
     }
-    OnChange(m_pot, [this] { Send(Command::EditPot); });
-    OnChange(m_invest, [this] { Send(Command::EditInvest); });
-    OnKillFocus(m_pot, [this] { Send(Command::LeavePot); });
-    OnKillFocus(m_invest, [this] { Send(Command::LeaveInvest); });
-    OnKillFocus(m_players, [this] { Send(Command::LeavePlayers); });
+    if (const auto* label = qobject_cast<const QLabel*>(item); label != nullptr) {
+        return label->text();
+    }
+    const auto* button = qobject_cast<const QAbstractButton*>(item);
+    return button != nullptr ? button->text() : QString();
 }
 
 FieldTexts CTrainerDialog::Fields() const {
@@ -90,16 +193,33 @@ void CTrainerDialog::Send(Command command, CardSlot slot) {
     m_trainer.Apply(command, Fields(), slot);
 }
 
-// Enter closes the window only when every field reads.
-void CTrainerDialog::OnOK() {
-    if (m_trainer.Read(Fields())) {
-        done(res::kIdOk);
+void CTrainerDialog::Create() {
+    Start();
+    if (!m_ended) {
+        show();
     }
 }
 
-bool CTrainerDialog::OnInitDialog() {
-    TemplateDialog::OnInitDialog();
-    if (const QString about = Text(res::LoadResourceString(res::kAboutString)); !about.isEmpty()) {
+int CTrainerDialog::DoModal() {
+    Start();
+    if (!m_ended) {
+        RunModalDialog(*this);
+    }
+    if (!m_ended) {
+        done(res::kIdCancel); // the seam returned without an end
+    }
+    return result();
+}
+
+void CTrainerDialog::Start() {
+    if (m_started) {
+        return;
+    }
+    m_started = true;
+    const std::string_view aboutText = res::LoadResourceString(res::kAboutString);
+    if (const QString about =
+            QString::fromUtf8(aboutText.data(), static_cast<qsizetype>(aboutText.size()));
+        !about.isEmpty()) {
         AddAboutEntry(about);
     }
     setWindowIcon(m_hIcon);
@@ -110,24 +230,55 @@ bool CTrainerDialog::OnInitDialog() {
     LayOutLists();
     ShowState();
     Send(Command::PracticeMode);
-    return true;
+    m_practiceMode->setFocus(Qt::TabFocusReason);
+    m_showFocusOnActivation = true;
 }
 
 void CTrainerDialog::LayOutLists() {
-    constexpr std::uint32_t kGridAndFullRow = ListView::kGridLines | ListView::kFullRowSelect;
-    m_listHands->InsertColumn(0, QStringLiteral("Hands"), Qt::AlignLeft, 90);
-    m_listHands->InsertColumn(1, QStringLiteral("Result"), Qt::AlignLeft, 90);
-    m_listHands->SetExtendedStyle(kGridAndFullRow);
-    for (ListView* view : m_cardViews) {
-        view->InsertColumn(0, QString(), Qt::AlignLeft, 85);
-        view->SetImageList(&m_cardImages);
-        view->SetExtendedStyle(kGridAndFullRow);
+    QTableWidget& hands = *m_listHands;
+    hands.setHorizontalHeaderLabels({QStringLiteral("Hands"), QStringLiteral("Result")});
+    hands.setColumnWidth(0, 90);
+    hands.setColumnWidth(1, 90);
+    hands.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    hands.setSelectionMode(QAbstractItemView::SingleSelection);
+    hands.setSelectionBehavior(QAbstractItemView::SelectRows);
+    hands.setWordWrap(false);
+    hands.setCornerButtonEnabled(false);
+    hands.verticalHeader()->hide();
+    hands.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    hands.verticalHeader()->setDefaultSectionSize(hands.fontMetrics().height() + 4);
+    hands.horizontalHeader()->setHighlightSections(false);
+    hands.horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Disabled (entry mode), the list keeps its text readable: the disabled
+    // colours are the normal ones.
+    QPalette readable = hands.palette();
+    for (const QPalette::ColorRole role : {QPalette::Text, QPalette::Base, QPalette::WindowText,
+                                           QPalette::Highlight, QPalette::HighlightedText}) {
+        readable.setColor(QPalette::Disabled, role, readable.color(QPalette::Active, role));
     }
+    hands.setPalette(readable);
+}
+
+// Enter closes the window only when every field reads.
+void CTrainerDialog::accept() {
+    if (m_trainer.Read(Fields())) {
+        done(res::kIdOk);
+    }
+}
+
+void CTrainerDialog::reject() {
+    done(res::kIdCancel);
 }
 
 // The window is gone: a refused entry is not reported, and the count that is
 // stored is always one the next start accepts as it stands.
-void CTrainerDialog::OnDestroy() {
+void CTrainerDialog::done(int result) {
+    if (m_ended) {
+        return;
+    }
+    m_ended = true;
+    m_pendingLeaves.clear();
+    QDialog::done(result);
     m_trainer.TakeFieldsQuietly(Fields());
     m_settings.Save();
 }

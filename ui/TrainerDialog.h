@@ -3,13 +3,17 @@
 #include "engine/CardNames.h"
 #include "trainer/Trainer.h"
 #include "ui/CardImages.h"
-#include "ui/TemplateDialog.h"
+#include "ui/ModalSeam.h"
 #include "ui/Settings.h"
 
+#include <QDialog>
 #include <QIcon>
 #include <array>
 #include <chrono>
+#include <functional>
+#include <map>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -17,24 +21,34 @@ class QLabel;
 class QLineEdit;
 class QMenuBar;
 class QPushButton;
+class QTableWidget;
 
 namespace quillory {
 
-class ListView;
+class CardSlotView;
 
-// The main window (template 102, "Quillory"): the view of the trainer. It
-// binds its controls once, at construction; exchanges them with the
-// trainer's members in the trainer's exchange order (a failed read reports
-// the first refused entry, focuses it and stops there); shows the trainer's
-// rows, card pictures and enabled states; and turns each notification into
-// one trainer operation. The rules of a hand live in trainer/Trainer.h.
+// The main window, "Quillory": the view of the trainer. It builds its
+// controls once, at construction, from their dialog-unit positions; reads the
+// editable fields once per command (Fields) and sends one trainer command
+// per user action; and shows the state the trainer reports.
 //
-// Start-up (OnInitDialog) reads the two settings, cuts the card pictures,
-// lays out the lists and runs the practice-mode operation, which resets the
-// hand. The settings are written once: when the window closes in any way
-// (after a quiet read of the controls), or when the object goes away
-// without having closed (ui/TrainerSettingsStore.h).
-class CTrainerDialog : public TemplateDialog, private TrainerView {
+// - Clicks send their command at once. The pot and investment edits send
+//   EditPot / EditInvest on every change the user makes (textEdited: the
+//   window's own writes send nothing).
+// - Leaving the player count, the pot or the investment (editingFinished,
+//   not a focus loss to another window) sends its Leave command just after
+//   the event that moved the focus. A click that comes first sends the
+//   pending Leave commands before itself and is dropped when one of them
+//   showed a message (a refused entry), as a click under a message box is.
+// - Enter on a push button presses it; elsewhere it closes the window when
+//   every field reads (res::kIdOk). Esc and the close box close it with
+//   res::kIdCancel. Shift+F10 opens the context menu.
+//
+// Start-up reads the two settings, cuts the card pictures and runs the
+// practice-mode command, which resets the hand. The settings are written
+// once: when the window closes in any way (after a quiet read of the
+// fields), or when the object goes away without having closed.
+class CTrainerDialog : public QDialog, private TrainerView {
     Q_OBJECT
 
 public:
@@ -47,6 +61,20 @@ public:
     const TrainerState& State() const { return m_trainer.State(); }
     // The editable fields as they stand, the way every command carries them.
     FieldTexts Fields() const;
+
+    // Starts the window and runs it modally through the modal seam, or shows
+    // it without waiting (tests). DoModal returns res::kIdOk or kIdCancel.
+    int DoModal();
+    void Create();
+    bool IsEnded() const { return m_ended; }
+    void accept() override;
+    void reject() override;
+    void done(int result) override;
+
+    // The control with this id (res::trainer), and the text an edit or a
+    // label of the window shows.
+    QWidget* Item(int id) const;
+    QString ShownText(int id) const;
 
     // Window menu and help. Returns true when the command was the About item.
     bool OnSysCommand(int id);
@@ -68,14 +96,15 @@ public:
 
     // The hands list and the card views, in the order of the trainer's card
     // slots, and the 52 card pictures (index CardImageIndex) they show.
-    ListView* HandsList() const { return m_listHands; }
-    ListView* CardView(CardSlot slot) const { return m_cardViews[static_cast<std::size_t>(slot)]; }
+    QTableWidget* HandsList() const { return m_listHands; }
+    CardSlotView* CardView(CardSlot slot) const {
+        return m_cardViews[static_cast<std::size_t>(slot)];
+    }
     const CardImages& Pictures() const { return m_cardImages; }
 
 protected:
-    bool OnInitDialog() override;
-    void OnOK() override;
-    void OnDestroy() override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
@@ -89,8 +118,15 @@ private:
 
     // Sends one command with the fields as they stand.
     void Send(Command command, CardSlot slot = CardSlot::Hole1);
-    void BindControls();
+    void Start();
+    void BuildControls();
     void ConnectNotifications();
+    // Runs `command` for a click, after the pending Leave commands.
+    void OnClick(QPushButton* button, std::function<void()> command);
+    // Sends the pending Leave commands; false when one of them showed a message.
+    bool SendPendingLeaves();
+    void LeaveLater(Command command);
+    void ShowMessage(const QString& text, MessageIcon icon);
     // Shows the state: the figures (with the edits' change notifications
     // held back), the rows, the pictures and the enabled states.
     void ShowState();
@@ -101,14 +137,20 @@ private:
     void AddAboutEntry(const QString& text);
     void AddWindowCommands();
     void LayOutLists();
+    void SetFigure(QLabel* label, const QString& name, const QString& text);
 
     QIcon m_hIcon;
     CardImages m_cardImages;
     CardStrip m_cardStrip;
     Trainer m_trainer;
     TrainerSettingsStore m_settings{m_trainer};
-    ListView* m_listHands{};
-    std::array<ListView*, kCardSlots> m_cardViews{};
+    std::map<int, QWidget*> m_items;
+    QTableWidget* m_listHands{};
+    std::array<CardSlotView*, kCardSlots> m_cardViews{};
+    QLabel* m_winningRate{};
+    QLabel* m_averageRate{};
+    QLineEdit* m_expectingProfit{};
+    QLineEdit* m_addUpTo{};
     QLineEdit* m_players{};
     QLineEdit* m_pot{};
     QLineEdit* m_invest{};
@@ -120,6 +162,11 @@ private:
     QPushButton* m_showdown{};
     QPushButton* m_more{};
     std::array<QPushButton*, kCardSlots> m_fixButtons{};
+    std::vector<Command> m_pendingLeaves;
+    int m_messagesShown{};
+    bool m_started{};
+    bool m_ended{};
+    bool m_showFocusOnActivation{};
     bool m_estimateCursor{};
     std::chrono::steady_clock::time_point m_estimateStart{};
 

@@ -1,24 +1,26 @@
-// The main window as the trainer's view: the exchange of the controls, the
+// The main window as the trainer's view: the fields it writes, the
 // card picker, messages, the wait cursor, and the hand's rows, pictures and
 // enabled states shown in the controls.
 #include "engine/CardNames.h"
 #include "odds/Labels.h"
 #include "res/ResourceIds.h"
 #include "ui/CardPickerDialog.h"
-#include "ui/ListView.h"
+#include "ui/CardSlotView.h"
 #include "ui/TrainerDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
 #include <chrono>
 
 namespace quillory {
 namespace {
 
-namespace ids = res::trainer;
 using Clock = std::chrono::steady_clock;
 
 // The wait cursor shows over an estimate once estimates have been seen to
@@ -27,7 +29,25 @@ using Clock = std::chrono::steady_clock;
 // on every click would only distract.
 bool g_slowEstimates = false;
 
+void SetText(QLineEdit& edit, const QString& text) {
+    if (edit.text() != text) {
+        edit.setText(text);
+    }
+}
+
 } // namespace
+
+// A label that shows a figure is announced as its name and the figure,
+// "Winning rate: 49.36%", so screen readers read the value and hear of each
+// change; with no figure it is the name alone.
+void CTrainerDialog::SetFigure(QLabel* label, const QString& name, const QString& text) {
+    if (label->text() != text) {
+        label->setText(text);
+        label->setAccessibleName(text.isEmpty() ? name : QStringLiteral("%1: %2").arg(name, text));
+    }
+}
+
+namespace {} // namespace
 
 void CTrainerDialog::StateChanged(Changed changed) {
     if (changed == Changed::HandAndFigures) {
@@ -39,7 +59,7 @@ void CTrainerDialog::StateChanged(Changed changed) {
 
 // The message, then the field gets the focus with its text selected.
 void CTrainerDialog::FieldRefused(const FieldRefusal& refusal) {
-    MessageBox(QString::fromStdString(refusal.message), MessageIcon::Warning);
+    ShowMessage(QString::fromStdString(refusal.message), MessageIcon::Warning);
     QLineEdit* edit = refusal.field == Field::Players ? m_players
                       : refusal.field == Field::Pot   ? m_pot
                                                       : m_invest;
@@ -47,22 +67,26 @@ void CTrainerDialog::FieldRefused(const FieldRefusal& refusal) {
     edit->selectAll();
 }
 
-// A text is replaced only where it differs; written texts raise no change
-// notification, so only the user's own typing reaches the pot handlers.
+// A text is replaced only where it differs; the edits' signals are blocked
+// while the window writes them, so only the user's own typing reaches the
+// pot handlers.
 void CTrainerDialog::ShowState() {
     const TrainerState& s = m_trainer.State();
     {
-        NotificationLockout lockout(*this);
-        SetItemText(ids::kWinningRate, QString::fromStdString(s.WinningRateText()));
-        SetItemText(ids::kPlayers, QString::number(s.m_nPlayers));
+        const QSignalBlocker pot(m_pot);
+        const QSignalBlocker invest(m_invest);
+        SetFigure(m_winningRate, QStringLiteral("Winning rate"),
+                  QString::fromStdString(s.WinningRateText()));
+        SetText(*m_players, QString::number(s.m_nPlayers));
         if (m_practiceMode->isChecked() != (s.m_bPracticeMode != 0)) {
             m_practiceMode->setChecked(s.m_bPracticeMode != 0);
         }
-        SetItemText(ids::kAverageRate, QString::fromStdString(s.m_strAverageRate));
-        SetItemText(ids::kPot, QString::number(s.m_nPot));
-        SetItemText(ids::kExpectingProfit, QString::number(s.m_nExpectingProfit));
-        SetItemText(ids::kInvest, QString::number(s.m_nInvest));
-        SetItemText(ids::kAddUpTo, QString::number(s.m_nAddUpTo));
+        SetFigure(m_averageRate, QStringLiteral("Average winning rate"),
+                  QString::fromStdString(s.m_strAverageRate));
+        SetText(*m_pot, QString::number(s.m_nPot));
+        SetText(*m_expectingProfit, QString::number(s.m_nExpectingProfit));
+        SetText(*m_invest, QString::number(s.m_nInvest));
+        SetText(*m_addUpTo, QString::number(s.m_nAddUpTo));
     }
     ShowHand();
 }
@@ -80,8 +104,8 @@ std::optional<PickedCards> CTrainerDialog::PickCards(std::int32_t count) {
 }
 
 void CTrainerDialog::ShowInformation(std::string_view text) {
-    MessageBox(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-               MessageIcon::Information);
+    ShowMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                MessageIcon::Information);
 }
 
 void CTrainerDialog::EstimateStarting() {
@@ -105,22 +129,14 @@ void CTrainerDialog::EstimateFinished() {
     }
 }
 
-// Shows what the trainer's state holds beyond the exchanged members; a view
+// Shows what the trainer's state holds beyond the written fields; a view
 // that already shows it is left untouched.
 void CTrainerDialog::ShowHand() {
     const TrainerState& s = m_trainer.State();
     ShowRows();
     for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
-        ListView* view = m_cardViews[slot];
         const Card card = s.m_shown[slot];
-        if (!HoldsCard(card)) {
-            if (view->rowCount() != 0) {
-                view->DeleteAllItems();
-            }
-        } else if (view->rowCount() != 1 || view->GetItemImage(0) != CardImageIndex(card)) {
-            view->DeleteAllItems();
-            view->InsertItem(0, QString(), CardImageIndex(card));
-        }
+        m_cardViews[slot]->ShowCard(HoldsCard(card) ? CardImageIndex(card) : -1);
     }
     m_draw->setEnabled(true);
     m_flop->setEnabled(s.FlopEnabled());
@@ -136,20 +152,21 @@ void CTrainerDialog::ShowHand() {
 
 void CTrainerDialog::ShowRows() {
     const std::vector<HandRow>& rows = m_trainer.State().m_rows;
-    if (static_cast<std::size_t>(m_listHands->rowCount()) > rows.size()) {
-        m_listHands->DeleteAllItems();
+    QTableWidget& list = *m_listHands;
+    if (static_cast<std::size_t>(list.rowCount()) > rows.size()) {
+        list.setRowCount(0);
     }
+    list.setRowCount(static_cast<int>(rows.size()));
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const int row = static_cast<int>(i);
-        const QString hands = QString::fromStdString(rows[i].hands);
-        const QString result = QString::fromStdString(rows[i].result);
-        if (row >= m_listHands->rowCount()) {
-            m_listHands->InsertItem(row, hands);
-        } else if (m_listHands->GetItemText(row, 0) != hands) {
-            m_listHands->SetItemText(row, 0, hands);
-        }
-        if (m_listHands->GetItemText(row, 1) != result) {
-            m_listHands->SetItemText(row, 1, result);
+        const std::array texts{QString::fromStdString(rows[i].hands),
+                               QString::fromStdString(rows[i].result)};
+        for (int column = 0; column < 2; ++column) {
+            QTableWidgetItem* cell = list.item(static_cast<int>(i), column);
+            if (cell == nullptr) {
+                list.setItem(static_cast<int>(i), column, new QTableWidgetItem(texts[column]));
+            } else if (cell->text() != texts[column]) {
+                cell->setText(texts[column]);
+            }
         }
     }
 }

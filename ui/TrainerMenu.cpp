@@ -61,7 +61,9 @@ void CTrainerDialog::OnCallAdvisor() {
     CCallAdvisorDialog advisor(this);
     advisor.m_nWinRate = std::clamp(s.RatePercent(), 0, CCallAdvisorDialog::kMaxRate);
     advisor.m_rateKnown = s.m_trials > 0;
-    advisor.m_nCallers = std::clamp(s.m_nPlayers, kMinTablePlayers, kMaxTablePlayers) - 1;
+    // Result columns for 0 up to every opponent calling: players - 1 callers
+    // at most, so one column per player after "No caller".
+    advisor.m_nCallers = std::clamp(s.m_nPlayers, kMinTablePlayers, kMaxTablePlayers);
     advisor.m_nCurrentPot = std::clamp(s.m_nPot, 0, CCallAdvisorDialog::kMaxMoney);
     advisor.m_nInvestSoFar = std::clamp(s.m_nInvest, 0, CCallAdvisorDialog::kMaxMoney);
     advisor.DoModal();

@@ -62,7 +62,7 @@ void CTrainerDialog::OnHelp() {
     if (HasSystemMenu()) {
         text += QStringLiteral("\n\nThe window menu (Alt+Space) holds About Quillory.");
     }
-    MessageBox(text, MessageIcon::Information);
+    ShowMessage(text, MessageIcon::Information);
 }
 
 void CTrainerDialog::AddAboutEntry(const QString& text) {
@@ -96,7 +96,7 @@ bool CTrainerDialog::nativeEvent(const QByteArray& eventType, void* message, qin
         *result = 0;
         return true;
     }
-    return TemplateDialog::nativeEvent(eventType, message, result);
+    return QDialog::nativeEvent(eventType, message, result);
 }
 
 } // namespace quillory

@@ -456,7 +456,9 @@ def window_tools(desktop, binary):
     program.find(advisor, "label",
                  predicate=lambda n: name(n).startswith(f"Winning rate {rate}%."))
     table = program.find(advisor, "table").queryTable()
-    equal(table.nColumns, 1 + 3, "an amount column and one per opponent")
+    # With 4 players up to all 3 opponents can call: the amount, then 0, 1, 2
+    # and 3 further callers (the window once stopped at 2).
+    equal(table.nColumns, 1 + 4, "an amount column and one per number of callers")
     desktop.key("Escape")
     program.no_window("Should I Call?")
 

@@ -4,21 +4,27 @@
 #include "res/ResourceIds.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CallAdvisorDialog.h"
-#include "ui/DataExchange.h"
-#include "ui/ListView.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <memory>
 
 using namespace quillory;
 using testing::Seam;
 using testing::Type;
-namespace ids = res::advisor;
 
-namespace {} // namespace
+namespace {
+
+QString Cell(const QTableWidget& list, int row, int column) {
+    const QTableWidgetItem* item = list.item(row, column);
+    return item != nullptr ? item->text() : QString();
+}
+
+} // namespace
 
 class CallAdvisorTest : public QObject {
     Q_OBJECT
@@ -34,13 +40,17 @@ private slots:
     void opensAsTheTemplateSaysWithAnEmptyTable() {
         Open(50, 3);
         QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Should I Call?"));
-        QVERIFY(m_dialog->GetDlgItem(ids::kPrize)->isHidden());
-        QVERIFY(!m_dialog->IsItemEnabled(ids::kPrize));
-        QVERIFY(m_dialog->Bind<QPlainTextEdit>(ids::kPrize)->isReadOnly());
+        QVERIFY(m_dialog->m_prize->isHidden());
+        QVERIFY(!m_dialog->m_prize->isEnabled());
+        QVERIFY(m_dialog->m_prize->isReadOnly());
         QCOMPARE(m_dialog->m_listCallers->rowCount(), 0);
-        QCOMPARE(m_dialog->m_listCallers->GetExtendedStyle(), 0x21u);
+        QVERIFY(m_dialog->m_listCallers->showGrid());
+        QCOMPARE(m_dialog->m_listCallers->selectionBehavior(), QAbstractItemView::SelectRows);
         const QStringList headings{QStringLiteral("Amount"), QStringLiteral("No caller"),
                                    QStringLiteral("1 caller"), QStringLiteral("2 callers")};
+        // The window fits the table: every column shows without scrolling.
+        QVERIFY(!m_dialog->m_listCallers->horizontalScrollBar()->isVisible());
+        QVERIFY(m_dialog->m_listCallers->geometry().right() < m_dialog->width());
         QCOMPARE(m_dialog->m_listCallers->columnCount(), int(headings.size()));
         const QFontMetrics metrics = m_dialog->m_listCallers->fontMetrics();
         for (int column = 0; column < headings.size(); ++column) {
@@ -51,46 +61,46 @@ private slots:
             QVERIFY(m_dialog->m_listCallers->columnWidth(column) >
                     metrics.horizontalAdvance(widest));
         }
-        QCOMPARE(Edit(ids::kCurrentPot), QStringLiteral("0"));
+        QCOMPARE(m_dialog->m_currentPot->text(), QStringLiteral("0"));
         QVERIFY(Summary().contains(QStringLiteral("50%")));
         // The focus starts in the first amount; Close cancels.
-        QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(ids::kCurrentPot));
-        m_dialog->Bind<QPushButton>(res::kIdCancel)->click();
+        QCOMPARE(QApplication::focusWidget(), m_dialog->m_currentPot);
+        m_dialog->m_close->click();
         QCOMPARE(m_dialog->result(), res::kIdCancel);
     }
 
     void theWorkedCaseFillsTwentyOneRows() {
         Open(50, 2);
         Calculate(100, 20, 20);
-        const ListView& list = *m_dialog->m_listCallers;
+        const QTableWidget& list = *m_dialog->m_listCallers;
         QCOMPARE(m_dialog->m_strPrize, QStringLiteral("+$20 (50%)"));
-        QCOMPARE(m_dialog->GetItemText(ids::kPrize), QStringLiteral("+$20 (50%)"));
+        QCOMPARE(m_dialog->m_prize->toPlainText(), QStringLiteral("+$20 (50%)"));
         QVERIFY(Summary().contains(QStringLiteral("+$20 (50%)")));
-        QCOMPARE(m_dialog->GetDlgItem(ids::kSummary)->accessibleName(), Summary());
+        QCOMPARE(m_dialog->m_summary->accessibleName(), Summary());
         QCOMPARE(list.rowCount(), 21);
         const char* amounts[] = {"$0.00",   "$2.00",   "$4.00",  "$6.00",   "$8.00",   "$10.00",
                                  "$12.00",  "$14.00",  "$16.00", "$18.00",  "$20.00",  "$30.00",
                                  "$40.00",  "$60.00",  "$80.00", "$100.00", "$120.00", "$140.00",
                                  "$160.00", "$180.00", "$200.00"};
         for (int row = 0; row < 21; ++row) {
-            QCOMPARE(list.GetItemText(row, 0), QString::fromLatin1(amounts[row]));
+            QCOMPARE(Cell(list, row, 0), QString::fromLatin1(amounts[row]));
         }
-        QCOMPARE(list.GetItemText(10, 1), QStringLiteral("+$20 (50%)"));
-        QCOMPARE(list.GetItemText(10, 2), QStringLiteral("+$30 (75%)"));
-        QCOMPARE(list.GetItemText(0, 1), QStringLiteral("+$30 (150%)"));
-        QCOMPARE(list.GetItemText(0, 2), QStringLiteral("+$30 (150%)"));
+        QCOMPARE(Cell(list, 10, 1), QStringLiteral("+$20 (50%)"));
+        QCOMPARE(Cell(list, 10, 2), QStringLiteral("+$30 (75%)"));
+        QCOMPARE(Cell(list, 0, 1), QStringLiteral("+$30 (150%)"));
+        QCOMPARE(Cell(list, 0, 2), QStringLiteral("+$30 (150%)"));
         // Row 10, the amount itself, is selected, marked and focused.
         for (int row = 0; row < 21; ++row) {
-            QCOMPARE(list.IsItemSelected(row), row == 10);
+            QCOMPARE(list.selectionModel()->isRowSelected(row, {}), row == 10);
         }
-        QCOMPARE(list.GetSelectionMark(), 10);
+        QCOMPARE(list.currentRow(), 10);
         QCOMPARE(QApplication::focusWidget(), static_cast<const QWidget*>(&list));
         // Every text fits its column.
         const QFontMetrics metrics = list.fontMetrics();
         for (int row = 0; row < 21; ++row) {
             for (int column = 0; column < 3; ++column) {
                 QVERIFY(list.columnWidth(column) >
-                        metrics.horizontalAdvance(list.GetItemText(row, column)));
+                        metrics.horizontalAdvance(Cell(list, row, column)));
             }
         }
     }
@@ -99,7 +109,7 @@ private slots:
         Open(20, 1);
         Calculate(100, 50, 10);
         QCOMPARE(m_dialog->m_strPrize, QStringLiteral("-$38 (-63%)"));
-        QCOMPARE(m_dialog->m_listCallers->GetItemText(10, 1), QStringLiteral("-$38 (-63%)"));
+        QCOMPARE(Cell(*m_dialog->m_listCallers, 10, 1), QStringLiteral("-$38 (-63%)"));
 
         // 50 x 40 x 0.01 - 20 = 0.
         m_dialog->m_nWinRate = 50;
@@ -108,8 +118,8 @@ private slots:
 
         // 10 % of 15 is shown as $1.50 but computed with 1: 50 x 101 x 0.01 - 21.
         Calculate(100, 20, 15);
-        QCOMPARE(m_dialog->m_listCallers->GetItemText(1, 0), QStringLiteral("$1.50"));
-        QCOMPARE(m_dialog->m_listCallers->GetItemText(1, 1), QStringLiteral("+$29 (138%)"));
+        QCOMPARE(Cell(*m_dialog->m_listCallers, 1, 0), QStringLiteral("$1.50"));
+        QCOMPARE(Cell(*m_dialog->m_listCallers, 1, 1), QStringLiteral("+$29 (138%)"));
     }
 
     void othersAddTheirShareTruncatedAsAWhole() {
@@ -117,20 +127,20 @@ private slots:
         // = 3, not 2 x 1: 50 x (100 + 3 + 1) x 0.01 - 21 = 31.
         Open(50, 3);
         Calculate(100, 20, 15);
-        QCOMPARE(m_dialog->m_listCallers->GetItemText(1, 3), QStringLiteral("+$31 (147%)"));
+        QCOMPARE(Cell(*m_dialog->m_listCallers, 1, 3), QStringLiteral("+$31 (147%)"));
     }
 
     void addingNothingGivesOneRowAndNoSelection() {
         Open(50, 4);
         Calculate(100, 20, 20);
         Calculate(100, 20, 0);
-        const ListView& list = *m_dialog->m_listCallers;
+        const QTableWidget& list = *m_dialog->m_listCallers;
         QCOMPARE(list.rowCount(), 1);
-        QCOMPARE(list.GetItemText(0, 0), QStringLiteral("$0.00"));
-        QCOMPARE(list.GetItemText(0, 1), QStringLiteral("+$30 (150%)"));
-        QCOMPARE(list.GetItemText(0, 2), QString()); // one result column only
-        QVERIFY(!list.IsItemSelected(0));
-        QCOMPARE(list.GetSelectionMark(), -1);
+        QCOMPARE(Cell(list, 0, 0), QStringLiteral("$0.00"));
+        QCOMPARE(Cell(list, 0, 1), QStringLiteral("+$30 (150%)"));
+        QCOMPARE(Cell(list, 0, 2), QString()); // one result column only
+        QVERIFY(!list.selectionModel()->isRowSelected(0, {}));
+        QCOMPARE(list.currentRow(), -1);
     }
 
     void withoutResultColumnsTheAmountsStillShow() {
@@ -138,18 +148,19 @@ private slots:
         Calculate(100, 20, 20);
         QCOMPARE(m_dialog->m_listCallers->columnCount(), 1);
         QCOMPARE(m_dialog->m_listCallers->rowCount(), 21);
-        QVERIFY(m_dialog->m_listCallers->IsItemSelected(10));
+        QVERIFY(m_dialog->m_listCallers->selectionModel()->isRowSelected(10, {}));
         QCOMPARE(m_dialog->m_strPrize, QStringLiteral("+$20 (50%)"));
     }
 
     void anAmountOutOfRangeIsReportedAndTheRestGoesOn() {
         Open(50, 1);
-        m_dialog->Bind<QLineEdit>(ids::kInvestSoFar)->setText(QStringLiteral("20"));
-        m_dialog->Bind<QLineEdit>(ids::kAdding)->setText(QStringLiteral("20"));
-        Type(m_dialog->Bind<QLineEdit>(ids::kCurrentPot), QStringLiteral("10000001"));
-        m_dialog->Bind<QPushButton>(ids::kCalculate)->click();
+        m_dialog->m_investSoFar->setText(QStringLiteral("20"));
+        m_dialog->m_adding->setText(QStringLiteral("20"));
+        Type(m_dialog->m_currentPot, QStringLiteral("10000001"));
+        m_dialog->m_calculate->click();
         QCOMPARE(Seam().Messages().size(), std::size_t(1));
-        QCOMPARE(Seam().Messages().front().text, IntegerRangeMessage(0, 10000000));
+        QCOMPARE(Seam().Messages().front().text,
+                 QStringLiteral("Please enter an integer between 0 and 10000000."));
         // The read stopped at the pot, which parsed and is kept; the others
         // were not read.
         QCOMPARE(m_dialog->m_nCurrentPot, 10000001);
@@ -159,12 +170,12 @@ private slots:
 
     void enterCalculatesAndKeepsTheDialogOpen() {
         Open(50, 2);
-        m_dialog->Bind<QLineEdit>(ids::kCurrentPot)->setText(QStringLiteral("100"));
-        m_dialog->Bind<QLineEdit>(ids::kInvestSoFar)->setText(QStringLiteral("20"));
-        QLineEdit* adding = m_dialog->Bind<QLineEdit>(ids::kAdding);
+        m_dialog->m_currentPot->setText(QStringLiteral("100"));
+        m_dialog->m_investSoFar->setText(QStringLiteral("20"));
+        QLineEdit* adding = m_dialog->m_adding;
         Type(adding, QStringLiteral("20"));
         QTest::keyClick(adding, Qt::Key_Return);
-        QVERIFY(!m_dialog->IsEnded());
+        QVERIFY(m_dialog->isVisible());
         QCOMPARE(m_dialog->m_strPrize, QStringLiteral("+$20 (50%)"));
         QCOMPARE(m_dialog->m_listCallers->rowCount(), 21);
     }
@@ -176,7 +187,7 @@ private slots:
             auto& advisor = static_cast<CCallAdvisorDialog&>(dialog);
             rate = advisor.m_nWinRate;
             columns = advisor.m_listCallers->columnCount();
-            advisor.Bind<QPushButton>(res::kIdCancel)->click();
+            advisor.m_close->click();
             return advisor.result();
         });
         QCOMPARE(RunCallAdvisorApp(30, 4), 0);
@@ -195,14 +206,13 @@ private:
     }
 
     void Calculate(int pot, int invest, int adding) {
-        m_dialog->Bind<QLineEdit>(ids::kCurrentPot)->setText(QString::number(pot));
-        m_dialog->Bind<QLineEdit>(ids::kInvestSoFar)->setText(QString::number(invest));
-        m_dialog->Bind<QLineEdit>(ids::kAdding)->setText(QString::number(adding));
-        m_dialog->Bind<QPushButton>(ids::kCalculate)->click();
+        m_dialog->m_currentPot->setText(QString::number(pot));
+        m_dialog->m_investSoFar->setText(QString::number(invest));
+        m_dialog->m_adding->setText(QString::number(adding));
+        m_dialog->m_calculate->click();
     }
 
-    QString Edit(int id) const { return m_dialog->GetItemText(id); }
-    QString Summary() const { return m_dialog->GetItemText(ids::kSummary); }
+    QString Summary() const { return m_dialog->m_summary->text(); }
 
     std::unique_ptr<CCallAdvisorDialog> m_dialog;
 };

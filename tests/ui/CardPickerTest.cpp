@@ -33,7 +33,7 @@ private slots:
 
     void everyColumnListsTheSuitsAndRanksInCardOrder() {
         CCardPickerDialog picker(3);
-        picker.Create();
+        picker.show();
         QCOMPARE(picker.windowTitle(), QStringLiteral("Select Card"));
         const QStringList suits{"Spade", "Heart", "Club", "Diamond"};
         const QStringList ranks{"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
@@ -51,7 +51,7 @@ private slots:
 
     void everyItemIsInViewWithoutScrolling() {
         CCardPickerDialog picker(3);
-        picker.Create();
+        picker.show();
         QVERIFY(testing::Activate(picker));
         for (const auto& lists : {testing::SuitLists(picker), testing::RankLists(picker)}) {
             for (const QListWidget* list : lists) {
@@ -120,7 +120,7 @@ private slots:
 
     void theKeyboardAloneChoosesACard() {
         CCardPickerDialog picker(2);
-        picker.Create();
+        picker.show();
         QVERIFY(testing::Activate(picker));
         QTest::keyClick(picker.m_listSuit1, Qt::Key_Down); // Heart
         QTest::keyClick(picker.m_listSuit1, Qt::Key_Tab);
@@ -133,11 +133,11 @@ private slots:
         QTest::keyClicks(picker.m_listRank2, QStringLiteral("k"));
         // The disabled third column is skipped: the next stop is OK.
         QTest::keyClick(picker.m_listRank2, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), picker.GetDlgItem(res::kIdOk));
+        QCOMPARE(QApplication::focusWidget(), picker.m_ok);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), picker.m_listRank2);
         QTest::keyClick(picker.m_listRank2, Qt::Key_Return); // Enter in a list means OK
-        QVERIFY(picker.IsEnded());
+        QVERIFY(!picker.isVisible());
         QCOMPARE(picker.result(), res::kIdOk);
         Card card;
         picker.GetCard1(card);
@@ -148,10 +148,10 @@ private slots:
 
     void escapeCancels() {
         CCardPickerDialog picker(1);
-        picker.Create();
+        picker.show();
         QVERIFY(testing::Activate(picker));
         QTest::keyClick(picker.m_listRank1, Qt::Key_Escape);
-        QVERIFY(picker.IsEnded());
+        QVERIFY(!picker.isVisible());
         QCOMPARE(picker.result(), res::kIdCancel);
     }
 };

@@ -8,11 +8,12 @@
 #include "res/ResourceIds.h"
 #include "tests/ui/PickerScript.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/ListView.h"
+#include "ui/CardSlotView.h"
 #include "ui/TrainerDialog.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 
 using namespace quillory;
 using testing::PickerVisit;
@@ -45,8 +46,8 @@ private slots:
         QCOMPARE(Hands()->rowCount(), 4);
         QVERIFY(Seam().Messages().empty());
         const Card river = m_dialog->State().m_board[4];
-        QCOMPARE(m_dialog->CardView(CardSlot::River)->GetItemImage(0), CardImageIndex(river));
-        QVERIFY(!m_dialog->IsItemEnabled(ids::kRiver));
+        QCOMPARE(m_dialog->CardView(CardSlot::River)->Image(), CardImageIndex(river));
+        QVERIFY(!m_dialog->Item(ids::kRiver)->isEnabled());
 
         Click(ids::kDraw); // a new hand clears every view
         CheckViews();
@@ -58,15 +59,15 @@ private slots:
     // beyond them disabled; Fix opens one only on a filled slot.
     void entryModeAsksThePickerAndShowsThePickedCards() {
         Open(false, 4);
-        QVERIFY(!m_dialog->IsItemEnabled(ids::kShowdown));
-        QVERIFY(!m_dialog->IsItemEnabled(ids::kHands));
+        QVERIFY(!m_dialog->Item(ids::kShowdown)->isEnabled());
+        QVERIFY(!m_dialog->Item(ids::kHands)->isEnabled());
         Click(ids::kFixHole1); // an empty slot opens nothing
         QVERIFY(Seam().DialogTitles().empty());
 
         Seam().QueueDialog(testing::CancelPicker());
         Click(ids::kDraw);
         CheckViews();
-        QVERIFY(!m_dialog->IsItemEnabled(ids::kFlop));
+        QVERIFY(!m_dialog->Item(ids::kFlop)->isEnabled());
 
         PickerVisit draw;
         Seam().QueueDialog(testing::PickCards({Card{kTen, kHeart}, Card{kAce, kSpade}}, &draw));
@@ -74,9 +75,9 @@ private slots:
         QCOMPARE(draw.cards, 2);
         QCOMPARE(draw.title, QStringLiteral("Select Card"));
         QCOMPARE(draw.columnEnabled, (std::array<bool, 3>{true, true, false}));
-        QCOMPARE(Hands()->GetItemText(0, 0), QStringLiteral("10(H), A(S)"));
-        QCOMPARE(m_dialog->CardView(CardSlot::Hole1)->GetItemImage(0), 22);
-        QCOMPARE(m_dialog->CardView(CardSlot::Hole2)->GetItemImage(0), 0);
+        QCOMPARE(Hands()->item(0, 0)->text(), QStringLiteral("10(H), A(S)"));
+        QCOMPARE(m_dialog->CardView(CardSlot::Hole1)->Image(), 22);
+        QCOMPARE(m_dialog->CardView(CardSlot::Hole2)->Image(), 0);
         CheckViews();
 
         PickerVisit flop;
@@ -92,8 +93,7 @@ private slots:
         QCOMPARE(fix.columnEnabled, (std::array<bool, 3>{true, false, false}));
         QCOMPARE(fix.opening[0], (Card{kAce, kSpade})); // not the card it replaces
         QCOMPARE(m_dialog->CardView(CardSlot::Flop2)->rowCount(), 1);
-        QCOMPARE(m_dialog->CardView(CardSlot::Flop2)->GetItemImage(0),
-                 CardImageIndex(Card{kNine, kClub}));
+        QCOMPARE(m_dialog->CardView(CardSlot::Flop2)->Image(), CardImageIndex(Card{kNine, kClub}));
         CheckViews();
         QCOMPARE(Seam().DialogTitles().size(), std::size_t(4));
     }
@@ -103,16 +103,16 @@ private slots:
     void aCountChangedAfterDrawReachesTheNextStepAndRefusesTheShowdown() {
         Open(true, 4);
         Click(ids::kDraw);
-        auto* players = m_dialog->Bind<QLineEdit>(ids::kPlayers);
+        auto* players = testing::Control<QLineEdit>(*m_dialog, ids::kPlayers);
         players->setFocus();
         players->selectAll();
         QTest::keyClicks(players, QStringLiteral("6"));
-        QTest::mouseClick(m_dialog->GetDlgItem(ids::kFlop), Qt::LeftButton);
+        QTest::mouseClick(m_dialog->Item(ids::kFlop), Qt::LeftButton);
         QCOMPARE(m_dialog->State().m_nPlayers, 6);
-        QCOMPARE(m_dialog->GetItemText(ids::kAverageRate), QStringLiteral("17-18 %"));
-        QCOMPARE(m_dialog->GetItemText(ids::kPot), QStringLiteral("40")); // until the next reset
+        QCOMPARE(m_dialog->ShownText(ids::kAverageRate), QStringLiteral("17-18 %"));
+        QCOMPARE(m_dialog->ShownText(ids::kPot), QStringLiteral("40")); // until the next reset
 
-        QTest::mouseClick(m_dialog->GetDlgItem(ids::kShowdown), Qt::LeftButton);
+        QTest::mouseClick(m_dialog->Item(ids::kShowdown), Qt::LeftButton);
         QCOMPARE(Seam().Messages().size(), std::size_t(1));
         QCOMPARE(Seam().Messages().front().text,
                  QStringLiteral("Showdown unavailable because the number of players have been "
@@ -126,7 +126,7 @@ private slots:
     void aCountStillRefusedWhenAStepRunsIsReportedAndShownClamped() {
         Open(true, 4);
         Click(ids::kDraw);
-        auto* players = m_dialog->Bind<QLineEdit>(ids::kPlayers);
+        auto* players = testing::Control<QLineEdit>(*m_dialog, ids::kPlayers);
         players->setText(QStringLiteral("11")); // not yet left, so not yet clamped
         Click(ids::kFlop);
         QCOMPARE(Seam().Messages().size(), std::size_t(1));
@@ -143,9 +143,9 @@ private:
         QVERIFY(testing::Activate(*m_dialog));
     }
 
-    void Click(int id) { m_dialog->Bind<QPushButton>(id)->click(); }
+    void Click(int id) { testing::Control<QPushButton>(*m_dialog, id)->click(); }
 
-    ListView* Hands() const { return m_dialog->HandsList(); }
+    QTableWidget* Hands() const { return m_dialog->HandsList(); }
 
     // The views, texts and buttons against the trainer's state.
     void CheckViews() {
@@ -153,27 +153,26 @@ private:
         QCOMPARE(Hands()->rowCount(), static_cast<int>(s.m_rows.size()));
         for (std::size_t row = 0; row < s.m_rows.size(); ++row) {
             const int r = static_cast<int>(row);
-            QCOMPARE(Hands()->GetItemText(r, 0), QString::fromStdString(s.m_rows[row].hands));
-            QCOMPARE(Hands()->GetItemText(r, 1), QString::fromStdString(s.m_rows[row].result));
+            QCOMPARE(Hands()->item(r, 0)->text(), QString::fromStdString(s.m_rows[row].hands));
+            QCOMPARE(Hands()->item(r, 1)->text(), QString::fromStdString(s.m_rows[row].result));
         }
         for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
-            ListView* view = m_dialog->CardView(static_cast<CardSlot>(slot));
+            CardSlotView* view = m_dialog->CardView(static_cast<CardSlot>(slot));
             const Card card = s.m_shown[slot];
             QCOMPARE(view->rowCount(), HoldsCard(card) ? 1 : 0);
             if (HoldsCard(card)) {
-                QCOMPARE(view->GetItemImage(0), CardImageIndex(card));
+                QCOMPARE(view->Image(), CardImageIndex(card));
             }
         }
-        QCOMPARE(m_dialog->GetItemText(ids::kWinningRate),
+        QCOMPARE(m_dialog->ShownText(ids::kWinningRate),
                  QString::fromStdString(s.WinningRateText()));
-        QCOMPARE(m_dialog->GetItemText(ids::kExpectingProfit),
-                 QString::number(s.m_nExpectingProfit));
-        QCOMPARE(m_dialog->GetItemText(ids::kAddUpTo), QString::number(s.m_nAddUpTo));
-        QCOMPARE(m_dialog->GetItemText(ids::kPot), QString::number(s.m_nPot));
-        QVERIFY(m_dialog->IsItemEnabled(ids::kDraw));
-        QCOMPARE(m_dialog->IsItemEnabled(ids::kFlop), s.FlopEnabled());
-        QCOMPARE(m_dialog->IsItemEnabled(ids::kTurn), s.TurnEnabled());
-        QCOMPARE(m_dialog->IsItemEnabled(ids::kRiver), s.RiverEnabled());
+        QCOMPARE(m_dialog->ShownText(ids::kExpectingProfit), QString::number(s.m_nExpectingProfit));
+        QCOMPARE(m_dialog->ShownText(ids::kAddUpTo), QString::number(s.m_nAddUpTo));
+        QCOMPARE(m_dialog->ShownText(ids::kPot), QString::number(s.m_nPot));
+        QVERIFY(m_dialog->Item(ids::kDraw)->isEnabled());
+        QCOMPARE(m_dialog->Item(ids::kFlop)->isEnabled(), s.FlopEnabled());
+        QCOMPARE(m_dialog->Item(ids::kTurn)->isEnabled(), s.TurnEnabled());
+        QCOMPARE(m_dialog->Item(ids::kRiver)->isEnabled(), s.RiverEnabled());
     }
 
     std::unique_ptr<CTrainerDialog> m_dialog;

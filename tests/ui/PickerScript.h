@@ -64,7 +64,7 @@ inline ScriptedModalSeam::DialogScript PickCards(std::vector<Card> cards,
             suits[i]->setCurrentRow(cards[i].suit);
             ranks[i]->setCurrentRow(cards[i].rank);
         }
-        picker->Bind<QPushButton>(res::kIdOk)->click();
+        picker->m_ok->click();
         return picker->result();
     };
 }
@@ -75,7 +75,7 @@ inline ScriptedModalSeam::DialogScript CancelPicker(PickerVisit* visit = nullptr
         if (auto* picker = dynamic_cast<CCardPickerDialog*>(&dialog); picker != nullptr) {
             RecordVisit(*picker, visit);
             picker->m_listRank1->setCurrentRow(kKing);
-            picker->Bind<QPushButton>(res::kIdCancel)->click();
+            picker->m_cancel->click();
         } else {
             dialog.reject();
         }

@@ -1,7 +1,7 @@
 // The card pictures and the list views that show them.
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CardImages.h"
-#include "ui/ListView.h"
+#include "ui/CardSlotView.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -103,11 +103,9 @@ private slots:
     }
 
     void cardViewPaintsThePictureOneToOneAtAFractionalScale() {
-        ListView view(true);
+        CardSlotView view(m_images);
         view.resize(92, 90);
-        view.InsertColumn(0, QString(), Qt::AlignLeft, 85);
-        view.SetImageList(&m_images);
-        QCOMPARE(view.InsertItem(0, QString(), 22), 0);
+        view.ShowCard(22);
         QImage canvas(qRound(92 * 1.5), qRound(90 * 1.5), QImage::Format_ARGB32_Premultiplied);
         canvas.setDevicePixelRatio(1.5);
         canvas.fill(Qt::white);
@@ -152,45 +150,13 @@ private slots:
         }
     }
 
-    void reportViewKeepsRowsColumnsAndStyles() {
-        ListView view(false);
-        QCOMPARE(view.InsertColumn(0, QStringLiteral("Hands"), Qt::AlignLeft, 90), 0);
-        QCOMPARE(view.InsertColumn(5, QStringLiteral("Result"), Qt::AlignLeft, 90), 1);
-        QCOMPARE(view.horizontalHeaderItem(1)->text(), QStringLiteral("Result"));
-        QCOMPARE(view.columnWidth(1), 90);
-        view.SetExtendedStyle(ListView::kGridLines | ListView::kFullRowSelect);
-        QVERIFY(view.showGrid());
-        QCOMPARE(view.selectionBehavior(), QAbstractItemView::SelectRows);
-
-        QCOMPARE(view.InsertItem(0, QStringLiteral("A(S), 10(H)")), 0);
-        QCOMPARE(view.InsertItem(9, QStringLiteral("K(D), 2(C)")), 1); // past the end appends
-        QCOMPARE(view.InsertItem(1, QStringLiteral("Q(H), Q(C)")), 1);
-        QCOMPARE(view.InsertItem(-1, QStringLiteral("refused")), -1);
-        QCOMPARE(view.rowCount(), 3);
-        QCOMPARE(view.GetItemText(2, 0), QStringLiteral("K(D), 2(C)"));
-        QVERIFY(view.SetItemText(2, 1, QStringLiteral("Winner!")));
-        QCOMPARE(view.GetItemText(2, 1), QStringLiteral("Winner!"));
-        QVERIFY(!view.SetItemText(3, 1, QStringLiteral("x")));
-        QVERIFY(!view.SetItemText(0, 2, QStringLiteral("x")));
-
-        QVERIFY(view.SetItemSelected(1, true));
-        QVERIFY(view.IsItemSelected(1));
-        QCOMPARE(view.SetSelectionMark(1), -1);
-        QCOMPARE(view.GetSelectionMark(), 1);
-        QVERIFY(view.DeleteAllItems());
-        QCOMPARE(view.rowCount(), 0);
-        QCOMPARE(view.GetSelectionMark(), -1);
-    }
-
     void cardViewShowsItsPictureCentredOnTheFelt() {
-        ListView view(true);
+        CardSlotView view(m_images);
         view.resize(92, 90);
-        view.InsertColumn(0, QString(), Qt::AlignLeft, 85);
-        view.SetImageList(&m_images);
         view.show();
         const QImage empty = view.grab().toImage();
-        QCOMPARE(view.InsertItem(0, QString(), 51), 0);
-        QCOMPARE(view.GetItemImage(0), 51);
+        view.ShowCard(51);
+        QCOMPARE(view.Image(), 51);
         QCOMPARE(view.item(0, 0)->toolTip(), QStringLiteral("king of diamonds"));
         const QImage shown = view.grab().toImage();
         const QPoint centre(view.width() / 2, view.height() / 2);

@@ -5,12 +5,13 @@
 #include "odds/Labels.h"
 #include "res/ResourceIds.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/ListView.h"
+#include "ui/CardSlotView.h"
 #include "ui/TrainerDialog.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 
 using namespace quillory;
 using testing::Seam;
@@ -41,7 +42,7 @@ private slots:
         m_dialog = std::make_unique<CTrainerDialog>();
         m_dialog->Create();
         QVERIFY(testing::Activate(*m_dialog));
-        m_players = m_dialog->Bind<QLineEdit>(ids::kPlayers);
+        m_players = testing::Control<QLineEdit>(*m_dialog, ids::kPlayers);
     }
 
     void cleanup() {
@@ -95,92 +96,92 @@ private slots:
     }
 
     void aNewCountInTheMiddleOfAHandNeitherResetsNorRecomputes() {
-        m_dialog->Bind<QPushButton>(ids::kDraw)->click();
-        const QString rate = m_dialog->GetItemText(ids::kWinningRate);
+        testing::Control<QPushButton>(*m_dialog, ids::kDraw)->click();
+        const QString rate = m_dialog->ShownText(ids::kWinningRate);
         Type(m_players, QStringLiteral("7"));
         LeaveWithTab(m_players);
         QVERIFY(Seam().Messages().empty());
         QCOMPARE(m_dialog->State().m_nPlayers, 7);
-        QCOMPARE(m_dialog->GetItemText(ids::kPot), QStringLiteral("40"));
-        QCOMPARE(m_dialog->GetItemText(ids::kWinningRate), rate);
+        QCOMPARE(m_dialog->ShownText(ids::kPot), QStringLiteral("40"));
+        QCOMPARE(m_dialog->ShownText(ids::kWinningRate), rate);
         QCOMPARE(m_dialog->CardView(CardSlot::Hole1)->rowCount(), 1);
-        QCOMPARE(m_dialog->GetItemText(ids::kAverageRate), QStringLiteral("25-27 %"));
+        QCOMPARE(m_dialog->ShownText(ids::kAverageRate), QStringLiteral("25-27 %"));
     }
 
     void switchingTheModeSetsTheEnabledControlsAndStartsAFreshHand() {
         // A hand in progress.
-        m_dialog->Bind<QPushButton>(ids::kDraw)->click();
-        m_dialog->Bind<QPushButton>(ids::kFlop)->click();
+        testing::Control<QPushButton>(*m_dialog, ids::kDraw)->click();
+        testing::Control<QPushButton>(*m_dialog, ids::kFlop)->click();
         Type(m_players, QStringLiteral("5"));
         LeaveWithTab(m_players);
 
-        m_dialog->Bind<QCheckBox>(ids::kPracticeMode)->click();
+        testing::Control<QCheckBox>(*m_dialog, ids::kPracticeMode)->click();
         QCOMPARE(m_dialog->State().m_bPracticeMode, 0);
-        QVERIFY(!m_dialog->IsItemEnabled(ids::kHands));
-        QVERIFY(!m_dialog->IsItemEnabled(ids::kShowdown));
+        QVERIFY(!m_dialog->Item(ids::kHands)->isEnabled());
+        QVERIFY(!m_dialog->Item(ids::kShowdown)->isEnabled());
         for (int id : kFixButtons) {
-            QVERIFY(m_dialog->IsItemEnabled(id));
+            QVERIFY(m_dialog->Item(id)->isEnabled());
         }
         CheckFreshHand(5);
 
-        m_dialog->Bind<QCheckBox>(ids::kPracticeMode)->click();
+        testing::Control<QCheckBox>(*m_dialog, ids::kPracticeMode)->click();
         QCOMPARE(m_dialog->State().m_bPracticeMode, 1);
-        QVERIFY(m_dialog->IsItemEnabled(ids::kHands));
-        QVERIFY(m_dialog->IsItemEnabled(ids::kShowdown));
+        QVERIFY(m_dialog->Item(ids::kHands)->isEnabled());
+        QVERIFY(m_dialog->Item(ids::kShowdown)->isEnabled());
         for (int id : kFixButtons) {
-            QVERIFY(!m_dialog->IsItemEnabled(id));
+            QVERIFY(!m_dialog->Item(id)->isEnabled());
         }
         CheckFreshHand(5);
         QVERIFY(Seam().Messages().empty());
     }
 
     void aClickAfterARefusedCountIsLost() {
-        auto* mode = m_dialog->Bind<QCheckBox>(ids::kPracticeMode);
+        auto* mode = testing::Control<QCheckBox>(*m_dialog, ids::kPracticeMode);
         Type(m_players, QStringLiteral("1"));
         QTest::mouseClick(mode, Qt::LeftButton);
         QCoreApplication::processEvents();
         QCOMPARE(Seam().Messages().size(), std::size_t(1));
         QVERIFY(mode->isChecked());
         QCOMPARE(m_dialog->State().m_bPracticeMode, 1);
-        QVERIFY(!m_dialog->IsItemEnabled(ids::kFixHole1));
+        QVERIFY(!m_dialog->Item(ids::kFixHole1)->isEnabled());
         QCOMPARE(m_players->text(), QStringLiteral("2"));
         // A click with nothing to refuse goes through.
         QTest::mouseClick(mode, Qt::LeftButton);
         QCOMPARE(m_dialog->State().m_bPracticeMode, 0);
-        QVERIFY(m_dialog->IsItemEnabled(ids::kFixHole1));
+        QVERIFY(m_dialog->Item(ids::kFixHole1)->isEnabled());
     }
 
     void aClickRunsAfterTheFocusLossItFollows() {
         Type(m_players, QStringLiteral("7"));
-        m_dialog->GetDlgItem(ids::kPot)->setFocus(); // the focus loss is still pending
-        m_dialog->Bind<QCheckBox>(ids::kPracticeMode)->click();
+        m_dialog->Item(ids::kPot)->setFocus(); // the focus loss is still pending
+        testing::Control<QCheckBox>(*m_dialog, ids::kPracticeMode)->click();
         QCOMPARE(m_dialog->State().m_bPracticeMode, 0);
         QCOMPARE(m_dialog->State().m_nPlayers, 7);
-        QCOMPARE(m_dialog->GetItemText(ids::kPot), QStringLiteral("70"));
+        QCOMPARE(m_dialog->ShownText(ids::kPot), QStringLiteral("70"));
         QVERIFY(Seam().Messages().empty());
     }
 
 private:
     void CheckFreshHand(int players) {
-        for (ListView* view :
-             {m_dialog->HandsList(), m_dialog->CardView(CardSlot::Hole1),
-              m_dialog->CardView(CardSlot::Hole2), m_dialog->CardView(CardSlot::Flop1),
-              m_dialog->CardView(CardSlot::Flop2), m_dialog->CardView(CardSlot::Flop3),
-              m_dialog->CardView(CardSlot::Turn), m_dialog->CardView(CardSlot::River)}) {
+        for (QTableWidget* view : std::initializer_list<QTableWidget*>{
+                 m_dialog->HandsList(), m_dialog->CardView(CardSlot::Hole1),
+                 m_dialog->CardView(CardSlot::Hole2), m_dialog->CardView(CardSlot::Flop1),
+                 m_dialog->CardView(CardSlot::Flop2), m_dialog->CardView(CardSlot::Flop3),
+                 m_dialog->CardView(CardSlot::Turn), m_dialog->CardView(CardSlot::River)}) {
             QCOMPARE(view->rowCount(), 0);
         }
         QCOMPARE(m_dialog->State().m_nPlayers, players);
-        QCOMPARE(m_dialog->GetItemText(ids::kPot), QString::number(10 * players));
-        QCOMPARE(m_dialog->GetItemText(ids::kInvest), QStringLiteral("10"));
-        QCOMPARE(m_dialog->GetItemText(ids::kExpectingProfit), QStringLiteral("0"));
-        QCOMPARE(m_dialog->GetItemText(ids::kAddUpTo), QStringLiteral("0"));
-        QCOMPARE(m_dialog->GetItemText(ids::kWinningRate), QString());
-        QCOMPARE(m_dialog->GetItemText(ids::kAverageRate),
+        QCOMPARE(m_dialog->ShownText(ids::kPot), QString::number(10 * players));
+        QCOMPARE(m_dialog->ShownText(ids::kInvest), QStringLiteral("10"));
+        QCOMPARE(m_dialog->ShownText(ids::kExpectingProfit), QStringLiteral("0"));
+        QCOMPARE(m_dialog->ShownText(ids::kAddUpTo), QStringLiteral("0"));
+        QCOMPARE(m_dialog->ShownText(ids::kWinningRate), QString());
+        QCOMPARE(m_dialog->ShownText(ids::kAverageRate),
                  QString::fromStdString(AverageWinningRate(players)));
-        QVERIFY(m_dialog->IsItemEnabled(ids::kDraw));
-        QVERIFY(!m_dialog->IsItemEnabled(ids::kFlop));
-        QVERIFY(!m_dialog->IsItemEnabled(ids::kTurn));
-        QVERIFY(!m_dialog->IsItemEnabled(ids::kRiver));
+        QVERIFY(m_dialog->Item(ids::kDraw)->isEnabled());
+        QVERIFY(!m_dialog->Item(ids::kFlop)->isEnabled());
+        QVERIFY(!m_dialog->Item(ids::kTurn)->isEnabled());
+        QVERIFY(!m_dialog->Item(ids::kRiver)->isEnabled());
     }
 
     std::unique_ptr<CTrainerDialog> m_dialog;

@@ -292,8 +292,8 @@ private slots:
         QCOMPARE(static_cast<int>(written.count('\n')), kReportLines);
         QCOMPARE(TwoPlayerHands(written), 2 * static_cast<qlonglong>(kReportDeals));
         // The button stays as the template made it.
-        QVERIFY(window.GetDlgItem(res::trainer::kMore)->isHidden());
-        QVERIFY(!window.IsItemEnabled(res::trainer::kMore));
+        QVERIFY(window.Item(res::trainer::kMore)->isHidden());
+        QVERIFY(!window.Item(res::trainer::kMore)->isEnabled());
         Seam().Reset();
     }
 

@@ -115,7 +115,7 @@ int OpenChangeAndClose(int players) {
     CTrainerDialog dialog;
     dialog.Create();
     const int read = dialog.State().m_nPlayers;
-    dialog.Bind<QLineEdit>(res::trainer::kPlayers)->setText(QString::number(players));
+    testing::Control<QLineEdit>(dialog, res::trainer::kPlayers)->setText(QString::number(players));
     dialog.close();
     return dialog.IsEnded() ? read : -1;
 }

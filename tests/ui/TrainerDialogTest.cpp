@@ -4,7 +4,7 @@
 #include "res/ResourceIds.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/AboutDialog.h"
-#include "ui/ListView.h"
+#include "ui/CardSlotView.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 
 using namespace quillory;
 using testing::Seam;
@@ -25,7 +26,7 @@ const QString kModeKey = QStringLiteral("Setting/Demonstration");
 const QString kPlayersKey = QStringLiteral("Setting/NumPlayers");
 
 QString Edit(const CTrainerDialog& dialog, int id) {
-    return dialog.GetItemText(id);
+    return dialog.ShownText(id);
 }
 
 } // namespace
@@ -53,7 +54,7 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Quillory"));
         QCOMPARE(dialog.State().m_bPracticeMode, 1);
         QCOMPARE(dialog.State().m_nPlayers, 4);
-        QVERIFY(dialog.Bind<QCheckBox>(ids::kPracticeMode)->isChecked());
+        QVERIFY(testing::Control<QCheckBox>(dialog, ids::kPracticeMode)->isChecked());
         QCOMPARE(Edit(dialog, ids::kPlayers), QStringLiteral("4"));
         QCOMPARE(Edit(dialog, ids::kAverageRate), QStringLiteral("25-27 %"));
         QCOMPARE(Edit(dialog, ids::kPot), QStringLiteral("40"));
@@ -61,16 +62,16 @@ private slots:
         QCOMPARE(Edit(dialog, ids::kExpectingProfit), QStringLiteral("0"));
         QCOMPARE(Edit(dialog, ids::kAddUpTo), QStringLiteral("0"));
         QCOMPARE(Edit(dialog, ids::kWinningRate), QString());
-        QVERIFY(dialog.IsItemEnabled(ids::kDraw));
-        QVERIFY(!dialog.IsItemEnabled(ids::kFlop));
-        QVERIFY(!dialog.IsItemEnabled(ids::kTurn));
-        QVERIFY(!dialog.IsItemEnabled(ids::kRiver));
-        QVERIFY(dialog.IsItemEnabled(ids::kShowdown));
-        QVERIFY(dialog.IsItemEnabled(ids::kHands));
-        QVERIFY(!dialog.IsItemEnabled(ids::kFixHole1));
-        QVERIFY(dialog.GetDlgItem(ids::kMore)->isHidden());
-        QVERIFY(!dialog.IsItemEnabled(ids::kMore));
-        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(ids::kPracticeMode));
+        QVERIFY(dialog.Item(ids::kDraw)->isEnabled());
+        QVERIFY(!dialog.Item(ids::kFlop)->isEnabled());
+        QVERIFY(!dialog.Item(ids::kTurn)->isEnabled());
+        QVERIFY(!dialog.Item(ids::kRiver)->isEnabled());
+        QVERIFY(dialog.Item(ids::kShowdown)->isEnabled());
+        QVERIFY(dialog.Item(ids::kHands)->isEnabled());
+        QVERIFY(!dialog.Item(ids::kFixHole1)->isEnabled());
+        QVERIFY(dialog.Item(ids::kMore)->isHidden());
+        QVERIFY(!dialog.Item(ids::kMore)->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), dialog.Item(ids::kPracticeMode));
         QCOMPARE(dialog.State().m_firstCards.size(), std::size_t(4));
         QCOMPARE(dialog.State().m_secondCards.size(), std::size_t(4));
         for (const Card& card : dialog.State().m_board) {
@@ -101,21 +102,19 @@ private slots:
         QCOMPARE(dialog.HandsList()->horizontalHeaderItem(1)->text(), QStringLiteral("Result"));
         QCOMPARE(dialog.HandsList()->columnWidth(0), 90);
         QCOMPARE(dialog.HandsList()->columnWidth(1), 90);
-        QCOMPARE(dialog.HandsList()->GetExtendedStyle(), 0x21u);
-        for (ListView* view : {dialog.CardView(CardSlot::Hole1), dialog.CardView(CardSlot::Hole2),
-                               dialog.CardView(CardSlot::Flop1), dialog.CardView(CardSlot::Flop2),
-                               dialog.CardView(CardSlot::Flop3), dialog.CardView(CardSlot::Turn),
-                               dialog.CardView(CardSlot::River)}) {
-            QVERIFY(view->IsPictureView());
+        QVERIFY(dialog.HandsList()->showGrid());
+        QCOMPARE(dialog.HandsList()->selectionBehavior(), QAbstractItemView::SelectRows);
+        for (CardSlotView* view :
+             {dialog.CardView(CardSlot::Hole1), dialog.CardView(CardSlot::Hole2),
+              dialog.CardView(CardSlot::Flop1), dialog.CardView(CardSlot::Flop2),
+              dialog.CardView(CardSlot::Flop3), dialog.CardView(CardSlot::Turn),
+              dialog.CardView(CardSlot::River)}) {
             QCOMPARE(view->columnCount(), 1);
-            QCOMPARE(view->columnWidth(0), 85);
-            QCOMPARE(view->GetImageList(), &dialog.Pictures());
-            QCOMPARE(view->GetExtendedStyle(), 0x21u);
+            QCOMPARE(&view->Images(), &dialog.Pictures());
             QCOMPARE(view->focusPolicy(), Qt::NoFocus);
         }
-        QCOMPARE(dialog.GetDlgItem(ids::kHole1)->accessibleName(),
-                 QStringLiteral("Your first card"));
-        QCOMPARE(dialog.GetDlgItem(ids::kFixRiver)->accessibleName(),
+        QCOMPARE(dialog.Item(ids::kHole1)->accessibleName(), QStringLiteral("Your first card"));
+        QCOMPARE(dialog.Item(ids::kFixRiver)->accessibleName(),
                  QStringLiteral("Fix the river card"));
 
         // Tab order: the check box, the players edit, the five hand buttons,
@@ -131,16 +130,16 @@ private slots:
             return next;
         };
         for (std::size_t i = 0; i + 1 < order.size(); ++i) {
-            QCOMPARE(nextTabStop(dialog.GetDlgItem(order[i])), dialog.GetDlgItem(order[i + 1]));
+            QCOMPARE(nextTabStop(dialog.Item(order[i])), dialog.Item(order[i + 1]));
         }
-        QCOMPARE(dialog.GetDlgItem(ids::kExpectingProfit)->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(dialog.Item(ids::kExpectingProfit)->focusPolicy(), Qt::ClickFocus);
 
         // Labels lend their mnemonics to the edits after them.
         for (QLabel* label : dialog.findChildren<QLabel*>()) {
             if (label->text() == QStringLiteral("&Pot:")) {
-                QCOMPARE(label->buddy(), dialog.GetDlgItem(ids::kPot));
+                QCOMPARE(label->buddy(), dialog.Item(ids::kPot));
             } else if (label->text() == QStringLiteral("Your &Invest.:")) {
-                QCOMPARE(label->buddy(), dialog.GetDlgItem(ids::kInvest));
+                QCOMPARE(label->buddy(), dialog.Item(ids::kInvest));
             }
         }
     }
@@ -150,10 +149,10 @@ private slots:
             CTrainerDialog dialog;
             dialog.Create();
             QVERIFY(testing::Activate(dialog));
-            dialog.Bind<QCheckBox>(ids::kPracticeMode)->click();
-            Type(dialog.Bind<QLineEdit>(ids::kPlayers), QStringLiteral("7"));
+            testing::Control<QCheckBox>(dialog, ids::kPracticeMode)->click();
+            Type(testing::Control<QLineEdit>(dialog, ids::kPlayers), QStringLiteral("7"));
             dialog.Model().Apply(Command::LeavePlayers, dialog.Fields());
-            QTest::keyClick(dialog.GetDlgItem(ids::kPlayers), Qt::Key_Escape);
+            QTest::keyClick(dialog.Item(ids::kPlayers), Qt::Key_Escape);
             QVERIFY(dialog.IsEnded());
             QCOMPARE(dialog.result(), res::kIdCancel);
         }
@@ -166,9 +165,9 @@ private slots:
         QCOMPARE(next.State().m_nPlayers, 7);
         QCOMPARE(Edit(next, ids::kPot), QStringLiteral("70"));
         QCOMPARE(Edit(next, ids::kAverageRate), QStringLiteral("15-16 %"));
-        QVERIFY(next.IsItemEnabled(ids::kFixTurn));
-        QVERIFY(!next.IsItemEnabled(ids::kShowdown));
-        QVERIFY(!next.IsItemEnabled(ids::kHands));
+        QVERIFY(next.Item(ids::kFixTurn)->isEnabled());
+        QVERIFY(!next.Item(ids::kShowdown)->isEnabled());
+        QVERIFY(!next.Item(ids::kHands)->isEnabled());
     }
 
     void enterInThePotEditClosesAfterAGoodReadAndStoresTheSettings() {
@@ -177,8 +176,8 @@ private slots:
         dialog.Create();
         QVERIFY(testing::Activate(dialog));
         // A push button that had the focus must not take Enter from the edit.
-        dialog.GetDlgItem(ids::kDraw)->setFocus();
-        auto* pot = dialog.Bind<QLineEdit>(ids::kPot);
+        dialog.Item(ids::kDraw)->setFocus();
+        auto* pot = testing::Control<QLineEdit>(dialog, ids::kPot);
         Type(pot, QStringLiteral("20000000"));
         QTest::keyClick(pot, Qt::Key_Return);
         QVERIFY(!dialog.IsEnded());
@@ -186,7 +185,7 @@ private slots:
                  QStringLiteral("Please enter an integer between 0 and 10000000."));
         QCOMPARE(QApplication::focusWidget(), pot);
 
-        Type(dialog.Bind<QLineEdit>(ids::kPlayers), QStringLiteral("9"));
+        Type(testing::Control<QLineEdit>(dialog, ids::kPlayers), QStringLiteral("9"));
         Type(pot, QStringLiteral("250"));
         QTest::keyClick(pot, Qt::Key_Return);
         QVERIFY(dialog.IsEnded());
@@ -196,11 +195,21 @@ private slots:
         QCOMPARE(TemporarySettings::Read(kModeKey).toInt(), 1);
     }
 
+    void enterOnAFocusedButtonPressesItAndKeepsTheWindow() {
+        CTrainerDialog dialog;
+        dialog.Create();
+        QVERIFY(testing::Activate(dialog));
+        dialog.Item(ids::kDraw)->setFocus();
+        QTest::keyClick(dialog.Item(ids::kDraw), Qt::Key_Return);
+        QVERIFY(!dialog.IsEnded());
+        QCOMPARE(dialog.State().m_rows.size(), std::size_t(1)); // the user's row after Draw
+    }
+
     void everyWayOfClosingWritesTheSettings() {
         {
             CTrainerDialog dialog;
             dialog.Create();
-            dialog.Bind<QLineEdit>(ids::kPlayers)->setText(QStringLiteral("5"));
+            testing::Control<QLineEdit>(dialog, ids::kPlayers)->setText(QStringLiteral("5"));
             dialog.close(); // the close box
             QVERIFY(dialog.IsEnded());
             QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 5);
@@ -210,7 +219,7 @@ private slots:
         {
             CTrainerDialog dialog;
             dialog.Create();
-            dialog.Bind<QLineEdit>(ids::kPlayers)->setText(QStringLiteral("6"));
+            testing::Control<QLineEdit>(dialog, ids::kPlayers)->setText(QStringLiteral("6"));
             dialog.Model().Apply(Command::LeavePlayers, dialog.Fields());
         } // destroyed without ending
         QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 6);
@@ -219,7 +228,7 @@ private slots:
             CTrainerDialog dialog;
             Seam().QueueDialog([](QDialog& shown) {
                 auto& window = static_cast<CTrainerDialog&>(shown);
-                window.Bind<QLineEdit>(ids::kPlayers)->setText(QStringLiteral("8"));
+                testing::Control<QLineEdit>(window, ids::kPlayers)->setText(QStringLiteral("8"));
                 window.reject();
                 return window.result();
             });
@@ -233,8 +242,8 @@ private slots:
         CTrainerDialog dialog;
         dialog.Create();
         QVERIFY(testing::Activate(dialog));
-        Type(dialog.Bind<QLineEdit>(ids::kPlayers), QStringLiteral("1"));
-        QTest::keyClick(dialog.GetDlgItem(ids::kPlayers), Qt::Key_Escape);
+        Type(testing::Control<QLineEdit>(dialog, ids::kPlayers), QStringLiteral("1"));
+        QTest::keyClick(dialog.Item(ids::kPlayers), Qt::Key_Escape);
         QVERIFY(dialog.IsEnded());
         QCoreApplication::processEvents();
         QCOMPARE(TemporarySettings::Read(kPlayersKey).toInt(), 2);

@@ -78,6 +78,11 @@ bool Activate(QWidget& window);
 // Replaces an edit's text by typing: focus, select all, delete, then the keys.
 void Type(QLineEdit* edit, const QString& text);
 
+// The control `id` of a window that finds its controls by id, as a T.
+template <class T, class Window> T* Control(const Window& window, int id) {
+    return qobject_cast<T*>(window.Item(id));
+}
+
 } // namespace quillory::testing
 
 // A Qt Test main that runs one test class on a scripted seam with temporary
