@@ -55,34 +55,69 @@ struct UnknownCards {
     }
 };
 
+// Draws per 64-bit random number. Each draw multiplies the number, read as a
+// fraction of 2^64, by the count of cards left and keeps the integer part;
+// the fraction left over serves the next draw. Seven draws from at most 50
+// cards use under 40 of the 64 bits, so no outcome is more than 2^-24 more
+// likely than another.
+constexpr std::uint32_t kDrawsPerNumber = 7;
+
+// The integer part of fraction * bound, fraction read as fraction / 2^64;
+// `fraction` becomes the fractional part.
+inline std::uint32_t DrawBelow(std::uint64_t& fraction, std::uint32_t bound) {
+#if defined(__SIZEOF_INT128__)
+    __extension__ using Product = unsigned __int128;
+    const Product product = static_cast<Product>(fraction) * bound;
+    fraction = static_cast<std::uint64_t>(product);
+    return static_cast<std::uint32_t>(product >> 64);
+#else
+    const std::uint64_t low = (fraction & 0xFFFFFFFFU) * bound;
+    const std::uint64_t high = (fraction >> 32) * bound + (low >> 32);
+    fraction = (high << 32) | (low & 0xFFFFFFFFU);
+    return static_cast<std::uint32_t>(high >> 32);
+#endif
+}
+
 // One trial's cards: a partial Fisher-Yates pass over a copy of the unknown
-// cards. Step j swaps position j with a position drawn uniformly from j to
-// count - 1, so positions 0, 1, 2, ... come out as a uniform sample without
-// replacement, in order. Each 64-bit number of the generator serves two steps.
+// cards. Step j swaps position j with position j + DrawBelow(count - j), so
+// positions 0, 1, 2, ... come out as a uniform sample without replacement,
+// in order. Steps 7i to 7i + 6 draw from the trial's i-th 64-bit number.
+// Positions are drawn seven at a time as they are asked for, so a trial that
+// ends early leaves the rest undrawn; a later step never moves an earlier
+// position, so the cards do not depend on when they are asked for.
 class TrialDealer {
 public:
-    // Draws the first `cards` positions (at most 25; at least 45 cards are
-    // unknown).
-    TrialDealer(const UnknownCards& unknown, std::uint32_t seed, std::uint32_t cards)
-        : m_cards(unknown.index) {
-        RandomStream random(seed);
-        const std::uint32_t count = unknown.count;
-        for (std::uint32_t j = 0; j < cards; j += 2) {
-            const std::uint64_t bits = random.Next64();
-            Step(j, count, static_cast<std::uint32_t>(bits));
-            Step(j + 1, count, static_cast<std::uint32_t>(bits >> 32));
+    TrialDealer(const UnknownCards& unknown, std::uint32_t seed)
+        : m_cards(unknown.index), m_count(unknown.count),
+          m_state((std::uint64_t{seed} ^ kTrialSeedMask) * kTrialSeedMultiplier) {}
+
+    // Draws positions up to cards - 1 (cards at most 25; at least 45 cards
+    // are unknown, so the 28 steps this may take stay inside them).
+    void DrawUpTo(std::uint32_t cards) {
+        while (m_drawn < cards) {
+            m_state += detail::kGolden;
+            std::uint64_t fraction = detail::Mix64(m_state);
+            // Written out by the compiler: the build's -O2 does not unroll
+            // loops on its own, and the seven steps overlap once unrolled.
+#pragma GCC unroll 7
+            for (std::uint32_t step = 0; step < kDrawsPerNumber; ++step) {
+                const std::uint32_t j = m_drawn + step;
+                std::swap(m_cards[j], m_cards[j + DrawBelow(fraction, m_count - j)]);
+            }
+            m_drawn += kDrawsPerNumber;
         }
     }
 
     // The fresh-deck index of the card drawn at position j.
-    int operator[](std::uint32_t j) const { return m_cards[j]; }
-
-private:
-    void Step(std::uint32_t j, std::uint32_t count, std::uint32_t bits) {
-        std::swap(m_cards[j], m_cards[j + ScaleToBound(bits, count - j)]);
+    int operator[](std::uint32_t j) const {
+        return m_cards[j];
     }
 
+private:
     std::array<std::uint8_t, kDeckSize> m_cards;
+    std::uint32_t m_count;
+    std::uint32_t m_drawn{0};
+    std::uint64_t m_state;
 };
 
 // Cards a trial draws: the unknown board cards and two per opponent.
@@ -94,7 +129,8 @@ std::uint32_t CardsNeeded(std::int32_t k, std::int32_t n) {
 // winners. `winners` is reused across trials, so it allocates only once.
 bool TrialByTable(const KnownCards& known, const UnknownCards& unknown, std::int32_t n,
                   std::uint32_t seed, WinnerList& winners) {
-    const TrialDealer deal(unknown, seed, CardsNeeded(known.k, n));
+    TrialDealer deal(unknown, seed);
+    deal.DrawUpTo(CardsNeeded(known.k, n));
     std::uint32_t next = 0;
     BoardCards full{};
     for (std::int32_t i = 0; i < 5; ++i) {
@@ -115,7 +151,8 @@ bool TrialByTable(const KnownCards& known, const UnknownCards& unknown, std::int
     return std::count(winners.begin(), winners.end(), 0) > 0;
 }
 
-constexpr std::int32_t kOpponentGroup = 3;
+// Opponents compared between two checks for a better hand than seat 0's.
+constexpr std::int32_t kOpponentGroup = 4;
 
 // The masks that stay the same in every trial: the known board cards, seat
 // 0's hole cards, and seat 0's strength once the board is known.
@@ -136,31 +173,57 @@ struct KnownMasks {
     }
 };
 
-// One trial decided from strengths. Requires real, distinct known cards: the
-// drawn cards are then real and distinct too, and seat 0 is among the winners
-// exactly when no opponent's strength exceeds its own. Opponents after the
-// first one that beats seat 0 need not be dealt.
-bool TrialByStrength(const UnknownCards& unknown, const KnownMasks& masks, std::int32_t k,
-                     std::int32_t n, std::uint32_t seed, const EvalTables& tables) {
-    const TrialDealer deal(unknown, seed, CardsNeeded(k, n));
-    std::uint32_t next = 0;
+// One trial decided from strengths (1 when seat 0 wins, else 0), with `BoardDraws` (5 - k) board
+// cards to draw as a constant so that the board's sum is written out. Requires real, distinct known
+// cards: the drawn cards are then real and distinct too, and seat 0 is among the winners exactly
+// when no opponent's strength exceeds its own. Opponents are compared in groups, without a branch
+// inside a group (the processor's pipeline stays full); a group that holds a better hand ends the
+// trial, and the opponents after it are not dealt.
+template <std::uint32_t BoardDraws>
+std::int32_t TrialByStrength(const UnknownCards& unknown, const KnownMasks& masks, std::int32_t n,
+                             std::uint32_t seed, const EvalTables& tables) {
+    TrialDealer deal(unknown, seed);
+    deal.DrawUpTo(BoardDraws + 2 * static_cast<std::uint32_t>(std::min(n - 1, kOpponentGroup)));
     HandMasks board = masks.board;
-    for (std::int32_t i = k; i < 5; ++i) {
-        board.AddIndex(deal[next++]);
+    for (std::uint32_t i = 0; i < BoardDraws; ++i) {
+        board.AddIndex(deal[i]);
     }
-    const HandOrdinal own = k == 5 ? masks.own : (board + masks.hole).Ordinal(tables);
-    // Opponents are compared in groups without a branch between them, which
-    // keeps the processor's pipeline full; a group that holds a better hand
-    // ends the trial.
+    const HandOrdinal own = BoardDraws == 0 ? masks.own : (board + masks.hole).Ordinal(tables);
     HandOrdinal best = 0;
-    for (std::int32_t s = 1; s < n; ++s) {
-        best = std::max(best, OrdinalWithTwo(board, deal[next], deal[next + 1], tables));
-        next += 2;
-        if (s % kOpponentGroup == 0 && best > own) {
-            return false;
+    std::uint32_t next = BoardDraws;
+    std::int32_t s = 1;
+    for (std::int32_t end = std::min(n, 1 + kOpponentGroup);;
+         end = std::min(n, end + kOpponentGroup)) {
+        deal.DrawUpTo(BoardDraws + 2 * static_cast<std::uint32_t>(end - 1));
+        for (; s < end; ++s) {
+            best = std::max(best, OrdinalWithTwo(board, deal[next], deal[next + 1], tables));
+            next += 2;
+        }
+        if (end == n) {
+            break;
+        }
+        if (best > own) {
+            return 0;
         }
     }
-    return best <= own;
+    // The last group's outcome is counted without a branch: it is the one
+    // least predictable.
+    return best <= own ? 1 : 0;
+}
+
+// Wins of trials firstTrial to firstTrial + count - 1 by TrialByStrength.
+template <std::uint32_t BoardDraws>
+std::int32_t CountByStrength(const KnownCards& known, std::int32_t n, std::int64_t firstTrial,
+                             std::int32_t count, std::uint32_t base) {
+    const UnknownCards unknown(known);
+    const KnownMasks masks(known);
+    const EvalTables& tables = GetEvalTables();
+    std::int32_t wins = 0;
+    for (std::int64_t t = firstTrial; t < firstTrial + count; ++t) {
+        const std::uint32_t seed = SeedSource::SeedOf(base, t);
+        wins += TrialByStrength<BoardDraws>(unknown, masks, n, seed, tables);
+    }
+    return wins;
 }
 
 bool KnownRealAndDistinct(const KnownCards& known) {
@@ -194,16 +257,21 @@ std::int32_t EstimateWinsOfTrials(const Card& first, const Card& second, std::in
     if (!KnownRealAndDistinct(known)) {
         return CountByTable(known, n, firstTrial, count, seeds);
     }
-    const UnknownCards unknown(known);
-    const KnownMasks masks(known);
-    const EvalTables& tables = GetEvalTables();
     const std::uint32_t base = seeds.Read();
-    std::int32_t wins = 0;
-    for (std::int64_t t = firstTrial; t < firstTrial + count; ++t) {
-        const std::uint32_t seed = SeedSource::SeedOf(base, t);
-        wins += TrialByStrength(unknown, masks, known.k, n, seed, tables) ? 1 : 0;
+    switch (known.k) {
+    case 0:
+        return CountByStrength<5>(known, n, firstTrial, count, base);
+    case 1:
+        return CountByStrength<4>(known, n, firstTrial, count, base);
+    case 2:
+        return CountByStrength<3>(known, n, firstTrial, count, base);
+    case 3:
+        return CountByStrength<2>(known, n, firstTrial, count, base);
+    case 4:
+        return CountByStrength<1>(known, n, firstTrial, count, base);
+    default:
+        return CountByStrength<0>(known, n, firstTrial, count, base);
     }
-    return wins;
 }
 
 std::int32_t EstimateWins(const Card& first, const Card& second, std::int32_t k,
