@@ -88,23 +88,41 @@ inline std::uint32_t DrawBelow(std::uint64_t& fraction, std::uint32_t bound) {
 class TrialDealer {
 public:
     TrialDealer(const UnknownCards& unknown, std::uint32_t seed)
-        : m_cards(unknown.index), m_count(unknown.count),
+        : m_cards(unknown.index),
           m_state((std::uint64_t{seed} ^ kTrialSeedMask) * kTrialSeedMultiplier) {}
 
-    // Draws positions up to cards - 1 (cards at most 25; at least 45 cards
-    // are unknown, so the 28 steps this may take stay inside them).
-    void DrawUpTo(std::uint32_t cards) {
+    // Draws positions up to cards - 1 (cards at most 25) of the `count`
+    // unknown cards (at least 45, so the 28 steps this may take stay inside
+    // them).
+    void DrawUpTo(std::uint32_t cards, std::uint32_t count) {
         while (m_drawn < cards) {
-            m_state += detail::kGolden;
-            std::uint64_t fraction = detail::Mix64(m_state);
+            std::uint64_t fraction = NextNumber();
             // Written out by the compiler: the build's -O2 does not unroll
             // loops on its own, and the seven steps overlap once unrolled.
 #pragma GCC unroll 7
             for (std::uint32_t step = 0; step < kDrawsPerNumber; ++step) {
                 const std::uint32_t j = m_drawn + step;
-                std::swap(m_cards[j], m_cards[j + DrawBelow(fraction, m_count - j)]);
+                Swap(j, DrawBelow(fraction, count - j));
             }
             m_drawn += kDrawsPerNumber;
+        }
+    }
+
+    // The same for two trials that have drawn equally far, step by step in
+    // turn, so that their chains of multiplications overlap.
+    static void DrawBothUpTo(TrialDealer& a, TrialDealer& b, std::uint32_t cards,
+                             std::uint32_t count) {
+        while (a.m_drawn < cards) {
+            std::uint64_t fractionA = a.NextNumber();
+            std::uint64_t fractionB = b.NextNumber();
+#pragma GCC unroll 7
+            for (std::uint32_t step = 0; step < kDrawsPerNumber; ++step) {
+                const std::uint32_t j = a.m_drawn + step;
+                a.Swap(j, DrawBelow(fractionA, count - j));
+                b.Swap(j, DrawBelow(fractionB, count - j));
+            }
+            a.m_drawn += kDrawsPerNumber;
+            b.m_drawn += kDrawsPerNumber;
         }
     }
 
@@ -114,8 +132,16 @@ public:
     }
 
 private:
-    std::array<std::uint8_t, kDeckSize> m_cards;
-    std::uint32_t m_count;
+    std::uint64_t NextNumber() {
+        m_state += detail::kGolden;
+        return detail::Mix64(m_state);
+    }
+    void Swap(std::uint32_t j, std::uint32_t offset) {
+        std::swap(m_cards[j], m_cards[j + offset]);
+    }
+
+    // On one cache line, so that the copy and the swaps never straddle two.
+    alignas(64) std::array<std::uint8_t, kDeckSize> m_cards;
     std::uint32_t m_drawn{0};
     std::uint64_t m_state;
 };
@@ -130,7 +156,7 @@ std::uint32_t CardsNeeded(std::int32_t k, std::int32_t n) {
 bool TrialByTable(const KnownCards& known, const UnknownCards& unknown, std::int32_t n,
                   std::uint32_t seed, WinnerList& winners) {
     TrialDealer deal(unknown, seed);
-    deal.DrawUpTo(CardsNeeded(known.k, n));
+    deal.DrawUpTo(CardsNeeded(known.k, n), unknown.count);
     std::uint32_t next = 0;
     BoardCards full{};
     for (std::int32_t i = 0; i < 5; ++i) {
@@ -173,55 +199,108 @@ struct KnownMasks {
     }
 };
 
-// One trial decided from strengths (1 when seat 0 wins, else 0), with `BoardDraws` (5 - k) board
-// cards to draw as a constant so that the board's sum is written out. Requires real, distinct known
-// cards: the drawn cards are then real and distinct too, and seat 0 is among the winners exactly
-// when no opponent's strength exceeds its own. Opponents are compared in groups, without a branch
-// inside a group (the processor's pipeline stays full); a group that holds a better hand ends the
-// trial, and the opponents after it are not dealt.
-template <std::uint32_t BoardDraws>
-std::int32_t TrialByStrength(const UnknownCards& unknown, const KnownMasks& masks, std::int32_t n,
-                             std::uint32_t seed, const EvalTables& tables) {
-    TrialDealer deal(unknown, seed);
-    deal.DrawUpTo(BoardDraws + 2 * static_cast<std::uint32_t>(std::min(n - 1, kOpponentGroup)));
-    HandMasks board = masks.board;
-    for (std::uint32_t i = 0; i < BoardDraws; ++i) {
-        board.AddIndex(deal[i]);
-    }
-    const HandOrdinal own = BoardDraws == 0 ? masks.own : (board + masks.hole).Ordinal(tables);
-    HandOrdinal best = 0;
-    std::uint32_t next = BoardDraws;
-    std::int32_t s = 1;
-    for (std::int32_t end = std::min(n, 1 + kOpponentGroup);;
-         end = std::min(n, end + kOpponentGroup)) {
-        deal.DrawUpTo(BoardDraws + 2 * static_cast<std::uint32_t>(end - 1));
-        for (; s < end; ++s) {
-            best = std::max(best, OrdinalWithTwo(board, deal[next], deal[next + 1], tables));
-            next += 2;
-        }
-        if (end == n) {
-            break;
-        }
-        if (best > own) {
-            return 0;
-        }
-    }
-    // The last group's outcome is counted without a branch: it is the one
-    // least predictable.
-    return best <= own ? 1 : 0;
-}
+// A trial decided from strengths, with `BoardDraws` (5 - k) board cards to
+// draw as a constant so that the board's sum is written out. Requires real,
+// distinct known cards: the drawn cards are then real and distinct too, and
+// seat 0 is among the winners exactly when no opponent's strength exceeds
+// its own. Opponents are compared in groups, without a branch inside a group
+// (the processor's pipeline stays full); a group that holds a better hand
+// ends the trial, and the opponents after it are not dealt.
+template <std::uint32_t BoardDraws> class StrengthTrial {
+public:
+    // Seven known cards, all real and distinct: 45 + BoardDraws are unknown.
+    static constexpr std::uint32_t kCount = 45 + BoardDraws;
 
-// Wins of trials firstTrial to firstTrial + count - 1 by TrialByStrength.
+    StrengthTrial(const UnknownCards& unknown, std::uint32_t seed) : m_deal(unknown, seed) {}
+
+    // The opponent after the first group, and the cards drawn up to it.
+    static std::int32_t FirstGroupEnd(std::int32_t n) { return std::min(n, 1 + kOpponentGroup); }
+    static std::uint32_t CardsBefore(std::int32_t seat) {
+        return BoardDraws + 2 * static_cast<std::uint32_t>(seat - 1);
+    }
+
+    TrialDealer& Deal() { return m_deal; }
+
+    // Seat 0's ordinal, once the board's cards are drawn.
+    void Begin(const KnownMasks& masks, const EvalTables& tables) {
+        m_board = masks.board;
+        for (std::uint32_t i = 0; i < BoardDraws; ++i) {
+            m_board.AddIndex(m_deal[i]);
+        }
+        m_own = BoardDraws == 0 ? masks.own : (m_board + masks.hole).Ordinal(tables);
+    }
+
+    // Compares the drawn opponents first to end - 1.
+    void Compare(std::int32_t first, std::int32_t end, const EvalTables& tables) {
+        for (std::int32_t s = first; s < end; ++s) {
+            const std::uint32_t at = CardsBefore(s);
+            m_best = std::max(m_best, OrdinalWithTwo(m_board, m_deal[at], m_deal[at + 1], tables));
+        }
+    }
+
+    // The same for two trials, opponent by opponent in turn.
+    static void CompareBoth(StrengthTrial& a, StrengthTrial& b, std::int32_t first,
+                            std::int32_t end, const EvalTables& tables) {
+        for (std::int32_t s = first; s < end; ++s) {
+            const std::uint32_t at = CardsBefore(s);
+            a.m_best = std::max(a.m_best,
+                                OrdinalWithTwo(a.m_board, a.m_deal[at], a.m_deal[at + 1], tables));
+            b.m_best = std::max(b.m_best,
+                                OrdinalWithTwo(b.m_board, b.m_deal[at], b.m_deal[at + 1], tables));
+        }
+    }
+
+    // Draws and compares the opponents from `first` on, group by group; 1
+    // when seat 0 wins, else 0. The last group's outcome is counted without
+    // a branch: it is the least predictable one.
+    std::int32_t Finish(std::int32_t first, std::int32_t n, const EvalTables& tables) {
+        while (first < n) {
+            if (m_best > m_own) {
+                return 0;
+            }
+            const std::int32_t end = std::min(n, first + kOpponentGroup);
+            m_deal.DrawUpTo(CardsBefore(end), kCount);
+            Compare(first, end, tables);
+            first = end;
+        }
+        return m_best <= m_own ? 1 : 0;
+    }
+
+private:
+    TrialDealer m_deal;
+    HandMasks m_board{};
+    HandOrdinal m_own{0};
+    HandOrdinal m_best{0};
+};
+
+// Wins of trials firstTrial to firstTrial + count - 1 by StrengthTrial. Two
+// trials at a time share the first group's work step by step, which lets the
+// processor overlap their chains of dependent loads and multiplications.
 template <std::uint32_t BoardDraws>
 std::int32_t CountByStrength(const KnownCards& known, std::int32_t n, std::int64_t firstTrial,
                              std::int32_t count, std::uint32_t base) {
+    using Trial = StrengthTrial<BoardDraws>;
     const UnknownCards unknown(known);
     const KnownMasks masks(known);
     const EvalTables& tables = GetEvalTables();
+    const std::int32_t end = Trial::FirstGroupEnd(n);
     std::int32_t wins = 0;
-    for (std::int64_t t = firstTrial; t < firstTrial + count; ++t) {
-        const std::uint32_t seed = SeedSource::SeedOf(base, t);
-        wins += TrialByStrength<BoardDraws>(unknown, masks, n, seed, tables);
+    std::int64_t t = firstTrial;
+    for (; t + 1 < firstTrial + count; t += 2) {
+        Trial a(unknown, SeedSource::SeedOf(base, t));
+        Trial b(unknown, SeedSource::SeedOf(base, t + 1));
+        TrialDealer::DrawBothUpTo(a.Deal(), b.Deal(), Trial::CardsBefore(end), Trial::kCount);
+        a.Begin(masks, tables);
+        b.Begin(masks, tables);
+        Trial::CompareBoth(a, b, 1, end, tables);
+        wins += a.Finish(end, n, tables) + b.Finish(end, n, tables);
+    }
+    if (t < firstTrial + count) {
+        Trial last(unknown, SeedSource::SeedOf(base, t));
+        last.Deal().DrawUpTo(Trial::CardsBefore(end), Trial::kCount);
+        last.Begin(masks, tables);
+        last.Compare(1, end, tables);
+        wins += last.Finish(end, n, tables);
     }
     return wins;
 }
