@@ -140,8 +140,7 @@ private:
         std::swap(m_cards[j], m_cards[j + offset]);
     }
 
-    // On one cache line, so that the copy and the swaps never straddle two.
-    alignas(64) std::array<std::uint8_t, kDeckSize> m_cards;
+    std::array<std::uint8_t, kDeckSize> m_cards;
     std::uint32_t m_drawn{0};
     std::uint64_t m_state;
 };
