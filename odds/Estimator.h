@@ -48,13 +48,14 @@ inline constexpr std::uint64_t kTrialSeedMultiplier = 0xD1B54A32D192ED03ULL;
 // and trial t does not depend on any other trial, so any split of the trials
 // over threads gives the same counts.
 //
-// The winners are those of Table::Showdown. When the user's cards and the known
-// board are real and distinct, the trial is decided from the hands' ordinals
-// without building a Table, stopping once a group of opponents holds a better
-// hand; the cards of the opponents after it are then not drawn, which leaves
-// the others as they are, since a step never moves an earlier position. Otherwise (duplicates or
-// no-cards among the known cards, which entry mode allows) every trial builds the Table with the
-// same drawn cards and runs its Showdown as it stands. Neither path allocates per trial.
+// The winners are those of Table::Showdown. When the user's cards and the
+// known board are real and distinct, the trial is decided from the hands'
+// ordinals without building a Table, stopping once a group of opponents
+// holds a better hand; the cards of the opponents after it are then not
+// drawn, which leaves the others as they are, since a step never moves an
+// earlier position. Otherwise (duplicates or no-cards among the known cards,
+// which entry mode allows) every trial builds the Table with the same drawn
+// cards and runs its Showdown as it stands. Neither path allocates per trial.
 std::int32_t EstimateWins(const Card& first, const Card& second, std::int32_t k,
                           const BoardCards& board, std::int32_t n, std::int32_t trials,
                           const SeedSource& seeds);
