@@ -215,6 +215,29 @@ std::int32_t CountByStrength(const KnownCards& known, std::int32_t n, std::int64
     return wins;
 }
 
+// The same for trials that need fewer than seven cards in all (heads-up
+// and three-handed from the flop on, four-handed on the river): each
+// trial's cards come from part of one number, one trial at a time. Kept
+// apart from CountByStrength so that the common case's code stays as it is.
+template <std::uint32_t BoardDraws>
+[[gnu::noinline]] std::int32_t CountFewByStrength(const KnownCards& known, std::int32_t n,
+                                                  std::int64_t firstTrial, std::int32_t count,
+                                                  std::uint32_t base) {
+    using Trial = StrengthTrial<BoardDraws>;
+    const UnknownCards unknown(known);
+    const KnownMasks masks(known);
+    const EvalTables& tables = GetEvalTables();
+    std::int32_t wins = 0;
+    for (std::int64_t t = firstTrial; t < firstTrial + count; ++t) {
+        Trial trial(unknown, SeedSource::SeedOf(base, t));
+        trial.Deal().DrawFew(Trial::CardsBefore(n), Trial::kCount);
+        trial.Begin(masks, tables);
+        trial.Compare(1, n, tables);
+        wins += trial.Finish(n, n, tables);
+    }
+    return wins;
+}
+
 bool KnownRealAndDistinct(const KnownCards& known) {
     std::array<Card, 7> cards{known.first, known.second};
     std::copy_n(known.board.begin(), known.k, cards.begin() + 2);
@@ -247,6 +270,20 @@ std::int32_t EstimateWinsOfTrials(const Card& first, const Card& second, std::in
         return CountByTable(known, n, firstTrial, count, seeds);
     }
     const std::uint32_t base = seeds.Read();
+    if (n > 1 && CardsNeeded(known.k, n) < kDrawsPerNumber) {
+        switch (known.k) { // preflop a trial needs seven cards or more
+        case 1:
+            return CountFewByStrength<4>(known, n, firstTrial, count, base);
+        case 2:
+            return CountFewByStrength<3>(known, n, firstTrial, count, base);
+        case 3:
+            return CountFewByStrength<2>(known, n, firstTrial, count, base);
+        case 4:
+            return CountFewByStrength<1>(known, n, firstTrial, count, base);
+        default:
+            return CountFewByStrength<0>(known, n, firstTrial, count, base);
+        }
+    }
     switch (known.k) {
     case 0:
         return CountByStrength<5>(known, n, firstTrial, count, base);

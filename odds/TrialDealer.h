@@ -71,6 +71,17 @@ public:
         }
     }
 
+    // Draws positions 0 to cards - 1 of a trial that needs fewer than seven
+    // cards in all, from its first number, without the steps that number
+    // would serve after them (the same cards). Nothing more is drawn after.
+    void DrawFew(std::uint32_t cards, std::uint32_t count) {
+        std::uint64_t fraction = NextNumber();
+        for (std::uint32_t j = 0; j < cards; ++j) {
+            Swap(j, DrawBelow(fraction, count - j));
+        }
+        m_drawn = kDrawsPerNumber;
+    }
+
     // The same for two trials that have drawn equally far, step by step in
     // turn, so that their chains of multiplications overlap.
     static void DrawBothUpTo(TrialDealer& a, TrialDealer& b, std::uint32_t cards,

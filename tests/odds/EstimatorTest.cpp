@@ -60,7 +60,7 @@ void ExpectSameWins(const Card& first, const Card& second, std::int32_t k, const
 
 TEST(Estimator, SameWinsAsLiteralProcedureForEveryTableSizeAndBoard) {
     for (std::int32_t n = 2; n <= kMaxPlayers; ++n) {
-        for (const std::int32_t k : {0, 3, 4, 5}) {
+        for (const std::int32_t k : {0, 1, 2, 3, 4, 5}) {
             const Deal7 d = RandomKnownCards(n * 100 + k + 1);
             ExpectSameWins(d.first, d.second, k, d.board, n, kTrials,
                            static_cast<std::uint32_t>(7919 * n + 31 * k));
