@@ -2,6 +2,7 @@
 
 #include "engine/FastEval.h"
 #include "engine/Table.h"
+#include "odds/TrialDealer.h"
 #include "platform/Random.h"
 
 #include <algorithm>
@@ -55,36 +56,6 @@ struct UnknownCards {
     }
 };
 
-// One trial's cards: a partial Fisher-Yates pass over a copy of the unknown
-// cards. Step j swaps position j with a position drawn uniformly from j to
-// count - 1, so positions 0, 1, 2, ... come out as a uniform sample without
-// replacement, in order. Each 64-bit number of the generator serves two steps.
-class TrialDealer {
-public:
-    // Draws the first `cards` positions (at most 25; at least 45 cards are
-    // unknown).
-    TrialDealer(const UnknownCards& unknown, std::uint32_t seed, std::uint32_t cards)
-        : m_cards(unknown.index) {
-        RandomStream random(seed);
-        const std::uint32_t count = unknown.count;
-        for (std::uint32_t j = 0; j < cards; j += 2) {
-            const std::uint64_t bits = random.Next64();
-            Step(j, count, static_cast<std::uint32_t>(bits));
-            Step(j + 1, count, static_cast<std::uint32_t>(bits >> 32));
-        }
-    }
-
-    // The fresh-deck index of the card drawn at position j.
-    int operator[](std::uint32_t j) const { return m_cards[j]; }
-
-private:
-    void Step(std::uint32_t j, std::uint32_t count, std::uint32_t bits) {
-        std::swap(m_cards[j], m_cards[j + ScaleToBound(bits, count - j)]);
-    }
-
-    std::array<std::uint8_t, kDeckSize> m_cards;
-};
-
 // Cards a trial draws: the unknown board cards and two per opponent.
 std::uint32_t CardsNeeded(std::int32_t k, std::int32_t n) {
     return static_cast<std::uint32_t>(5 - k + 2 * (n - 1));
@@ -94,7 +65,8 @@ std::uint32_t CardsNeeded(std::int32_t k, std::int32_t n) {
 // winners. `winners` is reused across trials, so it allocates only once.
 bool TrialByTable(const KnownCards& known, const UnknownCards& unknown, std::int32_t n,
                   std::uint32_t seed, WinnerList& winners) {
-    const TrialDealer deal(unknown, seed, CardsNeeded(known.k, n));
+    TrialDealer deal(unknown.index, seed);
+    deal.DrawUpTo(CardsNeeded(known.k, n), unknown.count);
     std::uint32_t next = 0;
     BoardCards full{};
     for (std::int32_t i = 0; i < 5; ++i) {
@@ -115,7 +87,8 @@ bool TrialByTable(const KnownCards& known, const UnknownCards& unknown, std::int
     return std::count(winners.begin(), winners.end(), 0) > 0;
 }
 
-constexpr std::int32_t kOpponentGroup = 3;
+// Opponents compared between two checks for a better hand than seat 0's.
+constexpr std::int32_t kOpponentGroup = 4;
 
 // The masks that stay the same in every trial: the known board cards, seat
 // 0's hole cards, and seat 0's strength once the board is known.
@@ -136,31 +109,133 @@ struct KnownMasks {
     }
 };
 
-// One trial decided from strengths. Requires real, distinct known cards: the
-// drawn cards are then real and distinct too, and seat 0 is among the winners
-// exactly when no opponent's strength exceeds its own. Opponents after the
-// first one that beats seat 0 need not be dealt.
-bool TrialByStrength(const UnknownCards& unknown, const KnownMasks& masks, std::int32_t k,
-                     std::int32_t n, std::uint32_t seed, const EvalTables& tables) {
-    const TrialDealer deal(unknown, seed, CardsNeeded(k, n));
-    std::uint32_t next = 0;
-    HandMasks board = masks.board;
-    for (std::int32_t i = k; i < 5; ++i) {
-        board.AddIndex(deal[next++]);
+// A trial decided from strengths, with `BoardDraws` (5 - k) board cards to
+// draw as a constant so that the board's sum is written out. Requires real,
+// distinct known cards: the drawn cards are then real and distinct too, and
+// seat 0 is among the winners exactly when no opponent's strength exceeds
+// its own. Opponents are compared in groups, without a branch inside a group
+// (the processor's pipeline stays full); a group that holds a better hand
+// ends the trial, and the opponents after it are not dealt.
+template <std::uint32_t BoardDraws> class StrengthTrial {
+public:
+    // Seven known cards, all real and distinct: 45 + BoardDraws are unknown.
+    static constexpr std::uint32_t kCount = 45 + BoardDraws;
+
+    StrengthTrial(const UnknownCards& unknown, std::uint32_t seed) : m_deal(unknown.index, seed) {}
+
+    // The opponent after the first group, and the cards drawn up to it.
+    static std::int32_t FirstGroupEnd(std::int32_t n) { return std::min(n, 1 + kOpponentGroup); }
+    static std::uint32_t CardsBefore(std::int32_t seat) {
+        return BoardDraws + 2 * static_cast<std::uint32_t>(seat - 1);
     }
-    const HandOrdinal own = k == 5 ? masks.own : (board + masks.hole).Ordinal(tables);
-    // Opponents are compared in groups without a branch between them, which
-    // keeps the processor's pipeline full; a group that holds a better hand
-    // ends the trial.
-    HandOrdinal best = 0;
-    for (std::int32_t s = 1; s < n; ++s) {
-        best = std::max(best, OrdinalWithTwo(board, deal[next], deal[next + 1], tables));
-        next += 2;
-        if (s % kOpponentGroup == 0 && best > own) {
-            return false;
+
+    TrialDealer& Deal() { return m_deal; }
+
+    // Seat 0's ordinal, once the board's cards are drawn.
+    void Begin(const KnownMasks& masks, const EvalTables& tables) {
+        m_board = masks.board;
+        for (std::uint32_t i = 0; i < BoardDraws; ++i) {
+            m_board.AddIndex(m_deal[i]);
+        }
+        m_own = BoardDraws == 0 ? masks.own : (m_board + masks.hole).Ordinal(tables);
+    }
+
+    // Compares the drawn opponents first to end - 1.
+    void Compare(std::int32_t first, std::int32_t end, const EvalTables& tables) {
+        for (std::int32_t s = first; s < end; ++s) {
+            const std::uint32_t at = CardsBefore(s);
+            m_best = std::max(m_best, OrdinalWithTwo(m_board, m_deal[at], m_deal[at + 1], tables));
         }
     }
-    return best <= own;
+
+    // The same for two trials, opponent by opponent in turn.
+    static void CompareBoth(StrengthTrial& a, StrengthTrial& b, std::int32_t first,
+                            std::int32_t end, const EvalTables& tables) {
+        for (std::int32_t s = first; s < end; ++s) {
+            const std::uint32_t at = CardsBefore(s);
+            a.m_best = std::max(a.m_best,
+                                OrdinalWithTwo(a.m_board, a.m_deal[at], a.m_deal[at + 1], tables));
+            b.m_best = std::max(b.m_best,
+                                OrdinalWithTwo(b.m_board, b.m_deal[at], b.m_deal[at + 1], tables));
+        }
+    }
+
+    // Draws and compares the opponents from `first` on, group by group; 1
+    // when seat 0 wins, else 0. The last group's outcome is counted without
+    // a branch: it is the least predictable one.
+    std::int32_t Finish(std::int32_t first, std::int32_t n, const EvalTables& tables) {
+        while (first < n) {
+            if (m_best > m_own) {
+                return 0;
+            }
+            const std::int32_t end = std::min(n, first + kOpponentGroup);
+            m_deal.DrawUpTo(CardsBefore(end), kCount);
+            Compare(first, end, tables);
+            first = end;
+        }
+        return m_best <= m_own ? 1 : 0;
+    }
+
+private:
+    TrialDealer m_deal;
+    HandMasks m_board{};
+    HandOrdinal m_own{0};
+    HandOrdinal m_best{0};
+};
+
+// Wins of trials firstTrial to firstTrial + count - 1 by StrengthTrial. Two
+// trials at a time share the first group's work step by step, which lets the
+// processor overlap their chains of dependent loads and multiplications.
+template <std::uint32_t BoardDraws>
+std::int32_t CountByStrength(const KnownCards& known, std::int32_t n, std::int64_t firstTrial,
+                             std::int32_t count, std::uint32_t base) {
+    using Trial = StrengthTrial<BoardDraws>;
+    const UnknownCards unknown(known);
+    const KnownMasks masks(known);
+    const EvalTables& tables = GetEvalTables();
+    const std::int32_t end = Trial::FirstGroupEnd(n);
+    std::int32_t wins = 0;
+    std::int64_t t = firstTrial;
+    for (; t + 1 < firstTrial + count; t += 2) {
+        Trial a(unknown, SeedSource::SeedOf(base, t));
+        Trial b(unknown, SeedSource::SeedOf(base, t + 1));
+        TrialDealer::DrawBothUpTo(a.Deal(), b.Deal(), Trial::CardsBefore(end), Trial::kCount);
+        a.Begin(masks, tables);
+        b.Begin(masks, tables);
+        Trial::CompareBoth(a, b, 1, end, tables);
+        wins += a.Finish(end, n, tables) + b.Finish(end, n, tables);
+    }
+    if (t < firstTrial + count) {
+        Trial last(unknown, SeedSource::SeedOf(base, t));
+        last.Deal().DrawUpTo(Trial::CardsBefore(end), Trial::kCount);
+        last.Begin(masks, tables);
+        last.Compare(1, end, tables);
+        wins += last.Finish(end, n, tables);
+    }
+    return wins;
+}
+
+// The same for trials that need fewer than seven cards in all (heads-up
+// and three-handed from the flop on, four-handed on the river): each
+// trial's cards come from part of one number, one trial at a time. Kept
+// apart from CountByStrength so that the common case's code stays as it is.
+template <std::uint32_t BoardDraws>
+[[gnu::noinline]] std::int32_t CountFewByStrength(const KnownCards& known, std::int32_t n,
+                                                  std::int64_t firstTrial, std::int32_t count,
+                                                  std::uint32_t base) {
+    using Trial = StrengthTrial<BoardDraws>;
+    const UnknownCards unknown(known);
+    const KnownMasks masks(known);
+    const EvalTables& tables = GetEvalTables();
+    std::int32_t wins = 0;
+    for (std::int64_t t = firstTrial; t < firstTrial + count; ++t) {
+        Trial trial(unknown, SeedSource::SeedOf(base, t));
+        trial.Deal().DrawFew(Trial::CardsBefore(n), Trial::kCount);
+        trial.Begin(masks, tables);
+        trial.Compare(1, n, tables);
+        wins += trial.Finish(n, n, tables);
+    }
+    return wins;
 }
 
 bool KnownRealAndDistinct(const KnownCards& known) {
@@ -194,16 +269,35 @@ std::int32_t EstimateWinsOfTrials(const Card& first, const Card& second, std::in
     if (!KnownRealAndDistinct(known)) {
         return CountByTable(known, n, firstTrial, count, seeds);
     }
-    const UnknownCards unknown(known);
-    const KnownMasks masks(known);
-    const EvalTables& tables = GetEvalTables();
     const std::uint32_t base = seeds.Read();
-    std::int32_t wins = 0;
-    for (std::int64_t t = firstTrial; t < firstTrial + count; ++t) {
-        const std::uint32_t seed = SeedSource::SeedOf(base, t);
-        wins += TrialByStrength(unknown, masks, known.k, n, seed, tables) ? 1 : 0;
+    if (n > 1 && CardsNeeded(known.k, n) < kDrawsPerNumber) {
+        switch (known.k) { // preflop a trial needs seven cards or more
+        case 1:
+            return CountFewByStrength<4>(known, n, firstTrial, count, base);
+        case 2:
+            return CountFewByStrength<3>(known, n, firstTrial, count, base);
+        case 3:
+            return CountFewByStrength<2>(known, n, firstTrial, count, base);
+        case 4:
+            return CountFewByStrength<1>(known, n, firstTrial, count, base);
+        default:
+            return CountFewByStrength<0>(known, n, firstTrial, count, base);
+        }
     }
-    return wins;
+    switch (known.k) {
+    case 0:
+        return CountByStrength<5>(known, n, firstTrial, count, base);
+    case 1:
+        return CountByStrength<4>(known, n, firstTrial, count, base);
+    case 2:
+        return CountByStrength<3>(known, n, firstTrial, count, base);
+    case 3:
+        return CountByStrength<2>(known, n, firstTrial, count, base);
+    case 4:
+        return CountByStrength<1>(known, n, firstTrial, count, base);
+    default:
+        return CountByStrength<0>(known, n, firstTrial, count, base);
+    }
 }
 
 std::int32_t EstimateWins(const Card& first, const Card& second, std::int32_t k,

@@ -33,17 +33,22 @@ inline bool SeatZeroWinsByReference(const Table& table) {
 }
 
 // The trial procedure step by step, with nothing shared between trials and
-// the reference evaluation deciding every showdown: trial t seeds a generator
-// with base + t, lists the cards that are not known, draws by a partial
-// Fisher-Yates pass (step j takes half of a 64-bit number, the low half on
-// even steps) the unknown board cards and then two cards per opponent. k must
-// be 0 to 5.
+// the reference evaluation deciding every showdown: trial t takes the state
+// (base + t XOR kTrialSeedMask) * kTrialSeedMultiplier, lists the cards that
+// are not known, and draws by a partial Fisher-Yates pass the unknown board
+// cards and then two cards per opponent. Step j reads the 64-bit number
+// Mix64(state + (j / 7 + 1) * golden) as a fraction of 2^64 for j % 7 = 0,
+// takes the integer part of fraction * (cards left) as the offset of the card
+// to swap in, and keeps the fractional part for step j + 1. k must be 0 to 5.
 inline std::int32_t LiteralEstimate(const Card& first, const Card& second, std::int32_t k,
                                     const BoardCards& board, std::int32_t n, std::int32_t trials,
                                     std::uint32_t base) {
+    __extension__ using Wide = unsigned __int128;
     std::int32_t wins = 0;
     for (std::int32_t t = 0; t < trials; ++t) {
-        RandomStream random(base + static_cast<std::uint32_t>(t));
+        const std::uint64_t state =
+            (std::uint64_t{base + static_cast<std::uint32_t>(t)} ^ kTrialSeedMask) *
+            kTrialSeedMultiplier;
         std::vector<Card> unknown;
         for (int i = 0; i < kDeckSize; ++i) {
             const Card c = CardAtFreshIndex(i);
@@ -54,14 +59,14 @@ inline std::int32_t LiteralEstimate(const Card& first, const Card& second, std::
             }
         }
         std::size_t next = 0;
-        std::uint64_t bits = 0;
+        Wide fraction = 0;
         auto draw = [&] {
-            if (next % 2 == 0) {
-                bits = random.Next64();
+            if (next % 7 == 0) {
+                fraction = detail::Mix64(state + (next / 7 + 1) * detail::kGolden);
             }
-            const auto half = static_cast<std::uint32_t>(next % 2 == 0 ? bits : bits >> 32);
-            const std::size_t j =
-                next + ScaleToBound(half, static_cast<std::uint32_t>(unknown.size() - next));
+            const Wide scaled = fraction * (unknown.size() - next);
+            fraction = scaled % (Wide{1} << 64);
+            const auto j = next + static_cast<std::size_t>(scaled >> 64);
             std::swap(unknown[next], unknown[j]);
             return unknown[next++];
         };
