@@ -24,16 +24,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const quillory::OddsRequest& request = parsed.request;
-    Require(Real(request.first) && Real(request.second) && !Same(request.first, request.second));
+    // A range request holds one range per seat, seat 0 first, and the two
+    // cards only when the hand is two cards; a hand request always holds them.
+    const bool cards = !request.ranges || quillory::HoldsCard(request.first);
+    if (cards) {
+        Require(Real(request.first) && Real(request.second) &&
+                !Same(request.first, request.second));
+    }
+    if (request.ranges) {
+        Require(request.seats.size() == static_cast<std::size_t>(request.players));
+        for (const quillory::HandRange& seat : request.seats) {
+            Require(!seat.Empty());
+        }
+    }
     Require(request.known == 0 || (request.known >= 3 && request.known <= 5));
     Require(request.players >= 2 && request.players <= 10);
     Require(request.trials >= 1 && request.trials <= quillory::kMaxTrials);
     Require(request.threads >= 1 && request.threads <= quillory::kMaxThreads);
     for (std::int32_t i = 0; i < request.known; ++i) {
         const quillory::Card& card = request.board[static_cast<std::size_t>(i)];
-        Require(Real(card) && !Same(card, request.first) && !Same(card, request.second));
+        Require(Real(card));
+        Require(!cards || (!Same(card, request.first) && !Same(card, request.second)));
         for (std::int32_t j = 0; j < i; ++j) {
             Require(!Same(card, request.board[static_cast<std::size_t>(j)]));
+        }
+        for (const quillory::Card& dead : request.dead) {
+            Require(!Same(card, dead));
         }
     }
     return 0;
