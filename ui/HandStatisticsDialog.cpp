@@ -3,8 +3,8 @@
 #include "report/ReportFormat.h"
 #include "ui/CurrentCellFrame.h"
 #include "ui/ModalSeam.h"
+#include "ui/SaveFile.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -15,7 +15,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -161,49 +160,17 @@ void HandStatisticsDialog::Refresh() {
     }
 }
 
-bool HandStatisticsDialog::WriteFile(const QString& path, const QByteArray& bytes, bool text) {
-    QSaveFile file(path);
-    const QIODevice::OpenMode mode =
-        text ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly;
-    if (!file.open(mode) || file.write(bytes) != bytes.size() || !file.commit()) {
-        ShowMessageBox(this,
-                       QStringLiteral("\"%1\" could not be saved.\n\n%2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString()),
-                       MessageIcon::Warning);
-        return false;
-    }
-    return true;
-}
-
 bool HandStatisticsDialog::SaveReport() {
     const QString path =
         ChooseSaveFile(this, SaveFileRequest{QStringLiteral("Save Hand Statistics"),
                                              QStringLiteral("hand-statistics.txt")});
     return !path.isEmpty() &&
-           WriteFile(path, QByteArray::fromStdString(FormatReport(m_statistics)), true);
+           SaveBytes(this, path, QByteArray::fromStdString(FormatReport(m_statistics)), true);
 }
 
 bool HandStatisticsDialog::SavePicture() {
-    QString path = ChooseSaveFile(
-        this, SaveFileRequest{QStringLiteral("Save Picture (PNG, or SVG when named .svg)"),
-                              QStringLiteral("hand-statistics.png")});
-    if (path.isEmpty()) {
-        return false;
-    }
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("svg")) {
-        return WriteFile(path, QByteArray::fromStdString(RenderHeatMapSvg(m_map)), false);
-    }
-    if (suffix.isEmpty()) {
-        path += QStringLiteral(".png");
-    }
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        m_picture->grab().save(&buffer, "PNG");
-    }
-    return WriteFile(path, png, false);
+    return SavePictureAs(this, QStringLiteral("hand-statistics.png"), *m_picture,
+                         [this] { return RenderHeatMapSvg(m_map); });
 }
 
 HeatLegend::HeatLegend(QWidget* parent) : QWidget(parent) {

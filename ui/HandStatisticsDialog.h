@@ -39,7 +39,6 @@ public:
 private:
     void Refresh();
     QWidget* BuildPicture();
-    bool WriteFile(const QString& path, const QByteArray& bytes, bool text);
 
     HandStatistics m_statistics;
     HeatMap m_map;

@@ -3,12 +3,12 @@
 #include "res/ResourceIds.h"
 #include "ui/CardPickerDialog.h"
 #include "ui/ModalSeam.h"
+#include "ui/SaveFile.h"
 #include "ui/equity/EquityInput.h"
 #include "ui/equity/EquityPicture.h"
 #include "ui/equity/EquityWindow.h"
 #include "ui/range/RangeEditor.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -17,7 +17,6 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 
 namespace quillory {
@@ -272,33 +271,8 @@ void EquityWindow::PickCards(QLineEdit* field, int most) {
 }
 
 bool EquityWindow::SavePicture() {
-    QString path = ChooseSaveFile(
-        this, SaveFileRequest{QStringLiteral("Save Picture (PNG, or SVG when named .svg)"),
-                              QStringLiteral("equity.png")});
-    if (path.isEmpty()) {
-        return false;
-    }
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    QByteArray bytes;
-    if (suffix == QLatin1String("svg")) {
-        bytes = QByteArray::fromStdString(m_picture->Svg());
-    } else {
-        if (suffix.isEmpty()) {
-            path += QStringLiteral(".png");
-        }
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        m_picture->grab().save(&buffer, "PNG");
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        ShowMessageBox(this,
-                       QStringLiteral("\"%1\" could not be saved.\n\n%2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString()),
-                       MessageIcon::Warning);
-        return false;
-    }
-    return true;
+    return SavePictureAs(this, QStringLiteral("equity.png"), *m_picture,
+                         [this] { return m_picture->Svg(); });
 }
 
 } // namespace quillory
