@@ -10,7 +10,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quillory;
@@ -100,6 +102,35 @@ private slots:
             }
         }
         QVERIFY(empty > 0); // a few thousand deals leave some kinds of hand unseen
+    }
+
+    // Save Picture writes a PNG, or an SVG when the name ends in .svg, whole;
+    // a file that cannot be written is said once, naming it.
+    void savePictureWritesPngOrSvgAndSaysAFailure() {
+        HandStatisticsDialog dialog(SeededStatistics());
+        QPushButton* save = nullptr;
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->text().remove(QLatin1Char('&')) == QStringLiteral("Save Picture...")) {
+                save = button;
+            }
+        }
+        QVERIFY(save != nullptr);
+        QTemporaryDir folder;
+        Seam().QueueSavePath(folder.filePath(QStringLiteral("map")));
+        save->click();
+        QFile png(folder.filePath(QStringLiteral("map.png")));
+        QVERIFY(png.open(QIODevice::ReadOnly));
+        QCOMPARE(png.read(8), QByteArray("\x89PNG\r\n\x1a\n"));
+        Seam().QueueSavePath(folder.filePath(QStringLiteral("map.svg")));
+        save->click();
+        QFile svg(folder.filePath(QStringLiteral("map.svg")));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QVERIFY(svg.readAll().contains("<svg"));
+        QVERIFY(Seam().Messages().empty());
+        Seam().QueueSavePath(folder.filePath(QStringLiteral("missing/map.png")));
+        save->click();
+        QCOMPARE(Seam().Messages().size(), std::size_t{1});
+        QVERIFY(Seam().Messages()[0].text.contains(QStringLiteral("map.png\" could not be saved")));
     }
 
     // The title and the legend are drawn in the palette's own text colour, so
