@@ -12,6 +12,7 @@
 #include "range/RangeDraw.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -73,24 +74,23 @@ struct PairDeal {
         const auto size = unit.mask.size();
         entries.resize(size);
         leftCount = static_cast<std::uint32_t>(kDeckSize - std::popcount(taken) - 4);
-        left.reserve(size * leftCount);
+        left.resize(size * leftCount);
+        constexpr CardMask kDeck = (CardMask{1} << kDeckSize) - 1;
+        std::uint8_t* out = left.data();
         for (std::size_t i = 0; i < size; ++i) {
             Entry& e = entries[i];
             e.threshold = unit.table.threshold[i];
             e.alias = unit.table.alias[i];
             int a = 0;
             int b = 2;
-            for (int c = 0; c < kDeckSize; ++c) {
-                if ((unit.mask[i] & CardBit(c)) == 0) {
-                    if ((taken & CardBit(c)) == 0) {
-                        left.push_back(static_cast<std::uint8_t>(c));
-                    }
-                } else if ((unit.hand[0][i].bits & kCardMasks[static_cast<std::size_t>(c)].bits) !=
-                           0) {
-                    e.cards[static_cast<std::size_t>(a++)] = static_cast<std::uint8_t>(c);
-                } else {
-                    e.cards[static_cast<std::size_t>(b++)] = static_cast<std::uint8_t>(c);
-                }
+            for (CardMask held = unit.mask[i]; held != 0; held &= held - 1) {
+                const int c = std::countr_zero(held);
+                const bool first =
+                    (unit.hand[0][i].bits & kCardMasks[static_cast<std::size_t>(c)].bits) != 0;
+                e.cards[static_cast<std::size_t>(first ? a++ : b++)] = static_cast<std::uint8_t>(c);
+            }
+            for (CardMask free = kDeck & ~(taken | unit.mask[i]); free != 0; free &= free - 1) {
+                *out++ = static_cast<std::uint8_t>(std::countr_zero(free));
             }
             e.counts = {unit.hand[0][i].counts, unit.hand[1][i].counts};
         }
