@@ -12,8 +12,8 @@
 // seats.
 #include "platform/TickCount.h"
 #include "range/BlockSums.h"
-#include "range/PairDeal.h"
 #include "range/RangeDraw.h"
+#include "range/UnitDeal.h"
 
 #include <chrono>
 #include <mutex>
@@ -33,7 +33,7 @@ struct Sampler {
     int randomCount{0};
     CardMask taken{0};
     const EvalTables& eval = GetEvalTables();
-    std::optional<PairDeal> pairDeal; // one pair unit and at most two random seats
+    std::optional<UnitDeal> unitDeal; // one draw unit and at most two random seats
 
     explicit Sampler(const Prepared& prepared) : p(prepared), taken(prepared.Taken()) {
         std::vector<int> ranged;
@@ -58,8 +58,8 @@ struct Sampler {
             units.push_back(SingleUnit(p.lists[static_cast<std::size_t>(s)], s));
         }
         count = units.size();
-        if (count == 1 && units[0].width == 2 && randomCount <= 2) {
-            pairDeal.emplace(units[0], taken, p.boardHand);
+        if (count == 1 && randomCount <= 2) {
+            unitDeal.emplace(units[0], taken, p.boardHand);
         }
         for (std::size_t u = 0; u < count; ++u) {
             const DrawUnit& unit = units[u];
@@ -121,17 +121,17 @@ struct BlockMerger {
     bool reached{false}; // the target was met by the merged prefix
 };
 
-// Runs `trials` trials of the pair deal with `Dealt` board cards to deal and
-// `Random` random seats into `sums`.
-template <int Dealt, int Random>
-void PairBlock(const Sampler& sampler, RandomStream& stream, std::int64_t trials, BlockSums& sums) {
-    const PairDeal& deal = *sampler.pairDeal;
+// Runs `trials` trials of the unit deal (a unit of `Width` seats, `Dealt`
+// board cards to deal, `Random` random seats) into `sums`.
+template <int Width, int Dealt, int Random>
+void UnitBlock(const Sampler& sampler, RandomStream& stream, std::int64_t trials, BlockSums& sums) {
+    const UnitDeal& deal = *sampler.unitDeal;
     HandOrdinal ordinal[kMaxRangeSeats];
-    if constexpr (Random == 0) {
+    if constexpr (Width + Random == 2) {
         // Seat 0 loses, ties or wins.
         std::array<std::int64_t, 3> outcome{};
         for (std::int64_t t = 0; t < trials; ++t) {
-            deal.Trial<Dealt, 0>(stream, nullptr, ordinal);
+            deal.Trial<Width, Dealt, Random>(stream, sampler.random.data(), ordinal);
             ++outcome[static_cast<std::size_t>((ordinal[0] > ordinal[1]) -
                                                (ordinal[0] < ordinal[1]) + 1)];
         }
@@ -140,28 +140,36 @@ void PairBlock(const Sampler& sampler, RandomStream& stream, std::int64_t trials
         sums.winners[1] += outcome[2];
     } else {
         for (std::int64_t t = 0; t < trials; ++t) {
-            deal.Trial<Dealt, Random>(stream, sampler.random.data(), ordinal);
-            sums.Score<2 + Random>(ordinal);
+            deal.Trial<Width, Dealt, Random>(stream, sampler.random.data(), ordinal);
+            sums.Score<Width + Random>(ordinal);
         }
     }
 }
 
 using BlockRun = void (*)(const Sampler&, RandomStream&, std::int64_t, BlockSums&);
 
-template <int Random>
-constexpr std::array<BlockRun, 6> kPairBlocks = {PairBlock<0, Random>, PairBlock<1, Random>,
-                                                 PairBlock<2, Random>, PairBlock<3, Random>,
-                                                 PairBlock<4, Random>, PairBlock<5, Random>};
+// By board cards to deal.
+template <int Width, int Random>
+constexpr std::array<BlockRun, 6> kUnitBlocks = {
+    UnitBlock<Width, 0, Random>, UnitBlock<Width, 1, Random>, UnitBlock<Width, 2, Random>,
+    UnitBlock<Width, 3, Random>, UnitBlock<Width, 4, Random>, UnitBlock<Width, 5, Random>};
+
+// The unit deal's run for the sampler's unit width and random seats.
+BlockRun UnitRun(const Sampler& sampler) {
+    const auto dealt = static_cast<std::size_t>(5 - sampler.p.known);
+    if (sampler.flat[0].width == 2) {
+        return sampler.randomCount == 0   ? kUnitBlocks<2, 0>[dealt]
+               : sampler.randomCount == 1 ? kUnitBlocks<2, 1>[dealt]
+                                          : kUnitBlocks<2, 2>[dealt];
+    }
+    return sampler.randomCount == 1 ? kUnitBlocks<1, 1>[dealt] : kUnitBlocks<1, 2>[dealt];
+}
 
 // Runs `trials` trials drawn in order from `stream` into `sums`.
 void SampleBlock(const Sampler& sampler, RandomStream& stream, std::int64_t trials,
                  BlockSums& sums) {
-    if (sampler.pairDeal) {
-        const auto dealt = static_cast<std::size_t>(5 - sampler.p.known);
-        const BlockRun run = sampler.randomCount == 0   ? kPairBlocks<0>[dealt]
-                             : sampler.randomCount == 1 ? kPairBlocks<1>[dealt]
-                                                        : kPairBlocks<2>[dealt];
-        run(sampler, stream, trials, sums);
+    if (sampler.unitDeal) {
+        UnitRun(sampler)(sampler, stream, trials, sums);
         return;
     }
     HandOrdinal ordinal[kMaxRangeSeats];

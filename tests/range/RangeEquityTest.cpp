@@ -235,8 +235,8 @@ TEST(RangeEquity, SamplingMatchesExactOnEveryWayOfDrawing) {
     // Two weighted ranges alone (one pair table, the heads-up trial), a pair
     // table beside a random seat, on the turn with a dead card and a random
     // seat between the ranged ones, and beside two random seats on the river
-    // (the pair deal for every number of board cards to deal and random
-    // seats); a hand beside two random seats (no pair table).
+    // (the unit deal for a pair with every number of random seats); a hand
+    // beside two random seats (the unit deal for a single seat).
     struct Case {
         std::vector<HandRange> seats;
         std::vector<int> board;

@@ -1,14 +1,13 @@
 #pragma once
 
 // The sampled trial written out for the commonest requests (RangeSampler.cpp):
-// the first two ranged seats drawn as one pair from their pair table
-// (RangeDraw.h) and every other seat holding random cards. A trial draws a
-// pair, then deals the unknown board cards and the random seats' cards from
-// the cards the pair, the board and the dead cards leave, without any
-// rejection: the n cards are n distinct positions in that entry's list of
-// cards left, drawn uniformly over ordered n-tuples (DrawDistinct). Hands are
-// evaluated counts first; a suit's rank bits are gathered only when the suit
-// counters show five of a suit.
+// one draw unit (RangeDraw.h: the first two ranged seats as one pair from
+// their pair table, or the only ranged seat) and at most two seats holding
+// random cards. A trial draws the unit's entry, then deals the unknown board
+// cards and the random seats' cards from the cards the entry, the board and
+// the dead cards leave, without any rejection: the n cards are n distinct positions in that entry's
+// list of cards left, drawn uniformly over ordered n-tuples (DrawDistinct). Hands are evaluated
+// counts first; a suit's rank bits are gathered only when the suit counters show five of a suit.
 #include "range/RangeDraw.h"
 
 #include <array>
@@ -20,7 +19,7 @@ namespace quillory::equity {
 
 // The most cards one trial of this kind deals: the whole board and two
 // random seats.
-constexpr int kMaxPairDealt = 9;
+constexpr int kMaxUnitDealt = 9;
 
 // `N` distinct positions 0 to left - 1, uniform over ordered N-tuples. Digit
 // k is uniform in 0 to left - k - 1 (five digits per 64-bit number, in mixed
@@ -50,9 +49,10 @@ inline void DrawDistinct(RandomStream& stream, const std::uint64_t* scale,
     }
 }
 
-// The pair table with each entry's cards left, laid out for the trial.
-struct PairDeal {
-    // One drawable pair: its alias column and both seats' two cards.
+// A unit's table with each entry's cards left, laid out for the trial.
+struct UnitDeal {
+    // One drawable entry: its alias column and each seat's two cards (the
+    // second seat's unused for a single seat).
     struct Entry {
         std::uint64_t threshold; // keep the column when the high half is below
         std::uint32_t alias;
@@ -66,14 +66,14 @@ struct PairDeal {
     std::array<int, 2> seat{0, 0};
     std::uint64_t boardCounts{0}; // the known board's counts and rank bits
     std::uint64_t boardBits{0};
-    std::array<std::uint64_t, kMaxPairDealt> scale{};
-    std::array<std::uint32_t, kMaxPairDealt> bound{};
+    std::array<std::uint64_t, kMaxUnitDealt> scale{};
+    std::array<std::uint32_t, kMaxUnitDealt> bound{};
 
-    // From the pair unit `unit`, with `taken` the known and dead cards.
-    PairDeal(const DrawUnit& unit, CardMask taken, const HandMasks& board) {
+    // From the draw unit `unit`, with `taken` the known and dead cards.
+    UnitDeal(const DrawUnit& unit, CardMask taken, const HandMasks& board) {
         const auto size = unit.mask.size();
         entries.resize(size);
-        leftCount = static_cast<std::uint32_t>(kDeckSize - std::popcount(taken) - 4);
+        leftCount = static_cast<std::uint32_t>(kDeckSize - std::popcount(taken) - 2 * unit.width);
         left.resize(size * leftCount);
         constexpr CardMask kDeck = (CardMask{1} << kDeckSize) - 1;
         std::uint8_t* out = left.data();
@@ -92,13 +92,13 @@ struct PairDeal {
             for (CardMask free = kDeck & ~(taken | unit.mask[i]); free != 0; free &= free - 1) {
                 *out++ = static_cast<std::uint8_t>(std::countr_zero(free));
             }
-            e.counts = {unit.hand[0][i].counts, unit.hand[1][i].counts};
+            e.counts = {unit.hand[0][i].counts, unit.width == 2 ? unit.hand[1][i].counts : 0};
         }
         seat = unit.seat;
         boardCounts = board.counts;
         boardBits = board.bits;
         std::uint64_t product = 1;
-        for (std::size_t k = 0; k < kMaxPairDealt; ++k) {
+        for (std::size_t k = 0; k < kMaxUnitDealt; ++k) {
             if (k % 5 == 0) {
                 product = 1;
             }
@@ -132,9 +132,10 @@ struct PairDeal {
         return EvalTables::OrdinalOfRankKey(static_cast<std::uint32_t>(counts >> 32));
     }
 
-    // One trial with `Dealt` unknown board cards and `Random` random seats
-    // (seat numbers in `random`): each seat's ordinal into `ordinal`.
-    template <int Dealt, int Random>
+    // One trial of a unit of `Width` seats with `Dealt` unknown board cards
+    // and `Random` random seats (seat numbers in `random`): each seat's
+    // ordinal into `ordinal`.
+    template <int Width, int Dealt, int Random>
     void Trial(RandomStream& stream, const int* random, HandOrdinal* ordinal) const {
         constexpr int kCards = Dealt + 2 * Random;
         const std::uint32_t i = Draw(stream.Next64());
@@ -154,8 +155,10 @@ struct PairDeal {
         }
         ordinal[seat[0]] =
             Showdown<Dealt>(board + e.counts[0], boardBits, card, e.cards[0], e.cards[1]);
-        ordinal[seat[1]] =
-            Showdown<Dealt>(board + e.counts[1], boardBits, card, e.cards[2], e.cards[3]);
+        if constexpr (Width == 2) {
+            ordinal[seat[1]] =
+                Showdown<Dealt>(board + e.counts[1], boardBits, card, e.cards[2], e.cards[3]);
+        }
 #pragma GCC unroll 4
         for (int r = 0; r < Random; ++r) {
             const int first = card[Dealt + 2 * r];
