@@ -262,6 +262,7 @@ TEST(RangeEquity, SamplingMatchesExactOnEveryWayOfDrawing) {
         request.trials = 300'000;
         request.seed = 99;
         const EquityResults sampled = Calculate(request, EquityMethod::Sampled);
+        EXPECT_EQ(Calculate(request, EquityMethod::Sampled, 3).equity, sampled.equity);
         for (std::size_t s = 0; s < c.seats.size(); ++s) {
             for (const auto& [mc, ex] : {std::pair{sampled.equity[s], exact.equity[s]},
                                          std::pair{sampled.tie[s], exact.tie[s]}}) {
