@@ -5,9 +5,10 @@
 // their pair table, or the only ranged seat) and at most two seats holding
 // random cards. A trial draws the unit's entry, then deals the unknown board
 // cards and the random seats' cards from the cards the entry, the board and
-// the dead cards leave, without any rejection: the n cards are n distinct positions in that entry's
-// list of cards left, drawn uniformly over ordered n-tuples (DrawDistinct). Hands are evaluated
-// counts first; a suit's rank bits are gathered only when the suit counters show five of a suit.
+// the dead cards leave, without any rejection: the n cards are n distinct
+// positions in that entry's list of cards left, drawn uniformly over ordered
+// n-tuples (DrawDistinct). Hands are evaluated counts first; a suit's rank
+// bits are gathered only when the suit counters show five of a suit.
 #include "range/RangeDraw.h"
 
 #include <array>
@@ -64,8 +65,8 @@ struct UnitDeal {
     std::vector<std::uint8_t> left; // per entry, the cards left in increasing order
     std::uint32_t leftCount{0};
     std::array<int, 2> seat{0, 0};
-    std::uint64_t boardCounts{0}; // the known board's counts and rank bits
-    std::uint64_t boardBits{0};
+    std::uint64_t boardCounts{0}; // the known board's HandMasks::counts
+    std::uint64_t boardBits{0};   // and its HandMasks::bits
     std::array<std::uint64_t, kMaxUnitDealt> scale{};
     std::array<std::uint32_t, kMaxUnitDealt> bound{};
 
