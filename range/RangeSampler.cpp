@@ -11,10 +11,13 @@
 // number of ways to be dealt is the same for every assignment of the ranged
 // seats.
 #include "platform/TickCount.h"
+#include "range/BlockSums.h"
 #include "range/RangeDraw.h"
+#include "range/UnitDeal.h"
 
 #include <chrono>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace quillory::equity {
@@ -30,6 +33,7 @@ struct Sampler {
     int randomCount{0};
     CardMask taken{0};
     const EvalTables& eval = GetEvalTables();
+    std::optional<UnitDeal> unitDeal; // one draw unit and at most two random seats
 
     explicit Sampler(const Prepared& prepared) : p(prepared), taken(prepared.Taken()) {
         std::vector<int> ranged;
@@ -54,6 +58,9 @@ struct Sampler {
             units.push_back(SingleUnit(p.lists[static_cast<std::size_t>(s)], s));
         }
         count = units.size();
+        if (count == 1 && randomCount <= 2) {
+            unitDeal.emplace(units[0], taken, p.boardHand);
+        }
         for (std::size_t u = 0; u < count; ++u) {
             const DrawUnit& unit = units[u];
             flat[u] = FlatUnit{unit.mask.data(),
@@ -64,23 +71,6 @@ struct Sampler {
                                unit.seat,
                                unit.width};
         }
-    }
-
-    // Two ranged seats dealt as one pair and nothing else: the trial of
-    // Trial() written out, for the most common request.
-    bool HeadsUpPair() const { return count == 1 && flat[0].width == 2 && randomCount == 0; }
-
-    void TrialHeadsUp(RandomStream& stream, HandOrdinal& first, HandOrdinal& second) const {
-        const FlatUnit& unit = flat[0];
-        const std::uint32_t i = unit.Draw(stream.Next64());
-        CardMask used = taken | unit.mask[i];
-        CardDealer dealer(stream);
-        HandMasks board = p.boardHand;
-        for (int c = p.known; c < 5; ++c) {
-            board = board + kCardMasks[static_cast<std::size_t>(dealer.Deal(used))];
-        }
-        first = (board + unit.hand[0][i]).Ordinal(eval);
-        second = (board + unit.hand[1][i]).Ordinal(eval);
     }
 
     // One trial: the seats' ordinals at the showdown into `ordinal`.
@@ -120,75 +110,6 @@ struct Sampler {
     }
 };
 
-// A block's sums in whole numbers: a pot is kPotUnits, split evenly among up
-// to ten winners, so the sums are exact and the same in any order.
-constexpr std::int64_t kPotUnits = 2520;
-constexpr std::array<std::int64_t, kMaxRangeSeats + 1> kShare = {0,   2520, 1260, 840, 630, 504,
-                                                                 420, 360,  315,  280, 252};
-
-//
-// During a block only the set of winners of each trial is counted (one
-// counter per set of seats); the per-seat sums follow from those counts once
-// per block, in ToTally.
-struct BlockSums {
-    int seats{0};
-    std::int64_t* winners{nullptr}; // by bit set of seats, 2^seats counters
-
-    // `counters` has room for 2^seatCount counters; they are set to 0.
-    BlockSums(int seatCount, std::vector<std::int64_t>& counters) : seats(seatCount) {
-        counters.assign(std::size_t{1} << seatCount, 0);
-        winners = counters.data();
-    }
-
-    void Score(const HandOrdinal* ordinal) {
-        HandOrdinal best = 0;
-        for (int s = 0; s < seats; ++s) {
-            best = std::max(best, ordinal[s]);
-        }
-        unsigned set = 0;
-        for (int s = 0; s < seats; ++s) {
-            set |= (ordinal[s] == best ? 1U : 0U) << s;
-        }
-        ++winners[set];
-    }
-
-    Tally ToTally() const {
-        std::array<std::int64_t, kMaxRangeSeats> winAlone{};
-        std::array<std::int64_t, kMaxRangeSeats> tie{};
-        std::array<std::int64_t, kMaxRangeSeats> units{};
-        std::int64_t squares0 = 0; // seat 0's units squared
-        std::int64_t among0 = 0;
-        std::int64_t trials = 0;
-        for (unsigned set = 1; set < (1U << seats); ++set) {
-            const std::int64_t count = winners[set];
-            const auto sharing = static_cast<std::size_t>(std::popcount(set));
-            const std::int64_t share = kShare[sharing];
-            for (int s = 0; s < seats; ++s) {
-                if ((set >> s) & 1U) {
-                    (sharing == 1 ? winAlone : tie)[static_cast<std::size_t>(s)] += count;
-                    units[static_cast<std::size_t>(s)] += count * share;
-                }
-            }
-            if ((set & 1U) != 0) {
-                squares0 += count * share * share;
-                among0 += count;
-            }
-            trials += count;
-        }
-        Tally t;
-        t.total = static_cast<double>(trials);
-        for (std::size_t s = 0; s < kMaxRangeSeats; ++s) {
-            t.winAlone[s] = static_cast<double>(winAlone[s]);
-            t.tie[s] = static_cast<double>(tie[s]);
-            t.equity[s] = static_cast<double>(units[s]) / kPotUnits;
-        }
-        t.equity0Squares = static_cast<double>(squares0) / (kPotUnits * kPotUnits);
-        t.showdowns = trials;
-        t.among0 = among0;
-        return t;
-    }
-};
-
 // The blocks done so far, merged in block order, so that the results and the
 // point of stopping at a standard-error target do not depend on the threads.
 struct BlockMerger {
@@ -200,27 +121,62 @@ struct BlockMerger {
     bool reached{false}; // the target was met by the merged prefix
 };
 
+// Runs `trials` trials of the unit deal (a unit of `Width` seats, `Dealt`
+// board cards to deal, `Random` random seats) into `sums`.
+template <int Width, int Dealt, int Random>
+void UnitBlock(const Sampler& sampler, RandomStream& stream, std::int64_t trials, BlockSums& sums) {
+    const UnitDeal& deal = *sampler.unitDeal;
+    HandOrdinal ordinal[kMaxRangeSeats];
+    if constexpr (Width + Random == 2) {
+        // Seat 0 loses, ties or wins.
+        std::array<std::int64_t, 3> outcome{};
+        for (std::int64_t t = 0; t < trials; ++t) {
+            deal.Trial<Width, Dealt, Random>(stream, sampler.random.data(), ordinal);
+            ++outcome[static_cast<std::size_t>((ordinal[0] > ordinal[1]) -
+                                               (ordinal[0] < ordinal[1]) + 1)];
+        }
+        sums.winners[2] += outcome[0];
+        sums.winners[3] += outcome[1];
+        sums.winners[1] += outcome[2];
+    } else {
+        for (std::int64_t t = 0; t < trials; ++t) {
+            deal.Trial<Width, Dealt, Random>(stream, sampler.random.data(), ordinal);
+            sums.Score<Width + Random>(ordinal);
+        }
+    }
+}
+
+using BlockRun = void (*)(const Sampler&, RandomStream&, std::int64_t, BlockSums&);
+
+// By board cards to deal.
+template <int Width, int Random>
+constexpr std::array<BlockRun, 6> kUnitBlocks = {
+    UnitBlock<Width, 0, Random>, UnitBlock<Width, 1, Random>, UnitBlock<Width, 2, Random>,
+    UnitBlock<Width, 3, Random>, UnitBlock<Width, 4, Random>, UnitBlock<Width, 5, Random>};
+
+// The unit deal's run for the sampler's unit width and random seats.
+BlockRun UnitRun(const Sampler& sampler) {
+    const auto dealt = static_cast<std::size_t>(5 - sampler.p.known);
+    if (sampler.flat[0].width == 2) {
+        return sampler.randomCount == 0   ? kUnitBlocks<2, 0>[dealt]
+               : sampler.randomCount == 1 ? kUnitBlocks<2, 1>[dealt]
+                                          : kUnitBlocks<2, 2>[dealt];
+    }
+    return sampler.randomCount == 1 ? kUnitBlocks<1, 1>[dealt] : kUnitBlocks<1, 2>[dealt];
+}
+
 // Runs `trials` trials drawn in order from `stream` into `sums`.
 void SampleBlock(const Sampler& sampler, RandomStream& stream, std::int64_t trials,
                  BlockSums& sums) {
-    HandOrdinal ordinal[kMaxRangeSeats];
-    if (!sampler.HeadsUpPair()) {
-        for (std::int64_t t = 0; t < trials; ++t) {
-            sampler.Trial(stream, ordinal);
-            sums.Score(ordinal);
-        }
+    if (sampler.unitDeal) {
+        UnitRun(sampler)(sampler, stream, trials, sums);
         return;
     }
-    // Seat 0 loses, ties or wins.
-    std::array<std::int64_t, 3> outcome{};
+    HandOrdinal ordinal[kMaxRangeSeats];
     for (std::int64_t t = 0; t < trials; ++t) {
-        sampler.TrialHeadsUp(stream, ordinal[0], ordinal[1]);
-        ++outcome[static_cast<std::size_t>((ordinal[0] > ordinal[1]) - (ordinal[0] < ordinal[1]) +
-                                           1)];
+        sampler.Trial(stream, ordinal);
+        sums.Score(ordinal);
     }
-    sums.winners[2] += outcome[0];
-    sums.winners[3] += outcome[1];
-    sums.winners[1] += outcome[2];
 }
 
 } // namespace

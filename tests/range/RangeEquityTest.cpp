@@ -233,25 +233,36 @@ TEST(RangeEquity, SamplingIsUnbiasedWhereRangesCollide) {
 
 TEST(RangeEquity, SamplingMatchesExactOnEveryWayOfDrawing) {
     // Two weighted ranges alone (one pair table, the heads-up trial), a pair
-    // table beside a random seat, and a hand beside two random seats (no
-    // pair table).
+    // table beside a random seat, on the turn with a dead card and a random
+    // seat between the ranged ones, and beside two random seats on the river
+    // (the unit deal for a pair with every number of random seats); a hand
+    // beside two random seats (the unit deal for a single seat).
     struct Case {
         std::vector<HandRange> seats;
         std::vector<int> board;
+        std::vector<int> dead;
     };
     const Case cases[] = {
-        {{R("JJ+:0.3,AKs"), R("TT,AK:0.75,T9s")}, {}},
-        {{R("AA"), R("QQ+,AK"), R("random")}, Cards({"Kd", "7c", "2h"})},
-        {{R("KhQh"), R("random"), R("random")}, Cards({"Jh", "Th", "2c", "2d"})},
+        {{R("JJ+:0.3,AKs"), R("TT,AK:0.75,T9s")}, {}, {}},
+        {{R("AA"), R("QQ+,AK"), R("random")}, Cards({"Kd", "7c", "2h"}), {}},
+        {{R("AA,KK"), R("random"), R("QQ+,AKs:0.5")},
+         Cards({"Ah", "9h", "5h", "Qc"}),
+         Cards({"Kh"})},
+        {{R("JJ+:0.5,AQs"), R("TT+,AK"), R("random"), R("random")},
+         Cards({"Js", "Ts", "4d", "3c", "8s"}),
+         {}},
+        {{R("KhQh"), R("random"), R("random")}, Cards({"Jh", "Th", "2c", "2d"}), {}},
     };
     for (const Case& c : cases) {
         EquityRequest request;
         request.seats = c.seats;
         request.board = c.board;
+        request.dead = c.dead;
         const EquityResults exact = Calculate(request, EquityMethod::Exact);
         request.trials = 300'000;
         request.seed = 99;
         const EquityResults sampled = Calculate(request, EquityMethod::Sampled);
+        EXPECT_EQ(Calculate(request, EquityMethod::Sampled, 3).equity, sampled.equity);
         for (std::size_t s = 0; s < c.seats.size(); ++s) {
             for (const auto& [mc, ex] : {std::pair{sampled.equity[s], exact.equity[s]},
                                          std::pair{sampled.tie[s], exact.tie[s]}}) {
