@@ -25,6 +25,8 @@ struct BlockSums {
     int seats{0};
     std::int64_t* winners{nullptr}; // by bit set of seats, 2^seats counters
 
+    // Counting into `counters`, 2^seatCount of them, as they are.
+    BlockSums(int seatCount, std::int64_t* counters) : seats(seatCount), winners(counters) {}
     // `counters` has room for 2^seatCount counters; they are set to 0.
     BlockSums(int seatCount, std::vector<std::int64_t>& counters) : seats(seatCount) {
         counters.assign(std::size_t{1} << seatCount, 0);

@@ -44,9 +44,13 @@ struct EquityRequest {
     // pairs (when the two ranges make at most 32,768 pairs), each further
     // ranged seat from its own alias table, the whole assignment drawn again
     // on a shared card; then the unknown board cards and two cards per
-    // random seat, each card from 52 by five draws per 64-bit number (the
-    // rest of a number is dropped at the end of a trial), drawn again when
-    // already used.
+    // random seat. When one unit (the pair, or the only ranged seat) and at
+    // most two random seats are all there is, these cards are distinct
+    // positions in the drawn entry's list of cards left, from one 64-bit
+    // number per five cards: board cards alone as a set (Floyd's algorithm),
+    // otherwise as ordered positions (range/UnitDeal.h). Otherwise each card
+    // is drawn from 52, five draws per 64-bit number (the rest of a number
+    // is dropped at the end of a trial), and drawn again when already used.
     std::int64_t trials{1'000'000};
     std::uint32_t seed{0};
     // Sampled: stop at the first whole block of kEquityBlockTrials trials

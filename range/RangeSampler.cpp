@@ -122,27 +122,46 @@ struct BlockMerger {
 };
 
 // Runs `trials` trials of the unit deal (a unit of `Width` seats, `Dealt`
-// board cards to deal, `Random` random seats) into `sums`.
+// board cards to deal, `Random` random seats) into `sums`. The trial's
+// ordinals and the sets of winners are in the deal's order (the unit's seats,
+// then the random seats) and are counted on the stack, then added to the
+// seats' sets once per block. (With the counters on the heap, a layout where
+// each trial's store held up the next trial's table loads made the
+// three-seat flop trial 1.4 times slower.)
 template <int Width, int Dealt, int Random>
 void UnitBlock(const Sampler& sampler, RandomStream& stream, std::int64_t trials, BlockSums& sums) {
+    constexpr int kSeats = Width + Random;
     const UnitDeal& deal = *sampler.unitDeal;
-    HandOrdinal ordinal[kMaxRangeSeats];
-    if constexpr (Width + Random == 2) {
-        // Seat 0 loses, ties or wins.
+    HandOrdinal ordinal[kSeats];
+    std::array<std::int64_t, std::size_t{1} << kSeats> winners{};
+    if constexpr (kSeats == 2) {
+        // The first loses, ties or wins: the sets {1}, {0, 1}, {0}.
         std::array<std::int64_t, 3> outcome{};
         for (std::int64_t t = 0; t < trials; ++t) {
-            deal.Trial<Width, Dealt, Random>(stream, sampler.random.data(), ordinal);
+            deal.Trial<Width, Dealt, Random>(stream, ordinal);
             ++outcome[static_cast<std::size_t>((ordinal[0] > ordinal[1]) -
                                                (ordinal[0] < ordinal[1]) + 1)];
         }
-        sums.winners[2] += outcome[0];
-        sums.winners[3] += outcome[1];
-        sums.winners[1] += outcome[2];
+        winners = {0, outcome[2], outcome[0], outcome[1]};
     } else {
+        BlockSums local(kSeats, winners.data());
         for (std::int64_t t = 0; t < trials; ++t) {
-            deal.Trial<Width, Dealt, Random>(stream, sampler.random.data(), ordinal);
-            sums.Score<Width + Random>(ordinal);
+            deal.Trial<Width, Dealt, Random>(stream, ordinal);
+            local.Score<kSeats>(ordinal);
         }
+    }
+    std::array<int, kSeats> seatOf{};
+    for (int k = 0; k < kSeats; ++k) {
+        seatOf[static_cast<std::size_t>(k)] =
+            k < Width ? deal.seat[static_cast<std::size_t>(k)]
+                      : sampler.random[static_cast<std::size_t>(k - Width)];
+    }
+    for (unsigned set = 1; set < winners.size(); ++set) {
+        unsigned seats = 0;
+        for (std::size_t k = 0; k < seatOf.size(); ++k) {
+            seats |= ((set >> k) & 1U) << seatOf[k];
+        }
+        sums.winners[seats] += winners[set];
     }
 }
 

@@ -232,7 +232,8 @@ TEST(RangeEquity, SamplingIsUnbiasedWhereRangesCollide) {
 }
 
 TEST(RangeEquity, SamplingMatchesExactOnEveryWayOfDrawing) {
-    // Two weighted ranges alone (one pair table, the heads-up trial), a pair
+    // Two weighted ranges alone (one pair table, the heads-up trial, its
+    // board cards drawn as a set) preflop and on a three-flush flop, a pair
     // table beside a random seat, on the turn with a dead card and a random
     // seat between the ranged ones, and beside two random seats on the river
     // (the unit deal for a pair with every number of random seats); a hand
@@ -245,6 +246,7 @@ TEST(RangeEquity, SamplingMatchesExactOnEveryWayOfDrawing) {
     const Case cases[] = {
         {{R("JJ+:0.3,AKs"), R("TT,AK:0.75,T9s")}, {}, {}},
         {{R("AA"), R("QQ+,AK"), R("random")}, Cards({"Kd", "7c", "2h"}), {}},
+        {{R("AK,KQs"), R("TT+:0.4,AJs")}, Cards({"Kh", "Th", "3h"}), {}},
         {{R("AA,KK"), R("random"), R("QQ+,AKs:0.5")},
          Cards({"Ah", "9h", "5h", "Qc"}),
          Cards({"Kh"})},
