@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -32,6 +33,82 @@ inline int PermuteCard(int card, const SuitPermutation& perm) {
 }
 
 // One worker's scratch: per seat the combos a board leaves, with ordinals.
+// The last seat's live combos of one board, for the many assignments of the
+// seats before it: sorted by ordinal with running sums of the weights, so
+// that the weights above, level with and below a hand are two binary
+// searches away, and listed by card, so that only the combos meeting the
+// other seats' cards are taken out again. Weights are floats, so the sums in
+// doubles are exact and taking out gives what adding up would.
+class LastSeatIndex {
+public:
+    struct Split {
+        double above{0.0};
+        double level{0.0};
+        double below{0.0};
+        std::int64_t count{0};
+    };
+
+    // Indexes `live` (whose combos miss the board and the dead cards).
+    template <typename Live> void Build(Live& live) {
+        std::sort(live.begin(), live.end(),
+                  [](const auto& a, const auto& b) { return a.ordinal < b.ordinal; });
+        const std::size_t n = live.size();
+        m_ordinal.resize(n);
+        m_sum.resize(n + 1);
+        m_mask.resize(n);
+        m_weight.resize(n);
+        m_byCardCount.fill(0);
+        m_sum[0] = 0.0;
+        for (std::size_t i = 0; i < n; ++i) {
+            m_ordinal[i] = live[i].ordinal;
+            m_mask[i] = live[i].mask;
+            m_weight[i] = live[i].weight;
+            m_sum[i + 1] = m_sum[i] + live[i].weight;
+            for (CardMask cards = live[i].mask; cards != 0; cards &= cards - 1) {
+                const auto c = static_cast<std::size_t>(std::countr_zero(cards));
+                m_byCard[c][m_byCardCount[c]++] = static_cast<std::uint16_t>(i);
+            }
+        }
+    }
+
+    // The weights of the combos that miss `held` (cards of the other seats)
+    // above, level with and below `best`, and how many combos miss it.
+    Split Against(HandOrdinal best, CardMask held) const {
+        const auto lo = static_cast<std::size_t>(
+            std::lower_bound(m_ordinal.begin(), m_ordinal.end(), best) - m_ordinal.begin());
+        const auto hi = static_cast<std::size_t>(
+            std::upper_bound(m_ordinal.begin() + static_cast<std::ptrdiff_t>(lo), m_ordinal.end(),
+                             best) -
+            m_ordinal.begin());
+        const std::size_t n = m_ordinal.size();
+        Split split{m_sum[n] - m_sum[hi], m_sum[hi] - m_sum[lo], m_sum[lo],
+                    static_cast<std::int64_t>(n)};
+        for (CardMask cards = held; cards != 0; cards &= cards - 1) {
+            const auto c = static_cast<std::size_t>(std::countr_zero(cards));
+            const CardMask before = held & (CardBit(static_cast<int>(c)) - 1);
+            for (std::size_t k = 0; k < m_byCardCount[c]; ++k) {
+                const std::size_t i = m_byCard[c][k];
+                if ((m_mask[i] & before) != 0) {
+                    continue; // taken out with an earlier card of `held`
+                }
+                const double w = m_weight[i];
+                (m_ordinal[i] > best ? split.above
+                                     : (m_ordinal[i] == best ? split.level : split.below)) -= w;
+                --split.count;
+            }
+        }
+        return split;
+    }
+
+private:
+    std::vector<HandOrdinal> m_ordinal;
+    std::vector<double> m_sum; // m_sum[i]: the weights of combos 0 to i - 1
+    std::vector<CardMask> m_mask;
+    std::vector<float> m_weight;
+    std::array<std::array<std::uint16_t, kDeckSize>, kDeckSize> m_byCard{};
+    std::array<std::size_t, kDeckSize> m_byCardCount{};
+};
+
 class BoardVisitor {
 public:
     BoardVisitor(const Prepared& p, const std::vector<SuitPermutation>& group)
@@ -67,6 +144,8 @@ public:
         if (m_p.seats == 2) {
             HeadsUp(orbit, tally);
         } else {
+            m_lastIndex.Build(m_live[static_cast<std::size_t>(m_p.seats - 1)]);
+            m_full = full;
             Assign(0, full, orbit, tally);
         }
     }
@@ -141,17 +220,11 @@ private:
         for (int s = 0; s < last; ++s) {
             sharing += m_ordinal[static_cast<std::size_t>(s)] == best ? 1 : 0;
         }
-        double above = 0.0;
-        double level = 0.0;
-        double below = 0.0;
-        std::int64_t count = 0;
-        for (const Entry& e : m_live[static_cast<std::size_t>(last)]) {
-            const double w = (e.mask & used) == 0 ? e.weight : 0.0;
-            count += (e.mask & used) == 0 ? 1 : 0;
-            above += e.ordinal > best ? w : 0.0;
-            level += e.ordinal == best ? w : 0.0;
-            below += e.ordinal < best ? w : 0.0;
-        }
+        const LastSeatIndex::Split split = m_lastIndex.Against(best, used & ~m_full);
+        double above = split.above;
+        double level = split.level;
+        double below = split.below;
+        const std::int64_t count = split.count;
         above *= weight;
         level *= weight;
         below *= weight;
@@ -176,6 +249,8 @@ private:
     std::vector<Live> m_live;
     std::array<HandOrdinal, kMaxRangeSeats> m_ordinal{};
     std::int64_t m_orbit{1};
+    LastSeatIndex m_lastIndex;
+    CardMask m_full{0}; // the board being visited, known cards included
 };
 
 } // namespace quillory::equity

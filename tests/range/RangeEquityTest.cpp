@@ -141,6 +141,14 @@ TEST(RangeEquity, ExactMatchesABruteForceCount) {
         {{R("AhKh"), R("random")}, Cards({"Qh", "Jh", "2c", "3d"}), Cards({"Th"})},
         {{R("JJ+:0.3,AKs"), R("TT,AK:0.75,T9s")}, Cards({"9h", "8h", "2c"}), {}},
         {{R("AA,KK"), R("AA,KK,AK"), R("AK,KQ")}, Cards({"2c", "7d", "9h", "Ts"}), {}},
+        // A weighted last seat whose combos meet the other seats' cards, and
+        // four seats (the last seat's combos taken out card by card).
+        {{R("AK,KQs"), R("random"), R("QQ+:0.4,AJs:0.7,KQ")},
+         Cards({"Kh", "Th", "3h", "2d"}),
+         Cards({"Qs"})},
+        {{R("AA,KK"), R("KK,QQ"), R("AK:0.5"), R("AK,QQ,KQs")},
+         Cards({"2c", "7d", "9h", "Ts"}),
+         {}},
         {{R("22,A5s:0.5"), R("77-55"), R("random")},
          Cards({"2c", "7d", "9h", "5s", "Kd"}),
          Cards({"Ah"})},
