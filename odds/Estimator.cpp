@@ -66,7 +66,7 @@ std::uint32_t CardsNeeded(std::int32_t k, std::int32_t n) {
 bool TrialByTable(const KnownCards& known, const UnknownCards& unknown, std::int32_t n,
                   std::uint32_t seed, WinnerList& winners) {
     TrialDealer deal(unknown.index, seed);
-    deal.DrawUpTo(CardsNeeded(known.k, n), unknown.count);
+    deal.DrawUpTo(CardsNeeded(known.k, n), unknown.count, CardsNeeded(known.k, n));
     std::uint32_t next = 0;
     BoardCards full{};
     for (std::int32_t i = 0; i < 5; ++i) {
@@ -140,7 +140,7 @@ public:
         m_own = BoardDraws == 0 ? masks.own : (m_board + masks.hole).Ordinal(tables);
     }
 
-    // Compares the drawn opponents first to end - 1.
+    // Compares the drawn opponents first to end - 1, one at a time.
     void Compare(std::int32_t first, std::int32_t end, const EvalTables& tables) {
         for (std::int32_t s = first; s < end; ++s) {
             const std::uint32_t at = CardsBefore(s);
@@ -148,9 +148,45 @@ public:
         }
     }
 
+    // Compares a whole group of drawn opponents from `first` on, counts
+    // first: the group's suit counters are summed and tested for a flush
+    // together, so only a group holding a five-card suit (about one in
+    // eight) takes the branch to the one-at-a-time path.
+    void CompareGroup(std::int32_t first, const EvalTables& tables) {
+        std::array<std::uint64_t, kOpponentGroup> counts{};
+        std::uint64_t flush = 0;
+        for (std::uint32_t i = 0; i < kOpponentGroup; ++i) {
+            const std::uint32_t at = CardsBefore(first) + 2 * i;
+            counts[i] = m_board.counts + (kCardCounts[m_deal[at]] + kCardCounts[m_deal[at + 1]]);
+            flush |= (counts[i] + 0x3333U) & 0x8888U;
+        }
+        if (flush != 0) [[unlikely]] {
+            Compare(first, first + kOpponentGroup, tables);
+            return;
+        }
+        for (std::uint32_t i = 0; i < kOpponentGroup; ++i) {
+            m_best = std::max(m_best,
+                              tables.OrdinalOfRankKey(static_cast<std::uint32_t>(counts[i] >> 32)));
+        }
+    }
+
+    // Compares first to end - 1: as one group when it is a whole one.
+    void CompareAny(std::int32_t first, std::int32_t end, const EvalTables& tables) {
+        if (end - first == kOpponentGroup) {
+            CompareGroup(first, tables);
+        } else {
+            Compare(first, end, tables);
+        }
+    }
+
     // The same for two trials, opponent by opponent in turn.
     static void CompareBoth(StrengthTrial& a, StrengthTrial& b, std::int32_t first,
                             std::int32_t end, const EvalTables& tables) {
+        if (end - first == kOpponentGroup) {
+            a.CompareGroup(first, tables);
+            b.CompareGroup(first, tables);
+            return;
+        }
         for (std::int32_t s = first; s < end; ++s) {
             const std::uint32_t at = CardsBefore(s);
             a.m_best = std::max(a.m_best,
@@ -169,7 +205,7 @@ public:
                 return 0;
             }
             const std::int32_t end = std::min(n, first + kOpponentGroup);
-            m_deal.DrawUpTo(CardsBefore(end), kCount);
+            m_deal.DrawUpTo(CardsBefore(end), kCount, CardsBefore(n));
             Compare(first, end, tables);
             first = end;
         }
@@ -199,7 +235,8 @@ std::int32_t CountByStrength(const KnownCards& known, std::int32_t n, std::int64
     for (; t + 1 < firstTrial + count; t += 2) {
         Trial a(unknown, SeedSource::SeedOf(base, t));
         Trial b(unknown, SeedSource::SeedOf(base, t + 1));
-        TrialDealer::DrawBothUpTo(a.Deal(), b.Deal(), Trial::CardsBefore(end), Trial::kCount);
+        TrialDealer::DrawBothUpTo(a.Deal(), b.Deal(), Trial::CardsBefore(end), Trial::kCount,
+                                  Trial::CardsBefore(n));
         a.Begin(masks, tables);
         b.Begin(masks, tables);
         Trial::CompareBoth(a, b, 1, end, tables);
@@ -207,7 +244,7 @@ std::int32_t CountByStrength(const KnownCards& known, std::int32_t n, std::int64
     }
     if (t < firstTrial + count) {
         Trial last(unknown, SeedSource::SeedOf(base, t));
-        last.Deal().DrawUpTo(Trial::CardsBefore(end), Trial::kCount);
+        last.Deal().DrawUpTo(Trial::CardsBefore(end), Trial::kCount, Trial::CardsBefore(n));
         last.Begin(masks, tables);
         last.Compare(1, end, tables);
         wins += last.Finish(end, n, tables);
