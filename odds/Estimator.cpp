@@ -179,6 +179,18 @@ public:
         return m_best <= m_own ? 1 : 0;
     }
 
+    // Finish for two trials: when both go on, their remaining opponents are
+    // drawn and compared step by step in turn.
+    static std::int32_t FinishBoth(StrengthTrial& a, StrengthTrial& b, std::int32_t first,
+                                   std::int32_t n, const EvalTables& tables) {
+        if (first < n && a.m_best <= a.m_own && b.m_best <= b.m_own) {
+            TrialDealer::DrawBothUpTo(a.m_deal, b.m_deal, CardsBefore(n), kCount, CardsBefore(n));
+            CompareBoth(a, b, first, n, tables);
+            return (a.m_best <= a.m_own ? 1 : 0) + (b.m_best <= b.m_own ? 1 : 0);
+        }
+        return a.Finish(first, n, tables) + b.Finish(first, n, tables);
+    }
+
 private:
     TrialDealer m_deal;
     HandMasks m_board{};
@@ -207,7 +219,7 @@ std::int32_t CountByStrength(const KnownCards& known, std::int32_t n, std::int64
         a.Begin(masks, tables);
         b.Begin(masks, tables);
         Trial::CompareBoth(a, b, 1, end, tables);
-        wins += a.Finish(end, n, tables) + b.Finish(end, n, tables);
+        wins += Trial::FinishBoth(a, b, end, n, tables);
     }
     if (t < firstTrial + count) {
         Trial last(unknown, SeedSource::SeedOf(base, t));
