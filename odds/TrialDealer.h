@@ -3,8 +3,8 @@
 // The estimator's draw (odds/Estimator.h states it as a contract): one
 // trial's cards by a partial Fisher-Yates pass, seven steps from each 64-bit
 // number of a SplitMix64 stream seeded from the trial's seed. Used by
-// odds/Estimator.cpp only; a header so that the pass can be inlined into the
-// trial loops.
+// odds/Estimator.cpp and odds/StrengthTrial.h only; a header so that the
+// pass can be inlined into the trial loops.
 
 #include "engine/Card.h"
 #include "odds/Estimator.h"
