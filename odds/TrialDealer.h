@@ -3,8 +3,8 @@
 // The estimator's draw (odds/Estimator.h states it as a contract): one
 // trial's cards by a partial Fisher-Yates pass, seven steps from each 64-bit
 // number of a SplitMix64 stream seeded from the trial's seed. Used by
-// odds/Estimator.cpp only; a header so that the pass can be inlined into the
-// trial loops.
+// odds/Estimator.cpp and odds/StrengthTrial.h only; a header so that the
+// pass can be inlined into the trial loops.
 
 #include "engine/Card.h"
 #include "odds/Estimator.h"
@@ -56,16 +56,25 @@ public:
 
     // Draws positions up to cards - 1 (cards at most 25) of the `count`
     // unknown cards (at least 45, so the 28 steps this may take stay inside
-    // them).
-    void DrawUpTo(std::uint32_t cards, std::uint32_t count) {
+    // them). `last` (at least `cards`) is the number of positions the trial
+    // may ever read: the steps of positions from `last` on are not taken,
+    // which leaves every earlier position as it is.
+    void DrawUpTo(std::uint32_t cards, std::uint32_t count, std::uint32_t last) {
         while (m_drawn < cards) {
             std::uint64_t fraction = NextNumber();
-            // Written out by the compiler: the build's -O2 does not unroll
-            // loops on its own, and the seven steps overlap once unrolled.
+            if (last - m_drawn >= kDrawsPerNumber) {
+                // Written out by the compiler: the build's -O2 does not
+                // unroll loops on its own, and the seven steps overlap once
+                // unrolled.
 #pragma GCC unroll 7
-            for (std::uint32_t step = 0; step < kDrawsPerNumber; ++step) {
-                const std::uint32_t j = m_drawn + step;
-                Swap(j, DrawBelow(fraction, count - j));
+                for (std::uint32_t step = 0; step < kDrawsPerNumber; ++step) {
+                    const std::uint32_t j = m_drawn + step;
+                    Swap(j, DrawBelow(fraction, count - j));
+                }
+            } else {
+                for (std::uint32_t j = m_drawn; j < last; ++j) {
+                    Swap(j, DrawBelow(fraction, count - j));
+                }
             }
             m_drawn += kDrawsPerNumber;
         }
@@ -85,15 +94,22 @@ public:
     // The same for two trials that have drawn equally far, step by step in
     // turn, so that their chains of multiplications overlap.
     static void DrawBothUpTo(TrialDealer& a, TrialDealer& b, std::uint32_t cards,
-                             std::uint32_t count) {
+                             std::uint32_t count, std::uint32_t last) {
         while (a.m_drawn < cards) {
             std::uint64_t fractionA = a.NextNumber();
             std::uint64_t fractionB = b.NextNumber();
+            if (last - a.m_drawn >= kDrawsPerNumber) {
 #pragma GCC unroll 7
-            for (std::uint32_t step = 0; step < kDrawsPerNumber; ++step) {
-                const std::uint32_t j = a.m_drawn + step;
-                a.Swap(j, DrawBelow(fractionA, count - j));
-                b.Swap(j, DrawBelow(fractionB, count - j));
+                for (std::uint32_t step = 0; step < kDrawsPerNumber; ++step) {
+                    const std::uint32_t j = a.m_drawn + step;
+                    a.Swap(j, DrawBelow(fractionA, count - j));
+                    b.Swap(j, DrawBelow(fractionB, count - j));
+                }
+            } else {
+                for (std::uint32_t j = a.m_drawn; j < last; ++j) {
+                    a.Swap(j, DrawBelow(fractionA, count - j));
+                    b.Swap(j, DrawBelow(fractionB, count - j));
+                }
             }
             a.m_drawn += kDrawsPerNumber;
             b.m_drawn += kDrawsPerNumber;
