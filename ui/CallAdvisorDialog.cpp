@@ -30,9 +30,9 @@ constexpr int kShownRows = 21;
 const QString kAmountSample = QStringLiteral("$99999.00");
 const QString kProfitSample = QStringLiteral("-$99999 (-100%)");
 // The longest status line, which the line's height is made for.
-const QString kLongestSummary = QStringLiteral(
-    "No winning rate is known yet (press Draw in the main window first); the figures use 0%. "
-    "Enter the pot, your investment and an amount to add, then press Calculate.");
+QString LongestSummary() {
+    return QString::fromStdString(CallSummary(WinRate::Unknown, 0, 0, std::nullopt));
+}
 
 QLabel* Label(QDialog& dialog, const QString& text) {
     auto* label = new QLabel(text, &dialog);
@@ -138,14 +138,6 @@ void CCallAdvisorDialog::Initialise() {
     m_currentPot->setFocus(Qt::TabFocusReason);
 }
 
-QString CCallAdvisorDialog::CallerHeading(std::int32_t column) {
-    const std::int32_t others = column - 1;
-    if (others <= 0) {
-        return QStringLiteral("No caller");
-    }
-    return others == 1 ? QStringLiteral("1 caller") : QStringLiteral("%1 callers").arg(others);
-}
-
 // Reads the amounts in order and stops at the first refused one, which is
 // reported and focused; an amount that is a whole number is kept even when
 // it is out of range.
@@ -201,7 +193,7 @@ void CCallAdvisorDialog::AddMissingColumns() {
     const QFontMetrics metrics = m_listCallers->fontMetrics();
     const int profitWidth = metrics.horizontalAdvance(kProfitSample);
     for (int column = m_listCallers->columnCount(); column <= m_nCallers; ++column) {
-        const QString heading = column == 0 ? QStringLiteral("Amount") : CallerHeading(column);
+        const QString heading = QString::fromStdString(CallerHeading(column));
         const int sample = column == 0 ? metrics.horizontalAdvance(kAmountSample) : profitWidth;
         m_listCallers->insertColumn(column);
         auto* header = new QTableWidgetItem(heading);
@@ -248,7 +240,7 @@ void CCallAdvisorDialog::FitToContent() {
     const int summaryWidth = m_close->x() - margin - table.x();
     const int summaryHeight =
         m_summary->fontMetrics()
-            .boundingRect(QRect(0, 0, summaryWidth, 0), Qt::TextWordWrap, kLongestSummary)
+            .boundingRect(QRect(0, 0, summaryWidth, 0), Qt::TextWordWrap, LongestSummary())
             .height();
     m_summary->setGeometry(table.x(), closeY + down(3), summaryWidth, summaryHeight);
     setFixedSize(width, std::max(m_close->geometry().bottom(), m_summary->geometry().bottom()) + 1 +
@@ -256,18 +248,10 @@ void CCallAdvisorDialog::FitToContent() {
 }
 
 void CCallAdvisorDialog::ShowSummary() {
-    QString summary = m_rateKnown ? QStringLiteral("Winning rate %1%.").arg(m_nWinRate)
-                                  : QStringLiteral("No winning rate is known yet (press Draw in "
-                                                   "the main window first); the figures use 0%.");
-    if (m_listCallers->rowCount() == 0) {
-        summary += QStringLiteral(" Enter the pot, your investment and an amount to add, then "
-                                  "press Calculate.");
-    } else if (m_strPrize == QStringLiteral("-")) {
-        summary += QStringLiteral(" Adding $%1 neither wins nor loses on average.").arg(m_nAdding);
-    } else {
-        summary +=
-            QStringLiteral(" Adding $%1: expected profit %2.").arg(m_nAdding).arg(m_strPrize);
-    }
+    const std::string prize = m_strPrize.toStdString();
+    const QString summary = QString::fromStdString(CallSummary(
+        m_rateKnown ? WinRate::Known : WinRate::Unknown, m_nWinRate, m_nAdding,
+        m_listCallers->rowCount() == 0 ? std::nullopt : std::optional<std::string_view>(prize)));
     // The line is also its own accessible name, so screen readers announce
     // the figures rather than a fixed title.
     m_summary->setText(summary);
