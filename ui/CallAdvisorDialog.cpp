@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
@@ -34,32 +33,19 @@ QString LongestSummary() {
     return QString::fromStdString(CallSummary(WinRate::Unknown, 0, 0, std::nullopt));
 }
 
-QLabel* Label(QDialog& dialog, const QString& text) {
-    auto* label = new QLabel(text, &dialog);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QLineEdit* AmountEdit(QDialog& dialog, QLabel* label, const QString& name) {
-    auto* edit = new QLineEdit(&dialog);
-    edit->setAccessibleName(name);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
-    label->setBuddy(edit);
-    return edit;
-}
-
 } // namespace
 
 CCallAdvisorDialog::CCallAdvisorDialog(QWidget* parent) : QDialog(parent) {
-    QLabel* potLabel = Label(*this, QStringLiteral("Current Pot:"));
-    m_currentPot = AmountEdit(*this, potLabel, QStringLiteral("Current pot"));
-    QLabel* investLabel = Label(*this, QStringLiteral("Your Investment so far:"));
-    m_investSoFar = AmountEdit(*this, investLabel, QStringLiteral("Your investment so far"));
-    QLabel* addingLabel = Label(*this, QStringLiteral("Hou much adding:"));
-    m_adding = AmountEdit(*this, addingLabel, QStringLiteral("How much you are adding"));
+    QLabel* potLabel = layout::PlainLabel(*this, QStringLiteral("Current Pot:"));
+    m_currentPot = layout::DigitsEdit(*this, QStringLiteral("Current pot"), potLabel);
+    QLabel* investLabel = layout::PlainLabel(*this, QStringLiteral("Your Investment so far:"));
+    m_investSoFar =
+        layout::DigitsEdit(*this, QStringLiteral("Your investment so far"), investLabel);
+    QLabel* addingLabel = layout::PlainLabel(*this, QStringLiteral("Hou much adding:"));
+    m_adding = layout::DigitsEdit(*this, QStringLiteral("How much you are adding"), addingLabel);
     m_calculate = new QPushButton(QStringLiteral("Calculate"), this);
     m_calculate->setDefault(true);
-    QLabel* prizeLabel = Label(*this, QStringLiteral("Expecting prize:"));
+    QLabel* prizeLabel = layout::PlainLabel(*this, QStringLiteral("Expecting prize:"));
     m_prize = new QPlainTextEdit(this);
     m_prize->setReadOnly(true);
     m_prize->setAccessibleName(QStringLiteral("Expected prize"));
@@ -68,21 +54,15 @@ CCallAdvisorDialog::CCallAdvisorDialog(QWidget* parent) : QDialog(parent) {
         hidden->setEnabled(false);
         hidden->setFocusPolicy(Qt::NoFocus);
     }
-    QLabel* callersLabel = Label(*this, QStringLiteral("# of players who will call after you."));
+    QLabel* callersLabel =
+        layout::PlainLabel(*this, QStringLiteral("# of players who will call after you."));
     m_listCallers = new QTableWidget(this);
     m_listCallers->setAccessibleName(
         QStringLiteral("Expected profit by the number of players who call after you"));
-    m_listCallers->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_listCallers->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_listCallers->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_listCallers->setWordWrap(false);
-    m_listCallers->setCornerButtonEnabled(false);
-    m_listCallers->verticalHeader()->hide();
-    m_listCallers->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    m_listCallers->horizontalHeader()->setHighlightSections(false);
+    layout::MakeRowList(*m_listCallers);
     m_listCallers->setFocusPolicy(Qt::ClickFocus);
     m_close = new QPushButton(QStringLiteral("Close"), this);
-    m_summary = Label(*this, QString());
+    m_summary = layout::PlainLabel(*this, QString());
     m_summary->setWordWrap(true);
     m_summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_summary->setAccessibleName(QStringLiteral("Summary"));
