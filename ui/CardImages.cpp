@@ -109,14 +109,7 @@ QIcon ProgramIcon() {
 }
 
 QString CardPictureName(int index) {
-    if (index < 0 || index >= kDeckSize) {
-        return {};
-    }
-    const std::string_view rank = kRankNames[static_cast<std::size_t>(index % kRanks)].word;
-    const std::string_view suit = kSuitNames[static_cast<std::size_t>(index / kRanks)].plural;
-    return QStringLiteral("%1 of %2")
-        .arg(QLatin1String(rank.data(), static_cast<qsizetype>(rank.size())),
-             QLatin1String(suit.data(), static_cast<qsizetype>(suit.size())));
+    return QString::fromStdString(CardPictureWords(index));
 }
 
 } // namespace quillory

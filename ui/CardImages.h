@@ -60,8 +60,7 @@ CardStrip LoadCardStrip();
 // The program icon (resource 128) at 16, 24, 32, 48, 64, 128 and 256 pixels.
 QIcon ProgramIcon();
 
-// A readable name of the picture at a strip index: "ace of spades", "10 of
-// hearts". Empty outside 0 to 51.
+// CardPictureWords (engine/CardNames.h) as a QString: "ace of spades".
 QString CardPictureName(int index);
 
 // A copy of an image in which every pure black pixel is transparent.

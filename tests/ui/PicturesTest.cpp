@@ -134,14 +134,6 @@ private slots:
         QCOMPARE(same, picture.width() * picture.height());
     }
 
-    void picturesAreNamedInStripOrder() {
-        QCOMPARE(CardPictureName(0), QStringLiteral("ace of spades"));
-        QCOMPARE(CardPictureName(22), QStringLiteral("10 of hearts"));
-        QCOMPARE(CardPictureName(26), QStringLiteral("ace of clubs"));
-        QCOMPARE(CardPictureName(51), QStringLiteral("king of diamonds"));
-        QVERIFY(CardPictureName(52).isEmpty());
-    }
-
     void programIconHasEverySize() {
         const QIcon icon = ProgramIcon();
         for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
