@@ -63,7 +63,7 @@ QRect ToPixels(const DialogRect& rect, BaseUnits units) {
 }
 
 QFont DialogFont(std::string_view family, int points) {
-    QString name = QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size()));
+    QString name = QString::fromUtf8(family);
     if (name == QLatin1String("MS Sans Serif") &&
         QFontDatabase::hasFamily(QStringLiteral("Microsoft Sans Serif"))) {
         name = QStringLiteral("Microsoft Sans Serif");

@@ -54,8 +54,7 @@ void RunWithProgress(QWidget* owner, const QString& label, std::chrono::millisec
     QGuiApplication::restoreOverrideCursor();
     if (running()) {
         QProgressDialog dialog(label, QStringLiteral("Cancel"), 0, 100, owner);
-        dialog.setWindowTitle(QString::fromUtf8(res::kMessageTitle.data(),
-                                                static_cast<qsizetype>(res::kMessageTitle.size())));
+        dialog.setWindowTitle(QString::fromUtf8(res::kMessageTitle));
         dialog.setAutoClose(false);
         dialog.setAutoReset(false);
         dialog.setMinimumDuration(std::numeric_limits<int>::max()); // shown by the modal run only

@@ -204,9 +204,7 @@ void CTrainerDialog::Start() {
         return;
     }
     m_started = true;
-    const std::string_view aboutText = res::LoadResourceString(res::kAboutString);
-    if (const QString about =
-            QString::fromUtf8(aboutText.data(), static_cast<qsizetype>(aboutText.size()));
+    if (const QString about = QString::fromUtf8(res::LoadResourceString(res::kAboutString));
         !about.isEmpty()) {
         AddAboutEntry(about);
     }

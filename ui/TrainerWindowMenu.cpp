@@ -12,13 +12,6 @@
 #include <QStringList>
 
 namespace quillory {
-namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 void CTrainerDialog::AddHelpAction() {
     m_helpAction = new QAction(QStringLiteral("&Help"), this);
@@ -48,7 +41,7 @@ void CTrainerDialog::OnHelp() {
                 << QString(action->text()).remove(QLatin1Char('&')).remove(QStringLiteral("..."));
         }
     }
-    QString text = Text(res::HelpText());
+    QString text = QString::fromUtf8(res::HelpText());
 #ifdef Q_OS_MACOS
     const QString where = QStringLiteral("The application menu and the window's context menu "
                                          "(right-click the window)");
