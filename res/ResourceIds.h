@@ -1,12 +1,10 @@
 #pragma once
 
-// Numbers of the program's resources: the About string and the About command
-// of the window menu, the results of a modal dialog, and the control ids of
-// the main window (CTrainerDialog::Item).
+// Numbers of the program's resources: the About command of the window
+// menu, the results of a modal dialog, and the control ids of the main
+// window (CTrainerDialog::Item).
 
 namespace quillory::res {
-
-inline constexpr int kAboutString = 101; // "&About Quillory..."
 
 // Command id of the About item in the window menu. Window-menu commands keep
 // their low four bits for the system, so handlers compare id & 0xFFF0.

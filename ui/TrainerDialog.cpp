@@ -204,10 +204,7 @@ void CTrainerDialog::Start() {
         return;
     }
     m_started = true;
-    if (const QString about = QString::fromUtf8(res::LoadResourceString(res::kAboutString));
-        !about.isEmpty()) {
-        AddAboutEntry(about);
-    }
+    AddAboutEntry(QString::fromUtf8(res::kAboutItem));
     setWindowIcon(m_hIcon);
     m_settings.Load();
     m_cardStrip = LoadCardStrip();
