@@ -63,6 +63,9 @@ std::optional<std::int32_t> ReadInteger32(std::string_view text, OutOfRange outO
     case WholeNumberRead::NotANumber:
         return std::nullopt;
     case WholeNumberRead::TooLarge:
+        if (outOfRange == OutOfRange::Refuse) {
+            return std::nullopt;
+        }
         value = text[0] == '-' ? kLow : kHigh;
         break;
     case WholeNumberRead::Number:
