@@ -78,4 +78,14 @@ constexpr std::int32_t CardImageIndex(const Card& card) {
     return card.suit * 13 + card.rank;
 }
 
+// A readable name of the picture at a strip index (CardImageIndex): "ace of
+// spades", "10 of hearts". Empty outside 0 to 51.
+inline std::string CardPictureWords(std::int32_t index) {
+    if (index < 0 || index >= kSuits * kRanks) {
+        return {};
+    }
+    std::string words(kRankNames[static_cast<std::size_t>(index % kRanks)].word);
+    return words.append(" of ").append(kSuitNames[static_cast<std::size_t>(index / kRanks)].plural);
+}
+
 } // namespace quillory

@@ -6,7 +6,9 @@
 
 #include "odds/Profit.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillory {
@@ -70,5 +72,20 @@ inline CallTable BuildCallTable(std::int32_t rate, std::int32_t pot, std::int32_
     }
     return table;
 }
+
+// The heading of result column `column` (1 or more): "No caller", "1 caller",
+// "2 callers", ...; column 0 is "Amount".
+std::string CallerHeading(std::int32_t column);
+
+// Whether the winning rate is the user's estimate, or unknown because no
+// estimate was made yet (the figures then use 0 %).
+enum class WinRate { Known, Unknown };
+
+// The status line under the table: the winning rate, then what to do while
+// nothing was calculated (`prize` empty), or the expected profit of adding
+// the amount ("Adding $20: expected profit +$20 (50%).", or that a prize of
+// "-" neither wins nor loses on average).
+std::string CallSummary(WinRate known, std::int32_t rate, std::int32_t adding,
+                        std::optional<std::string_view> prize);
 
 } // namespace quillory

@@ -42,7 +42,11 @@ WholeNumberRead ReadWholeNumber(std::string_view text, std::int64_t& value) {
     return WholeNumberRead::Number;
 }
 
-std::optional<std::int32_t> ReadFieldInteger(std::string_view text) {
+namespace {
+
+enum class OutOfRange { Refuse, Saturate };
+
+std::optional<std::int32_t> ReadInteger32(std::string_view text, OutOfRange outOfRange) {
     constexpr std::string_view kBlanks = " \t\n\v\f\r";
     const std::size_t first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) {
@@ -52,13 +56,35 @@ std::optional<std::int32_t> ReadFieldInteger(std::string_view text) {
     if (text.size() > 1 && text[0] == '+' && text[1] >= '0' && text[1] <= '9') {
         text.remove_prefix(1);
     }
+    constexpr std::int64_t kLow = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t kHigh = std::numeric_limits<std::int32_t>::max();
     std::int64_t value = 0;
-    if (ReadWholeNumber(text, value) != WholeNumberRead::Number ||
-        value < std::numeric_limits<std::int32_t>::min() ||
-        value > std::numeric_limits<std::int32_t>::max()) {
+    switch (ReadWholeNumber(text, value)) {
+    case WholeNumberRead::NotANumber:
+        return std::nullopt;
+    case WholeNumberRead::TooLarge:
+        if (outOfRange == OutOfRange::Refuse) {
+            return std::nullopt;
+        }
+        value = text[0] == '-' ? kLow : kHigh;
+        break;
+    case WholeNumberRead::Number:
+        break;
+    }
+    if (outOfRange == OutOfRange::Refuse && (value < kLow || value > kHigh)) {
         return std::nullopt;
     }
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(std::clamp(value, kLow, kHigh));
+}
+
+} // namespace
+
+std::optional<std::int32_t> ReadFieldInteger(std::string_view text) {
+    return ReadInteger32(text, OutOfRange::Refuse);
+}
+
+std::optional<std::int32_t> ReadStoredInteger(std::string_view text) {
+    return ReadInteger32(text, OutOfRange::Saturate);
 }
 
 } // namespace quillory

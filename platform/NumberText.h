@@ -31,4 +31,8 @@ WholeNumberRead ReadWholeNumber(std::string_view text, std::int64_t& value);
 // "2147483648" are nothing).
 std::optional<std::int32_t> ReadFieldInteger(std::string_view text);
 
+// A whole number kept in a settings file: ReadFieldInteger's form, but one
+// beyond the 32-bit range is saturated to it ("-99999999999" is INT32_MIN).
+std::optional<std::int32_t> ReadStoredInteger(std::string_view text);
+
 } // namespace quillory

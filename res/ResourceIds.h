@@ -1,19 +1,10 @@
 #pragma once
 
-// Numbers of the program's resources: dialogs, strings, the icon, the
-// card strip, the About command of the window menu, and the control ids of
-// each dialog. Control ids are unique within their dialog only.
+// Numbers of the program's resources: the About command of the window
+// menu, the results of a modal dialog, and the control ids of the main
+// window (CTrainerDialog::Item).
 
 namespace quillory::res {
-
-inline constexpr int kAboutDialog = 100;       // "About Quillory"
-inline constexpr int kTrainerDialog = 102;     // the main window, "Quillory"
-inline constexpr int kCardPickerDialog = 130;  // "Select Card"
-inline constexpr int kCallAdvisorDialog = 131; // "Should I Call?"
-
-inline constexpr int kMainIcon = 128;    // 32 x 32 and 16 x 16
-inline constexpr int kCardStrip = 133;   // 52 pictures of 40 x 60 pixels
-inline constexpr int kAboutString = 101; // "&About Quillory..."
 
 // Command id of the About item in the window menu. Window-menu commands keep
 // their low four bits for the system, so handlers compare id & 0xFFF0.
@@ -54,24 +45,5 @@ inline constexpr int kFixFlop3 = 1029;
 inline constexpr int kFixTurn = 1030;
 inline constexpr int kFixRiver = 1031;
 } // namespace trainer
-
-namespace picker {
-inline constexpr int kSuit1 = 1013;
-inline constexpr int kRank1 = 1014;
-inline constexpr int kSuit2 = 1015;
-inline constexpr int kRank2 = 1016;
-inline constexpr int kSuit3 = 1017;
-inline constexpr int kRank3 = 1018;
-} // namespace picker
-
-namespace advisor {
-inline constexpr int kCurrentPot = 1015;
-inline constexpr int kInvestSoFar = 1016;
-inline constexpr int kCalculate = 1017;
-inline constexpr int kPrize = 1018;
-inline constexpr int kCallers = 1019;
-inline constexpr int kAdding = 1020;
-inline constexpr int kSummary = 1021; // the status line under the table
-} // namespace advisor
 
 } // namespace quillory::res

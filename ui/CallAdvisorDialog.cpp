@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
@@ -30,36 +29,23 @@ constexpr int kShownRows = 21;
 const QString kAmountSample = QStringLiteral("$99999.00");
 const QString kProfitSample = QStringLiteral("-$99999 (-100%)");
 // The longest status line, which the line's height is made for.
-const QString kLongestSummary = QStringLiteral(
-    "No winning rate is known yet (press Draw in the main window first); the figures use 0%. "
-    "Enter the pot, your investment and an amount to add, then press Calculate.");
-
-QLabel* Label(QDialog& dialog, const QString& text) {
-    auto* label = new QLabel(text, &dialog);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QLineEdit* AmountEdit(QDialog& dialog, QLabel* label, const QString& name) {
-    auto* edit = new QLineEdit(&dialog);
-    edit->setAccessibleName(name);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
-    label->setBuddy(edit);
-    return edit;
+QString LongestSummary() {
+    return QString::fromStdString(CallSummary(WinRate::Unknown, 0, 0, std::nullopt));
 }
 
 } // namespace
 
 CCallAdvisorDialog::CCallAdvisorDialog(QWidget* parent) : QDialog(parent) {
-    QLabel* potLabel = Label(*this, QStringLiteral("Current Pot:"));
-    m_currentPot = AmountEdit(*this, potLabel, QStringLiteral("Current pot"));
-    QLabel* investLabel = Label(*this, QStringLiteral("Your Investment so far:"));
-    m_investSoFar = AmountEdit(*this, investLabel, QStringLiteral("Your investment so far"));
-    QLabel* addingLabel = Label(*this, QStringLiteral("Hou much adding:"));
-    m_adding = AmountEdit(*this, addingLabel, QStringLiteral("How much you are adding"));
+    QLabel* potLabel = layout::PlainLabel(*this, QStringLiteral("Current Pot:"));
+    m_currentPot = layout::DigitsEdit(*this, QStringLiteral("Current pot"), potLabel);
+    QLabel* investLabel = layout::PlainLabel(*this, QStringLiteral("Your Investment so far:"));
+    m_investSoFar =
+        layout::DigitsEdit(*this, QStringLiteral("Your investment so far"), investLabel);
+    QLabel* addingLabel = layout::PlainLabel(*this, QStringLiteral("Hou much adding:"));
+    m_adding = layout::DigitsEdit(*this, QStringLiteral("How much you are adding"), addingLabel);
     m_calculate = new QPushButton(QStringLiteral("Calculate"), this);
     m_calculate->setDefault(true);
-    QLabel* prizeLabel = Label(*this, QStringLiteral("Expecting prize:"));
+    QLabel* prizeLabel = layout::PlainLabel(*this, QStringLiteral("Expecting prize:"));
     m_prize = new QPlainTextEdit(this);
     m_prize->setReadOnly(true);
     m_prize->setAccessibleName(QStringLiteral("Expected prize"));
@@ -68,21 +54,15 @@ CCallAdvisorDialog::CCallAdvisorDialog(QWidget* parent) : QDialog(parent) {
         hidden->setEnabled(false);
         hidden->setFocusPolicy(Qt::NoFocus);
     }
-    QLabel* callersLabel = Label(*this, QStringLiteral("# of players who will call after you."));
+    QLabel* callersLabel =
+        layout::PlainLabel(*this, QStringLiteral("# of players who will call after you."));
     m_listCallers = new QTableWidget(this);
     m_listCallers->setAccessibleName(
         QStringLiteral("Expected profit by the number of players who call after you"));
-    m_listCallers->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_listCallers->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_listCallers->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_listCallers->setWordWrap(false);
-    m_listCallers->setCornerButtonEnabled(false);
-    m_listCallers->verticalHeader()->hide();
-    m_listCallers->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    m_listCallers->horizontalHeader()->setHighlightSections(false);
+    layout::MakeRowList(*m_listCallers);
     m_listCallers->setFocusPolicy(Qt::ClickFocus);
     m_close = new QPushButton(QStringLiteral("Close"), this);
-    m_summary = Label(*this, QString());
+    m_summary = layout::PlainLabel(*this, QString());
     m_summary->setWordWrap(true);
     m_summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_summary->setAccessibleName(QStringLiteral("Summary"));
@@ -136,14 +116,6 @@ void CCallAdvisorDialog::Initialise() {
     ShowSummary();
     FitToContent();
     m_currentPot->setFocus(Qt::TabFocusReason);
-}
-
-QString CCallAdvisorDialog::CallerHeading(std::int32_t column) {
-    const std::int32_t others = column - 1;
-    if (others <= 0) {
-        return QStringLiteral("No caller");
-    }
-    return others == 1 ? QStringLiteral("1 caller") : QStringLiteral("%1 callers").arg(others);
 }
 
 // Reads the amounts in order and stops at the first refused one, which is
@@ -201,7 +173,7 @@ void CCallAdvisorDialog::AddMissingColumns() {
     const QFontMetrics metrics = m_listCallers->fontMetrics();
     const int profitWidth = metrics.horizontalAdvance(kProfitSample);
     for (int column = m_listCallers->columnCount(); column <= m_nCallers; ++column) {
-        const QString heading = column == 0 ? QStringLiteral("Amount") : CallerHeading(column);
+        const QString heading = QString::fromStdString(CallerHeading(column));
         const int sample = column == 0 ? metrics.horizontalAdvance(kAmountSample) : profitWidth;
         m_listCallers->insertColumn(column);
         auto* header = new QTableWidgetItem(heading);
@@ -248,7 +220,7 @@ void CCallAdvisorDialog::FitToContent() {
     const int summaryWidth = m_close->x() - margin - table.x();
     const int summaryHeight =
         m_summary->fontMetrics()
-            .boundingRect(QRect(0, 0, summaryWidth, 0), Qt::TextWordWrap, kLongestSummary)
+            .boundingRect(QRect(0, 0, summaryWidth, 0), Qt::TextWordWrap, LongestSummary())
             .height();
     m_summary->setGeometry(table.x(), closeY + down(3), summaryWidth, summaryHeight);
     setFixedSize(width, std::max(m_close->geometry().bottom(), m_summary->geometry().bottom()) + 1 +
@@ -256,18 +228,10 @@ void CCallAdvisorDialog::FitToContent() {
 }
 
 void CCallAdvisorDialog::ShowSummary() {
-    QString summary = m_rateKnown ? QStringLiteral("Winning rate %1%.").arg(m_nWinRate)
-                                  : QStringLiteral("No winning rate is known yet (press Draw in "
-                                                   "the main window first); the figures use 0%.");
-    if (m_listCallers->rowCount() == 0) {
-        summary += QStringLiteral(" Enter the pot, your investment and an amount to add, then "
-                                  "press Calculate.");
-    } else if (m_strPrize == QStringLiteral("-")) {
-        summary += QStringLiteral(" Adding $%1 neither wins nor loses on average.").arg(m_nAdding);
-    } else {
-        summary +=
-            QStringLiteral(" Adding $%1: expected profit %2.").arg(m_nAdding).arg(m_strPrize);
-    }
+    const std::string prize = m_strPrize.toStdString();
+    const QString summary = QString::fromStdString(CallSummary(
+        m_rateKnown ? WinRate::Known : WinRate::Unknown, m_nWinRate, m_nAdding,
+        m_listCallers->rowCount() == 0 ? std::nullopt : std::optional<std::string_view>(prize)));
     // The line is also its own accessible name, so screen readers announce
     // the figures rather than a fixed title.
     m_summary->setText(summary);

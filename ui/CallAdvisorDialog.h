@@ -47,9 +47,6 @@ public:
 
     void OnCalculate();
 
-    // The heading of result column s (1 or more): "No caller", "1 caller", ...
-    static QString CallerHeading(std::int32_t column);
-
     QLineEdit* m_currentPot{};
     QLineEdit* m_investSoFar{};
     QLineEdit* m_adding{};

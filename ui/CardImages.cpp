@@ -29,24 +29,19 @@ int CardImages::Add(const QImage& strip, const QImage& doubleDensity) {
     const QImage twice = hasDouble ? MaskBlack(doubleDensity) : QImage();
     const int count = strip.width() / width;
     for (int i = 0; i < count; ++i) {
-        QPixmap picture = QPixmap::fromImage(normal.copy(i * width, 0, width, height));
-        QIcon icon(picture);
         QPixmap doubled;
         if (hasDouble) {
             doubled = QPixmap::fromImage(twice.copy(2 * i * width, 0, 2 * width, 2 * height));
-            icon.addPixmap(doubled);
             doubled.setDevicePixelRatio(2.0);
         }
-        m_pictures.push_back(picture);
+        m_pictures.push_back(QPixmap::fromImage(normal.copy(i * width, 0, width, height)));
         m_doubles.push_back(doubled);
-        m_icons.push_back(icon);
     }
     m_scaled.clear();
     return count;
 }
 
 void CardImages::Clear() {
-    m_icons.clear();
     m_pictures.clear();
     m_doubles.clear();
     m_scaled.clear();
@@ -65,7 +60,7 @@ QPixmap CardImages::PictureFor(int index, qreal ratio) const {
         return source;
     }
     if (!qFuzzyCompare(ratio, m_scaledRatio)) {
-        m_scaled.assign(m_icons.size(), QPixmap());
+        m_scaled.assign(m_pictures.size(), QPixmap());
         m_scaledRatio = ratio;
     }
     QPixmap& scaled = m_scaled[at];
@@ -79,13 +74,6 @@ QPixmap CardImages::PictureFor(int index, qreal ratio) const {
         scaled.setDevicePixelRatio(ratio);
     }
     return scaled;
-}
-
-QIcon CardImages::Icon(int index) const {
-    if (index < 0 || index >= Count()) {
-        return {};
-    }
-    return m_icons[static_cast<std::size_t>(index)];
 }
 
 QPixmap CardImages::Picture(int index) const {
@@ -109,14 +97,7 @@ QIcon ProgramIcon() {
 }
 
 QString CardPictureName(int index) {
-    if (index < 0 || index >= kDeckSize) {
-        return {};
-    }
-    const std::string_view rank = kRankNames[static_cast<std::size_t>(index % kRanks)].word;
-    const std::string_view suit = kSuitNames[static_cast<std::size_t>(index / kRanks)].plural;
-    return QStringLiteral("%1 of %2")
-        .arg(QLatin1String(rank.data(), static_cast<qsizetype>(rank.size())),
-             QLatin1String(suit.data(), static_cast<qsizetype>(suit.size())));
+    return QString::fromStdString(CardPictureWords(index));
 }
 
 } // namespace quillory

@@ -24,13 +24,10 @@ public:
     int Add(const QImage& strip, const QImage& doubleDensity = {});
 
     void Clear();
-    int Count() const { return static_cast<int>(m_icons.size()); }
+    int Count() const { return static_cast<int>(m_pictures.size()); }
 
-    // The picture as an icon with every density it has; null when the index is
-    // outside 0 to Count() - 1.
-    QIcon Icon(int index) const;
-
-    // The normal-density picture, with transparency; null outside the range.
+    // The normal-density picture, with transparency; null outside 0 to
+    // Count() - 1.
     QPixmap Picture(int index) const;
 
     // The picture for a screen of `ratio` device pixels per logical pixel:
@@ -42,7 +39,6 @@ public:
     QPixmap PictureFor(int index, qreal ratio) const;
 
 private:
-    std::vector<QIcon> m_icons;
     std::vector<QPixmap> m_pictures;
     std::vector<QPixmap> m_doubles; // null where no double-density picture was given
     // The pictures last made for a ratio other than 1 and 2, by index.
@@ -60,8 +56,7 @@ CardStrip LoadCardStrip();
 // The program icon (resource 128) at 16, 24, 32, 48, 64, 128 and 256 pixels.
 QIcon ProgramIcon();
 
-// A readable name of the picture at a strip index: "ace of spades", "10 of
-// hearts". Empty outside 0 to 51.
+// CardPictureWords (engine/CardNames.h) as a QString: "ace of spades".
 QString CardPictureName(int index);
 
 // A copy of an image in which every pure black pixel is transparent.

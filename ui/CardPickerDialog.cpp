@@ -12,10 +12,6 @@
 namespace quillory {
 namespace {
 
-QString Text(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A single-selection list, never sorted, so an item's row is the value it
 // stands for; each item one line of the dialog font high, the measure the
 // list heights are made for, so the thirteen ranks fit without scrolling.
@@ -27,8 +23,8 @@ QListWidget* PickList(QDialog& dialog, const QString& name, bool suits) {
     list->setFocusPolicy(Qt::StrongFocus);
     const int count = suits ? kDiamond - kSpade + 1 : kKing - kAce + 1;
     for (int i = 0; i < count; ++i) {
-        list->addItem(suits ? Text(kSuitNames[static_cast<std::size_t>(i)].singular)
-                            : Text(kRankNames[static_cast<std::size_t>(i)].label));
+        list->addItem(suits ? QString::fromLatin1(kSuitNames[static_cast<std::size_t>(i)].singular)
+                            : QString::fromLatin1(kRankNames[static_cast<std::size_t>(i)].label));
     }
     list->setCurrentRow(0);
     return list;

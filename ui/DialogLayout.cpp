@@ -5,8 +5,12 @@
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QStyle>
+#include <QTableWidget>
 #include <algorithm>
 
 namespace quillory::layout {
@@ -59,7 +63,7 @@ QRect ToPixels(const DialogRect& rect, BaseUnits units) {
 }
 
 QFont DialogFont(std::string_view family, int points) {
-    QString name = QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size()));
+    QString name = QString::fromUtf8(family);
     if (name == QLatin1String("MS Sans Serif") &&
         QFontDatabase::hasFamily(QStringLiteral("Microsoft Sans Serif"))) {
         name = QStringLiteral("Microsoft Sans Serif");
@@ -110,6 +114,33 @@ BaseUnits PlaceControls(QDialog& dialog, const QString& caption, const QFont& fo
     }
     dialog.setFixedSize(ToPixels(DialogRect{0, 0, width, height}, units).size());
     return units;
+}
+
+QLabel* PlainLabel(QWidget& parent, const QString& text) {
+    auto* label = new QLabel(text, &parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLineEdit* DigitsEdit(QWidget& parent, const QString& name, QLabel* label) {
+    auto* edit = new QLineEdit(&parent);
+    edit->setAccessibleName(name);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+    if (label != nullptr) {
+        label->setBuddy(edit);
+    }
+    return edit;
+}
+
+void MakeRowList(QTableWidget& table) {
+    table.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table.setSelectionMode(QAbstractItemView::SingleSelection);
+    table.setSelectionBehavior(QAbstractItemView::SelectRows);
+    table.setWordWrap(false);
+    table.setCornerButtonEnabled(false);
+    table.verticalHeader()->hide();
+    table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 4);
+    table.horizontalHeader()->setHighlightSections(false);
 }
 
 } // namespace quillory::layout

@@ -7,6 +7,9 @@
 #include <string_view>
 
 class QDialog;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
 class QWidget;
 
 // The fixed layouts of the program's dialogs: each dialog keeps its controls'
@@ -55,5 +58,13 @@ struct Placement {
 // used.
 BaseUnits PlaceControls(QDialog& dialog, const QString& caption, const QFont& font,
                         std::initializer_list<Placement> controls, int width, int height);
+
+// The controls the dialogs share: a label of plain text; an edit that takes
+// digits only, with its accessible name, the buddy of `label` when one is
+// given; and a read-only list of rows (one selected at a time, no editing,
+// wrapping or row headers, rows one text line high).
+QLabel* PlainLabel(QWidget& parent, const QString& text);
+QLineEdit* DigitsEdit(QWidget& parent, const QString& name, QLabel* label);
+void MakeRowList(QTableWidget& table);
 
 } // namespace quillory::layout

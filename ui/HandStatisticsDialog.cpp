@@ -26,10 +26,6 @@ QColor Rgb(std::uint32_t rgb) {
     return QColor::fromRgb(static_cast<QRgb>(rgb));
 }
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Light text on the dark end of the scale, dark text on the light end.
 QColor TextOn(const QColor& fill) {
     return fill.lightnessF() > 0.55 ? QColor(Qt::black) : QColor(Qt::white);
@@ -49,7 +45,7 @@ HandStatisticsDialog::HandStatisticsDialog(const HandStatistics& statistics, QWi
     m_holeCards = new QComboBox(this);
     for (HoleCardsUsed used :
          {HoleCardsUsed::Any, HoleCardsUsed::None, HoleCardsUsed::One, HoleCardsUsed::Two}) {
-        m_holeCards->addItem(Text(HoleCardsUsedLabel(used)), static_cast<int>(used));
+        m_holeCards->addItem(QString::fromUtf8(HoleCardsUsedLabel(used)), static_cast<int>(used));
     }
     auto* playersLabel = new QLabel(QStringLiteral("&Table size:"), this);
     playersLabel->setBuddy(m_players);
@@ -99,11 +95,12 @@ QWidget* HandStatisticsDialog::BuildPicture() {
     m_grid->setItemDelegate(new CurrentCellFrame(m_grid));
     m_grid->setWordWrap(false);
     for (int row = 0; row < kHeatRows; ++row) {
-        m_grid->setVerticalHeaderItem(row, new QTableWidgetItem(Text(HeatRowLabel(row))));
+        m_grid->setVerticalHeaderItem(row,
+                                      new QTableWidgetItem(QString::fromUtf8(HeatRowLabel(row))));
     }
     for (int column = 0; column < kHeatColumns; ++column) {
-        m_grid->setHorizontalHeaderItem(column,
-                                        new QTableWidgetItem(Text(HeatColumnLabel(column))));
+        m_grid->setHorizontalHeaderItem(
+            column, new QTableWidgetItem(QString::fromUtf8(HeatColumnLabel(column))));
     }
     const int cell = fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 14;
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -139,7 +136,7 @@ void HandStatisticsDialog::Refresh() {
     m_map = BuildHeatMap(m_statistics, m_players->currentData().toInt(), used);
     m_title->setText(QStringLiteral("Hands that did not win, %1 players, %2")
                          .arg(m_map.tableSize)
-                         .arg(Text(HoleCardsUsedLabel(used))));
+                         .arg(QString::fromUtf8(HoleCardsUsedLabel(used))));
     for (int row = 0; row < kHeatRows; ++row) {
         for (int column = 0; column < kHeatColumns; ++column) {
             const HeatCell& cell = m_map.At(row, column);

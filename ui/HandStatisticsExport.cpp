@@ -26,8 +26,12 @@
 namespace quillory {
 namespace {
 
+// Says that the report cannot be saved to `path`, and why.
 StatisticsExportOutcome Fail(QWidget* owner, const QString& path, const QString& reason) {
-    ShowMessageBox(owner, SaveFailureMessage(path, reason), MessageIcon::Warning);
+    ShowMessageBox(owner,
+                   QStringLiteral("The hand statistics could not be saved to \"%1\".\n\n%2")
+                       .arg(QDir::toNativeSeparators(path), reason),
+                   MessageIcon::Warning);
     return StatisticsExportOutcome::Failed;
 }
 
@@ -54,8 +58,7 @@ void RunWithProgress(QWidget* owner, const QString& label, std::chrono::millisec
     QGuiApplication::restoreOverrideCursor();
     if (running()) {
         QProgressDialog dialog(label, QStringLiteral("Cancel"), 0, 100, owner);
-        dialog.setWindowTitle(QString::fromUtf8(res::kMessageTitle.data(),
-                                                static_cast<qsizetype>(res::kMessageTitle.size())));
+        dialog.setWindowTitle(QString::fromUtf8(res::kMessageTitle));
         dialog.setAutoClose(false);
         dialog.setAutoReset(false);
         dialog.setMinimumDuration(std::numeric_limits<int>::max()); // shown by the modal run only
@@ -88,11 +91,6 @@ QString DealsLabel(std::int64_t deals) {
 }
 
 } // namespace
-
-QString SaveFailureMessage(const QString& path, const QString& reason) {
-    return QStringLiteral("The hand statistics could not be saved to \"%1\".\n\n%2")
-        .arg(QDir::toNativeSeparators(path), reason);
-}
 
 StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExportOptions& options) {
     const QString path =

@@ -58,7 +58,4 @@ enum class StatisticsExportOutcome {
 
 StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExportOptions& options);
 
-// The message shown when the report cannot be saved to `path`.
-QString SaveFailureMessage(const QString& path, const QString& reason);
-
 } // namespace quillory

@@ -3,14 +3,11 @@
 
 namespace quillory {
 
-// The hidden "&More..." button. The export uses nothing of the window's
+// The hidden "&More..." button simulates 100,000 deals and saves the hand
+// statistics where the user chooses. The export uses nothing of the window's
 // state; the read only makes a refused entry known, as every handler does.
 void CTrainerDialog::OnMore() {
     m_trainer.Read(Fields());
-    ExportHandStatistics();
-}
-
-void CTrainerDialog::ExportHandStatistics() {
     SaveHandStatistics(this, StatisticsExportOptions{});
 }
 

@@ -1,21 +1,16 @@
 #include "ui/Settings.h"
 
+#include "platform/MessageText.h"
 #include "platform/NumberText.h"
 #include "trainer/Trainer.h"
-
-#include "platform/MessageText.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <limits>
-#include <string>
-#include <string_view>
 
 namespace quillory {
 namespace {
@@ -144,23 +139,8 @@ constexpr auto kPlayersKey = "Setting/NumPlayers";
 // A stored whole number, saturated to the 32-bit range; the default for
 // anything else.
 std::int32_t ReadInt(const QSettings& store, const char* key, std::int32_t defaultValue) {
-    const QVariant value = store.value(QLatin1String(key));
-    const std::string text = value.toString().trimmed().toStdString();
-    const bool plus = text.size() > 1 && text[0] == '+';
-    std::int64_t number = 0;
-    switch (ReadWholeNumber(plus ? std::string_view(text).substr(1) : text, number)) {
-    case WholeNumberRead::NotANumber:
-        return defaultValue;
-    case WholeNumberRead::TooLarge:
-        number = text[0] == '-' ? std::numeric_limits<std::int64_t>::min()
-                                : std::numeric_limits<std::int64_t>::max();
-        break;
-    case WholeNumberRead::Number:
-        break;
-    }
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(number, std::numeric_limits<std::int32_t>::min(),
-                                 std::numeric_limits<std::int32_t>::max()));
+    const QString text = store.value(QLatin1String(key)).toString().trimmed();
+    return ReadStoredInteger(text.toStdString()).value_or(defaultValue);
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTableWidget>
 
 namespace quillory {
@@ -19,23 +18,11 @@ namespace {
 
 namespace ids = res::trainer;
 
-QLabel* NewLabel(QWidget& parent, const QString& text) {
-    auto* label = new QLabel(text, &parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return label;
-}
-
 // A whole-number edit; a figure the user cannot change sits on the window's
 // colour, not on the white of an entry field, and takes the focus only by a
 // click (to select and copy it).
 QLineEdit* NumberEdit(QWidget& parent, const QString& name, QLabel* label, bool figure = false) {
-    auto* edit = new QLineEdit(&parent);
-    edit->setAccessibleName(name);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
-    if (label != nullptr) {
-        label->setBuddy(edit);
-    }
+    QLineEdit* edit = layout::DigitsEdit(parent, name, label);
     if (figure) {
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::ClickFocus);
@@ -70,13 +57,14 @@ CTrainerDialog::CTrainerDialog(QWidget* parent, DealSeeds seeds)
 CTrainerDialog::~CTrainerDialog() = default;
 
 void CTrainerDialog::BuildControls() {
-    QLabel* rateLabel = NewLabel(*this, QStringLiteral("Winning rate:"));
-    m_winningRate = NewLabel(*this, QStringLiteral("Possibility"));
+    QLabel* rateLabel = layout::PlainLabel(*this, QStringLiteral("Winning rate:"));
+    m_winningRate = layout::PlainLabel(*this, QStringLiteral("Possibility"));
     m_winningRate->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_winningRate->setIndent(4);
     m_winningRate->setAccessibleName(QStringLiteral("Winning rate"));
     m_practiceMode = new QCheckBox(QStringLiteral("Practice mode"), this);
-    QLabel* playersLabel = NewLabel(*this, QStringLiteral("# of Players (including yourself):"));
+    QLabel* playersLabel =
+        layout::PlainLabel(*this, QStringLiteral("# of Players (including yourself):"));
     m_players =
         NumberEdit(*this, QStringLiteral("Number of players including yourself"), playersLabel);
     m_draw = Button(*this, QStringLiteral("&Draw"));
@@ -96,16 +84,16 @@ void CTrainerDialog::BuildControls() {
         m_cardViews[slot] = new CardSlotView(m_cardImages, this);
         m_cardViews[slot]->setAccessibleName(cardNames[slot]);
     }
-    m_averageRate = NewLabel(*this, QStringLiteral("-"));
+    m_averageRate = layout::PlainLabel(*this, QStringLiteral("-"));
     m_averageRate->setAccessibleName(QStringLiteral("Average winning rate"));
-    QLabel* averageLabel = NewLabel(*this, QStringLiteral("Average winning rate:"));
-    QLabel* potLabel = NewLabel(*this, QStringLiteral("&Pot:"));
+    QLabel* averageLabel = layout::PlainLabel(*this, QStringLiteral("Average winning rate:"));
+    QLabel* potLabel = layout::PlainLabel(*this, QStringLiteral("&Pot:"));
     m_pot = NumberEdit(*this, QStringLiteral("Pot"), potLabel);
-    QLabel* investLabel = NewLabel(*this, QStringLiteral("Your &Invest.:"));
+    QLabel* investLabel = layout::PlainLabel(*this, QStringLiteral("Your &Invest.:"));
     m_invest = NumberEdit(*this, QStringLiteral("Your investment"), investLabel);
-    QLabel* profitLabel = NewLabel(*this, QStringLiteral("Expecting Profit:"));
+    QLabel* profitLabel = layout::PlainLabel(*this, QStringLiteral("Expecting Profit:"));
     m_expectingProfit = NumberEdit(*this, QStringLiteral("Expected profit"), profitLabel, true);
-    QLabel* addLabel = NewLabel(*this, QStringLiteral("You can add upto:"));
+    QLabel* addLabel = layout::PlainLabel(*this, QStringLiteral("You can add upto:"));
     m_addUpTo = NumberEdit(*this, QStringLiteral("You can add up to"), addLabel, true);
     m_more = Button(*this, QStringLiteral("&More..."), QStringLiteral("Export hand statistics"));
     m_more->setHidden(true);
@@ -216,12 +204,7 @@ void CTrainerDialog::Start() {
         return;
     }
     m_started = true;
-    const std::string_view aboutText = res::LoadResourceString(res::kAboutString);
-    if (const QString about =
-            QString::fromUtf8(aboutText.data(), static_cast<qsizetype>(aboutText.size()));
-        !about.isEmpty()) {
-        AddAboutEntry(about);
-    }
+    AddAboutEntry(QString::fromUtf8(res::kAboutItem));
     setWindowIcon(m_hIcon);
     m_settings.Load();
     m_cardStrip = LoadCardStrip();
@@ -239,15 +222,8 @@ void CTrainerDialog::LayOutLists() {
     hands.setHorizontalHeaderLabels({QStringLiteral("Hands"), QStringLiteral("Result")});
     hands.setColumnWidth(0, 90);
     hands.setColumnWidth(1, 90);
-    hands.setEditTriggers(QAbstractItemView::NoEditTriggers);
-    hands.setSelectionMode(QAbstractItemView::SingleSelection);
-    hands.setSelectionBehavior(QAbstractItemView::SelectRows);
-    hands.setWordWrap(false);
-    hands.setCornerButtonEnabled(false);
-    hands.verticalHeader()->hide();
+    layout::MakeRowList(hands);
     hands.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    hands.verticalHeader()->setDefaultSectionSize(hands.fontMetrics().height() + 4);
-    hands.horizontalHeader()->setHighlightSections(false);
     hands.horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Disabled (entry mode), the list keeps its text readable: the disabled
     // colours are the normal ones.

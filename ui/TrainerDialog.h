@@ -83,7 +83,6 @@ public:
     // menu, and the application menu on macOS); nullptr where the system menu
     // carries it.
     QAction* AboutAction() const { return m_aboutAction; }
-    QAction* CallAdvisorAction() const { return m_callAdvisorAction; }
     QAction* StatisticsAction() const { return m_statisticsAction; }
 
     // The hidden "&More..." button and the context-menu entries "Should I
@@ -91,8 +90,6 @@ public:
     void OnMore();
     void OnCallAdvisor();
     void OnHandStatistics();
-    // Simulates 100,000 deals and saves the hand statistics where the user chooses.
-    void ExportHandStatistics();
 
     // The hands list and the card views, in the order of the trainer's card
     // slots, and the 52 card pictures (index CardImageIndex) they show.

@@ -47,8 +47,6 @@ void CTrainerDialog::SetFigure(QLabel* label, const QString& name, const QString
     }
 }
 
-namespace {} // namespace
-
 void CTrainerDialog::StateChanged(Changed changed) {
     if (changed == Changed::HandAndFigures) {
         ShowState();
@@ -104,8 +102,7 @@ std::optional<PickedCards> CTrainerDialog::PickCards(std::int32_t count) {
 }
 
 void CTrainerDialog::ShowInformation(std::string_view text) {
-    ShowMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                MessageIcon::Information);
+    ShowMessage(QString::fromUtf8(text), MessageIcon::Information);
 }
 
 void CTrainerDialog::EstimateStarting() {

@@ -1,6 +1,6 @@
 // The main window's help key, About item and system-menu command.
 #include "res/ResourceIds.h"
-#include "res/Strings.h"
+#include "trainer/Help.h"
 #include "ui/AboutDialog.h"
 #include "ui/TrainerDialog.h"
 #include "ui/WindowMenu.h"
@@ -9,16 +9,8 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStringList>
 
 namespace quillory {
-namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 void CTrainerDialog::AddHelpAction() {
     m_helpAction = new QAction(QStringLiteral("&Help"), this);
@@ -41,28 +33,15 @@ bool CTrainerDialog::OnSysCommand(int id) {
 // entries are named from the menu itself, so an entry added there is named
 // here too.
 void CTrainerDialog::OnHelp() {
-    QStringList entries;
+    std::vector<std::string> entries;
     for (const QAction* action : actions()) {
         if (!action->isSeparator() && action != m_helpAction && action->isVisible()) {
-            entries
-                << QString(action->text()).remove(QLatin1Char('&')).remove(QStringLiteral("..."));
+            entries.push_back(MenuEntryName(action->text().toStdString()));
         }
     }
-    QString text = Text(res::HelpText());
-#ifdef Q_OS_MACOS
-    const QString where = QStringLiteral("The application menu and the window's context menu "
-                                         "(right-click the window)");
-#else
-    const QString where = QStringLiteral("The window's context menu (right-click the window, or "
-                                         "press the menu key or Shift+F10 on a button)");
-#endif
-    if (!entries.isEmpty()) {
-        text += QStringLiteral("\n\n%1 holds: %2.").arg(where, entries.join(QStringLiteral(", ")));
-    }
-    if (HasSystemMenu()) {
-        text += QStringLiteral("\n\nThe window menu (Alt+Space) holds About Quillory.");
-    }
-    ShowMessage(text, MessageIcon::Information);
+    const SystemMenu systemMenu = HasSystemMenu() ? SystemMenu::HoldsAbout : SystemMenu::Absent;
+    ShowMessage(QString::fromStdString(TrainerHelpText(entries, systemMenu)),
+                MessageIcon::Information);
 }
 
 void CTrainerDialog::AddAboutEntry(const QString& text) {

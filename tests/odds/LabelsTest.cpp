@@ -47,6 +47,15 @@ TEST(Labels, CardLabelsReadRankThenSuit) {
     EXPECT_EQ(CardLabel(Card{kNine, kNoSuit}), "9"); // a suit outside 0-3 adds nothing
 }
 
+TEST(Labels, PicturesAreNamedInStripOrder) {
+    EXPECT_EQ(CardPictureWords(0), "ace of spades");
+    EXPECT_EQ(CardPictureWords(22), "10 of hearts");
+    EXPECT_EQ(CardPictureWords(26), "ace of clubs");
+    EXPECT_EQ(CardPictureWords(51), "king of diamonds");
+    EXPECT_EQ(CardPictureWords(52), "");
+    EXPECT_EQ(CardPictureWords(-1), "");
+}
+
 TEST(Labels, PictureIndexIsSuitTimesThirteenPlusRank) {
     EXPECT_EQ(CardImageIndex(Card{kAce, kSpade}), 0);
     EXPECT_EQ(CardImageIndex(Card{kKing, kSpade}), 12);

@@ -92,8 +92,13 @@ TEST(WholeNumbers, StrictAndFieldFormsReadTheSameDigits) {
     EXPECT_EQ(quillory::ReadFieldInteger("-4"), -4);
     EXPECT_EQ(quillory::ReadFieldInteger("+2147483647"), 2147483647);
     EXPECT_EQ(quillory::ReadFieldInteger("-2147483648"), INT32_MIN);
-    for (const char* refused :
-         {"", " ", "-", "+", "+-1", "12a", "1 2", "0x10", "2147483648", "4.5"}) {
+    for (const char* refused : {"", " ", "-", "+", "+-1", "12a", "1 2", "0x10", "2147483648", "4.5",
+                                "99999999999999999999"}) {
         EXPECT_FALSE(quillory::ReadFieldInteger(refused)) << refused;
     }
+    // The stored form saturates instead of refusing.
+    EXPECT_EQ(quillory::ReadStoredInteger(" +7 "), 7);
+    EXPECT_EQ(quillory::ReadStoredInteger("2147483648"), INT32_MAX);
+    EXPECT_EQ(quillory::ReadStoredInteger("-99999999999999999999"), INT32_MIN);
+    EXPECT_FALSE(quillory::ReadStoredInteger("4.5"));
 }

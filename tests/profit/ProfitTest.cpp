@@ -118,6 +118,25 @@ TEST(CallTable, NoCallersGivesLabelsOnly) {
     EXPECT_EQ(t.selectedRow, 10);
 }
 
+// The dialog's column headings and its status line, before and after a
+// calculation, with and without a known rate.
+TEST(CallTable, HeadingsAndTheSummaryLine) {
+    EXPECT_EQ(CallerHeading(0), "Amount");
+    EXPECT_EQ(CallerHeading(1), "No caller");
+    EXPECT_EQ(CallerHeading(2), "1 caller");
+    EXPECT_EQ(CallerHeading(4), "3 callers");
+    EXPECT_EQ(CallSummary(WinRate::Known, 50, 20, std::nullopt),
+              "Winning rate 50%. Enter the pot, your investment and an amount to add, then "
+              "press Calculate.");
+    EXPECT_EQ(CallSummary(WinRate::Known, 50, 20, "+$20 (50%)"),
+              "Winning rate 50%. Adding $20: expected profit +$20 (50%).");
+    EXPECT_EQ(CallSummary(WinRate::Known, 50, 0, "-"),
+              "Winning rate 50%. Adding $0 neither wins nor loses on average.");
+    EXPECT_EQ(CallSummary(WinRate::Unknown, 0, 20, "-$20 (-50%)"),
+              "No winning rate is known yet (press Draw in the main window first); the figures "
+              "use 0%. Adding $20: expected profit -$20 (-50%).");
+}
+
 TEST(CallTable, HugeAmountsDoNotWrapAround) {
     const CallTable t = BuildCallTable(50, 10000000, 0, 10000000, 9);
     // Row 20: X = 100,000,000 and eight callers add 800,000,000: the profit

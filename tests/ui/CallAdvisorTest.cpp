@@ -105,31 +105,6 @@ private slots:
         }
     }
 
-    void lossesZeroAndCentsAreWrittenAsSpecified() {
-        Open(20, 1);
-        Calculate(100, 50, 10);
-        QCOMPARE(m_dialog->m_strPrize, QStringLiteral("-$38 (-63%)"));
-        QCOMPARE(Cell(*m_dialog->m_listCallers, 10, 1), QStringLiteral("-$38 (-63%)"));
-
-        // 50 x 40 x 0.01 - 20 = 0.
-        m_dialog->m_nWinRate = 50;
-        Calculate(40, 20, 0);
-        QCOMPARE(m_dialog->m_strPrize, QStringLiteral("-"));
-
-        // 10 % of 15 is shown as $1.50 but computed with 1: 50 x 101 x 0.01 - 21.
-        Calculate(100, 20, 15);
-        QCOMPARE(Cell(*m_dialog->m_listCallers, 1, 0), QStringLiteral("$1.50"));
-        QCOMPARE(Cell(*m_dialog->m_listCallers, 1, 1), QStringLiteral("+$29 (138%)"));
-    }
-
-    void othersAddTheirShareTruncatedAsAWhole() {
-        // Row 1 of 15 is X = 1; with two callers the others add 15 x 10 x 2 / 100
-        // = 3, not 2 x 1: 50 x (100 + 3 + 1) x 0.01 - 21 = 31.
-        Open(50, 3);
-        Calculate(100, 20, 15);
-        QCOMPARE(Cell(*m_dialog->m_listCallers, 1, 3), QStringLiteral("+$31 (147%)"));
-    }
-
     void addingNothingGivesOneRowAndNoSelection() {
         Open(50, 4);
         Calculate(100, 20, 20);

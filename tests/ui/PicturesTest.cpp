@@ -63,14 +63,6 @@ private slots:
         }
     }
 
-    void picturesCarryADoubleDensityVersion() {
-        const QIcon icon = m_images.Icon(13);
-        QVERIFY(icon.availableSizes().contains(QSize(80, 120)));
-        QCOMPARE(icon.pixmap(CardImages::kPictureSize, 2.0).size(), QSize(80, 120));
-        QVERIFY(m_images.Icon(52).isNull());
-        QVERIFY(m_images.Picture(-1).isNull());
-    }
-
     void picturesFitFractionalScreensSmoothlyAndUseTheDoubleStripAtTwo() {
         // One to one at every scale: the picture has exactly the device pixels
         // of a 40 x 60 slot.
@@ -100,6 +92,7 @@ private slots:
         }
         QVERIFY(blended);
         QVERIFY(m_images.PictureFor(52, 1.5).isNull());
+        QVERIFY(m_images.Picture(-1).isNull());
     }
 
     void cardViewPaintsThePictureOneToOneAtAFractionalScale() {
@@ -132,14 +125,6 @@ private slots:
             }
         }
         QCOMPARE(same, picture.width() * picture.height());
-    }
-
-    void picturesAreNamedInStripOrder() {
-        QCOMPARE(CardPictureName(0), QStringLiteral("ace of spades"));
-        QCOMPARE(CardPictureName(22), QStringLiteral("10 of hearts"));
-        QCOMPARE(CardPictureName(26), QStringLiteral("ace of clubs"));
-        QCOMPARE(CardPictureName(51), QStringLiteral("king of diamonds"));
-        QVERIFY(CardPictureName(52).isEmpty());
     }
 
     void programIconHasEverySize() {

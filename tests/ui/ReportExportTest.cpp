@@ -7,15 +7,6 @@
 #include "ui/HandStatisticsExport.h"
 #include "ui/TrainerDialog.h"
 
-#ifndef _WIN32
-#include "tests/report/FileSizeLimit.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
-#endif
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -128,83 +119,6 @@ private slots:
         }
         QCOMPARE(Entries(folder), QStringList{QStringLiteral("plain")});
     }
-
-#ifndef _WIN32
-    void aWriteErrorIsReportedAndLeavesTheOldFile() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("stats.txt"));
-        WriteContents(path, "an older report\n");
-        Seam().QueueSavePath(path);
-        {
-            const test::FileSizeLimit limit(4096); // the report is far larger
-            QCOMPARE(SaveHandStatistics(nullptr, SmallRun()), Outcome::Failed);
-        }
-        QCOMPARE(Seam().Messages().size(), std::size_t(1));
-        QVERIFY(Seam().Messages().front().text.contains(QDir::toNativeSeparators(path)));
-        QCOMPARE(Contents(path), QByteArray("an older report\n"));
-        QCOMPARE(Entries(folder), QStringList{QStringLiteral("stats.txt")});
-    }
-#endif
-
-#ifndef _WIN32
-    void devicesFifosAndLinksAreWrittenAsTheToolWritesThem() {
-        QTemporaryDir folder;
-        const QString fifo = folder.filePath(QStringLiteral("fifo"));
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        // The reading end is opened first, without waiting, and made large
-        // enough to hold the whole report, so the export finds its reader and
-        // the test needs no second thread.
-        const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
-        QVERIFY(reader >= 0);
-        ::fcntl(reader, F_SETPIPE_SZ, 1 << 20);
-        Seam().QueueSavePath(fifo);
-        const Outcome outcome = SaveHandStatistics(nullptr, SmallRun());
-        QByteArray received;
-        char buffer[4096];
-        for (ssize_t got = 0; (got = ::read(reader, buffer, sizeof buffer)) > 0;) {
-            received.append(buffer, got);
-        }
-        ::close(reader);
-        QCOMPARE(outcome, Outcome::Written);
-        QCOMPARE(static_cast<int>(received.count('\n')), kReportLines);
-        struct stat info {};
-        QVERIFY(::lstat(QFile::encodeName(fifo).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
-
-        // Without a reader the export fails at once instead of freezing.
-        Seam().Reset();
-        Seam().QueueSavePath(fifo);
-        QCOMPARE(SaveHandStatistics(nullptr, SmallRun()), Outcome::Failed);
-        QVERIFY(Seam().Messages().front().text.contains(QStringLiteral("no program is reading")));
-
-        // A link to a device node is written through, and the node stays.
-        const QString device = folder.filePath(QStringLiteral("null"));
-        const QString link = folder.filePath(QStringLiteral("to-null"));
-        if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) {
-            QVERIFY(QFile::link(device, link));
-            Seam().QueueSavePath(link);
-            QCOMPARE(SaveHandStatistics(nullptr, SmallRun()), Outcome::Written);
-            QVERIFY(::stat(QFile::encodeName(device).constData(), &info) == 0 &&
-                    S_ISCHR(info.st_mode));
-            QVERIFY(QFileInfo(link).isSymbolicLink());
-        } else {
-            qInfo("skipped the device node: cannot make one here (needs root)");
-        }
-
-        // A loop of links is an error with the system's reason, and stays.
-        const QString loop = folder.filePath(QStringLiteral("loop"));
-        QVERIFY(QFile::link(loop, loop));
-        Seam().Reset();
-        Seam().QueueSavePath(loop);
-        QCOMPARE(SaveHandStatistics(nullptr, SmallRun()), Outcome::Failed);
-        QCOMPARE(Seam().Messages().size(), std::size_t(1));
-        QVERIFY2(Seam().Messages().front().text.contains(
-                     QStringLiteral("Too many levels of symbolic links")),
-                 qPrintable(Seam().Messages().front().text));
-        QVERIFY(QFileInfo(loop).isSymbolicLink());
-        QVERIFY(Seam().DialogTitles().empty());
-    }
-
-#endif
 
     void cancellingTheProgressWindowWritesNothing() {
         QTemporaryDir folder;
