@@ -39,8 +39,12 @@ std::string WeightSuffix(double weight) {
     if (weight >= 1.0) {
         return "";
     }
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, static_cast<float>(weight));
+    // The shortest plain decimal that reads back as the same float: the
+    // notation has no exponent, so 5e-18 is written 0.000000000000000005
+    // (the smallest float, about 1.4e-45, takes 47 characters).
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, static_cast<float>(weight),
+                                      std::chars_format::fixed);
     return ":" + std::string(text, result.ptr);
 }
 

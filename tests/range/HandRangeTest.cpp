@@ -151,6 +151,9 @@ TEST(HandRange, NormalFormGroupsClassesAndParsesBack) {
     EXPECT_EQ(FormatRange(HandRange{}), "");
     EXPECT_EQ(FormatRange(Parsed("88-66, 22, KQs-KTs, KhKs:0.25")), "KsKh:0.25, 88-66, 22, KTs+");
     EXPECT_EQ(FormatRange(Parsed("AK, AsKs:0")), "AhKh, AcKc, AdKd, AKo");
+    // Tiny weights are written without an exponent, which the notation lacks.
+    EXPECT_EQ(FormatRange(Parsed("QTs:0.000000000000000005")), "QTs:0.000000000000000005");
+    EXPECT_EQ(Parsed(FormatRange(Parsed("QT:0.0000001"))), Parsed("QT:0.0000001"));
 
     // Random weights, whole classes and single combos, survive the round trip.
     RandomStream random(42);
