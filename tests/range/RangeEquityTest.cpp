@@ -129,13 +129,23 @@ EquityResults Calculate(EquityRequest request, EquityMethod method, int threads 
     return results;
 }
 
+// A request's seats, known board and dead cards.
+struct Spot {
+    std::vector<HandRange> seats;
+    std::vector<int> board;
+    std::vector<int> dead;
+
+    EquityRequest Request() const {
+        EquityRequest request;
+        request.seats = seats;
+        request.board = board;
+        request.dead = dead;
+        return request;
+    }
+};
+
 TEST(RangeEquity, ExactMatchesABruteForceCount) {
-    struct Case {
-        std::vector<HandRange> seats;
-        std::vector<int> board;
-        std::vector<int> dead;
-    };
-    const Case cases[] = {
+    const Spot cases[] = {
         {{R("AA,KK"), R("QQ+,AKs:0.5")}, Cards({"Kd", "7c", "2h"}), Cards({"Qs"})},
         {{R("AhKh"), R("random")}, Cards({"Qh", "Jh", "2c", "3d"}), {}},
         {{R("AhKh"), R("random")}, Cards({"Qh", "Jh", "2c", "3d"}), Cards({"Th"})},
@@ -153,11 +163,8 @@ TEST(RangeEquity, ExactMatchesABruteForceCount) {
          Cards({"2c", "7d", "9h", "5s", "Kd"}),
          Cards({"Ah"})},
     };
-    for (const Case& c : cases) {
-        EquityRequest request;
-        request.seats = c.seats;
-        request.board = c.board;
-        request.dead = c.dead;
+    for (const Spot& c : cases) {
+        EquityRequest request = c.Request();
         const EquityResults exact = Calculate(request, EquityMethod::Exact);
         const EquityResults brute = BruteForce(request);
         double sum = 0;
@@ -246,12 +253,7 @@ TEST(RangeEquity, SamplingMatchesExactOnEveryWayOfDrawing) {
     // seat between the ranged ones, and beside two random seats on the river
     // (the unit deal for a pair with every number of random seats); a hand
     // beside two random seats (the unit deal for a single seat).
-    struct Case {
-        std::vector<HandRange> seats;
-        std::vector<int> board;
-        std::vector<int> dead;
-    };
-    const Case cases[] = {
+    const Spot cases[] = {
         {{R("JJ+:0.3,AKs"), R("TT,AK:0.75,T9s")}, {}, {}},
         {{R("AA"), R("QQ+,AK"), R("random")}, Cards({"Kd", "7c", "2h"}), {}},
         {{R("AK,KQs"), R("TT+:0.4,AJs")}, Cards({"Kh", "Th", "3h"}), {}},
@@ -263,11 +265,8 @@ TEST(RangeEquity, SamplingMatchesExactOnEveryWayOfDrawing) {
          {}},
         {{R("KhQh"), R("random"), R("random")}, Cards({"Jh", "Th", "2c", "2d"}), {}},
     };
-    for (const Case& c : cases) {
-        EquityRequest request;
-        request.seats = c.seats;
-        request.board = c.board;
-        request.dead = c.dead;
+    for (const Spot& c : cases) {
+        EquityRequest request = c.Request();
         const EquityResults exact = Calculate(request, EquityMethod::Exact);
         request.trials = 300'000;
         request.seed = 99;
