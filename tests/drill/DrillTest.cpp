@@ -62,13 +62,16 @@ TEST(DrillTrueValue, ExactWhereCheapAndCloseEstimatesElsewhere) {
     ExpectWithin(ComputeTrueValue(AcesAgainst(Street::Preflop, 3)),
                  100.0 * 1397306156860.0 / 1894107877200.0, "three players preflop");
 
-    // Six players on the turn against a run four times as long.
+    // Six players on the turn against a run four times as long. Both runs
+    // are seeded afresh each time, so the bound is 4 standard errors (a
+    // chance failure in about 16,000 runs; at 3 one CI pass in a few hundred
+    // failed by chance).
     std::mt19937_64 generator(7);
     const Spot spot = DrawSpot(generator, SpotChoice{Street::Turn, 6});
     const TrueValue value = ComputeTrueValue(spot);
     const TrueValue longer = EstimateTrueValue(spot, 1'000'000);
     EXPECT_NEAR(value.percent, longer.percent,
-                3 * std::hypot(value.standardError, longer.standardError));
+                4 * std::hypot(value.standardError, longer.standardError));
 }
 
 TEST(DrillSpots, DrawnCardsAreDistinctAndChoicesHold) {
