@@ -2,7 +2,7 @@
 
 // Numbers of the program's resources: the About command of the window
 // menu, the results of a modal dialog, and the control ids of the main
-// window (CTrainerDialog::Item).
+// window (CTrainerDialog::Item); the card and Fix ids run in card-slot order.
 
 namespace quillory::res {
 

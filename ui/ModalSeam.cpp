@@ -54,10 +54,6 @@ ModalSeam& Current() {
 
 } // namespace
 
-void SetModalSeam(ModalSeam* seam) {
-    g_seam = seam;
-}
-
 ScopedModalSeam::ScopedModalSeam(ModalSeam& seam) : m_previous(g_seam) {
     g_seam = &seam;
 }

@@ -43,11 +43,8 @@ public:
     virtual QString ChooseSaveFile(QWidget* owner, const SaveFileRequest& request) = 0;
 };
 
-// Installs a seam for the whole process; nullptr restores the toolkit's own.
-// The caller keeps ownership and must outlive the installation.
-void SetModalSeam(ModalSeam* seam);
-
-// Installs a seam for the lifetime of the object, then restores the previous.
+// Installs a seam for the lifetime of the object, then restores the previous;
+// without one the toolkit's own runs.
 class ScopedModalSeam {
 public:
     explicit ScopedModalSeam(ModalSeam& seam);

@@ -21,8 +21,11 @@ namespace ids = res::trainer;
 // A whole-number edit; a figure the user cannot change sits on the window's
 // colour, not on the white of an entry field, and takes the focus only by a
 // click (to select and copy it).
-QLineEdit* NumberEdit(QWidget& parent, const QString& name, QLabel* label, bool figure = false) {
+// Each control with an id is named after it, so that Item(id) finds it.
+QLineEdit* NumberEdit(QWidget& parent, int id, const QString& name, QLabel* label,
+                      bool figure = false) {
     QLineEdit* edit = layout::DigitsEdit(parent, name, label);
+    edit->setObjectName(QString::number(id));
     if (figure) {
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::ClickFocus);
@@ -33,8 +36,9 @@ QLineEdit* NumberEdit(QWidget& parent, const QString& name, QLabel* label, bool 
     return edit;
 }
 
-QPushButton* Button(QWidget& parent, const QString& caption, const QString& name = {}) {
+QPushButton* Button(QWidget& parent, int id, const QString& caption, const QString& name = {}) {
     auto* button = new QPushButton(caption, &parent);
+    button->setObjectName(QString::number(id));
     button->setAutoDefault(false); // the window gives Enter to a focused button itself
     if (!name.isEmpty()) {
         button->setAccessibleName(name);
@@ -62,18 +66,21 @@ void CTrainerDialog::BuildControls() {
     m_winningRate->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_winningRate->setIndent(4);
     m_winningRate->setAccessibleName(QStringLiteral("Winning rate"));
+    m_winningRate->setObjectName(QString::number(ids::kWinningRate));
     m_practiceMode = new QCheckBox(QStringLiteral("Practice mode"), this);
+    m_practiceMode->setObjectName(QString::number(ids::kPracticeMode));
     QLabel* playersLabel =
         layout::PlainLabel(*this, QStringLiteral("# of Players (including yourself):"));
-    m_players =
-        NumberEdit(*this, QStringLiteral("Number of players including yourself"), playersLabel);
-    m_draw = Button(*this, QStringLiteral("&Draw"));
-    m_flop = Button(*this, QStringLiteral("&Flop"));
-    m_turn = Button(*this, QStringLiteral("&Turn"));
-    m_river = Button(*this, QStringLiteral("&River"));
-    m_showdown = Button(*this, QStringLiteral("&Showdown"));
+    m_players = NumberEdit(*this, ids::kPlayers,
+                           QStringLiteral("Number of players including yourself"), playersLabel);
+    m_draw = Button(*this, ids::kDraw, QStringLiteral("&Draw"));
+    m_flop = Button(*this, ids::kFlop, QStringLiteral("&Flop"));
+    m_turn = Button(*this, ids::kTurn, QStringLiteral("&Turn"));
+    m_river = Button(*this, ids::kRiver, QStringLiteral("&River"));
+    m_showdown = Button(*this, ids::kShowdown, QStringLiteral("&Showdown"));
     m_listHands = new QTableWidget(0, 2, this);
     m_listHands->setAccessibleName(QStringLiteral("Hands and results"));
+    m_listHands->setObjectName(QString::number(ids::kHands));
     m_listHands->setFocusPolicy(Qt::ClickFocus);
     const std::array<QString, kCardSlots> cardNames{
         QStringLiteral("Your first card"), QStringLiteral("Your second card"),
@@ -83,19 +90,24 @@ void CTrainerDialog::BuildControls() {
     for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
         m_cardViews[slot] = new CardSlotView(m_cardImages, this);
         m_cardViews[slot]->setAccessibleName(cardNames[slot]);
+        m_cardViews[slot]->setObjectName(QString::number(ids::kHole1 + static_cast<int>(slot)));
     }
     m_averageRate = layout::PlainLabel(*this, QStringLiteral("-"));
     m_averageRate->setAccessibleName(QStringLiteral("Average winning rate"));
+    m_averageRate->setObjectName(QString::number(ids::kAverageRate));
     QLabel* averageLabel = layout::PlainLabel(*this, QStringLiteral("Average winning rate:"));
     QLabel* potLabel = layout::PlainLabel(*this, QStringLiteral("&Pot:"));
-    m_pot = NumberEdit(*this, QStringLiteral("Pot"), potLabel);
+    m_pot = NumberEdit(*this, ids::kPot, QStringLiteral("Pot"), potLabel);
     QLabel* investLabel = layout::PlainLabel(*this, QStringLiteral("Your &Invest.:"));
-    m_invest = NumberEdit(*this, QStringLiteral("Your investment"), investLabel);
+    m_invest = NumberEdit(*this, ids::kInvest, QStringLiteral("Your investment"), investLabel);
     QLabel* profitLabel = layout::PlainLabel(*this, QStringLiteral("Expecting Profit:"));
-    m_expectingProfit = NumberEdit(*this, QStringLiteral("Expected profit"), profitLabel, true);
+    m_expectingProfit = NumberEdit(*this, ids::kExpectingProfit, QStringLiteral("Expected profit"),
+                                   profitLabel, true);
     QLabel* addLabel = layout::PlainLabel(*this, QStringLiteral("You can add upto:"));
-    m_addUpTo = NumberEdit(*this, QStringLiteral("You can add up to"), addLabel, true);
-    m_more = Button(*this, QStringLiteral("&More..."), QStringLiteral("Export hand statistics"));
+    m_addUpTo =
+        NumberEdit(*this, ids::kAddUpTo, QStringLiteral("You can add up to"), addLabel, true);
+    m_more = Button(*this, ids::kMore, QStringLiteral("&More..."),
+                    QStringLiteral("Export hand statistics"));
     m_more->setHidden(true);
     m_more->setEnabled(false);
     const std::array<QString, kCardSlots> fixNames{
@@ -104,7 +116,8 @@ void CTrainerDialog::BuildControls() {
         QStringLiteral("Fix the third flop card"), QStringLiteral("Fix the turn card"),
         QStringLiteral("Fix the river card")};
     for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
-        m_fixButtons[slot] = Button(*this, QStringLiteral("Fix"), fixNames[slot]);
+        m_fixButtons[slot] = Button(*this, ids::kFixHole1 + static_cast<int>(slot),
+                                    QStringLiteral("Fix"), fixNames[slot]);
     }
 
     const auto fix = [this](std::size_t slot) { return m_fixButtons[slot]; };
@@ -130,46 +143,10 @@ void CTrainerDialog::BuildControls() {
          {fix(3), {157, 131, 34, 10}},      {fix(4), {203, 131, 34, 10}},
          {fix(5), {248, 131, 34, 10}},      {fix(6), {292, 131, 34, 10}}},
         444, 148);
-    m_items = {{ids::kWinningRate, m_winningRate},
-               {ids::kPracticeMode, m_practiceMode},
-               {ids::kPlayers, m_players},
-               {ids::kDraw, m_draw},
-               {ids::kFlop, m_flop},
-               {ids::kTurn, m_turn},
-               {ids::kRiver, m_river},
-               {ids::kShowdown, m_showdown},
-               {ids::kHands, m_listHands},
-               {ids::kAverageRate, m_averageRate},
-               {ids::kPot, m_pot},
-               {ids::kInvest, m_invest},
-               {ids::kExpectingProfit, m_expectingProfit},
-               {ids::kAddUpTo, m_addUpTo},
-               {ids::kMore, m_more}};
-    const std::array cardIds{ids::kHole1, ids::kHole2,    ids::kFlop1,    ids::kFlop2,
-                             ids::kFlop3, ids::kTurnCard, ids::kRiverCard};
-    const std::array fixIds{ids::kFixHole1, ids::kFixHole2, ids::kFixFlop1, ids::kFixFlop2,
-                            ids::kFixFlop3, ids::kFixTurn,  ids::kFixRiver};
-    for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
-        m_items[cardIds[slot]] = m_cardViews[slot];
-        m_items[fixIds[slot]] = m_fixButtons[slot];
-    }
 }
 
 QWidget* CTrainerDialog::Item(int id) const {
-    const auto found = m_items.find(id);
-    return found != m_items.end() ? found->second : nullptr;
-}
-
-QString CTrainerDialog::ShownText(int id) const {
-    const QWidget* item = Item(id);
-    if (const auto* edit = qobject_cast<const QLineEdit*>(item); edit != nullptr) {
-        return edit->text();
-    }
-    if (const auto* label = qobject_cast<const QLabel*>(item); label != nullptr) {
-        return label->text();
-    }
-    const auto* button = qobject_cast<const QAbstractButton*>(item);
-    return button != nullptr ? button->text() : QString();
+    return findChild<QWidget*>(QString::number(id), Qt::FindDirectChildrenOnly);
 }
 
 FieldTexts CTrainerDialog::Fields() const {

@@ -11,7 +11,6 @@
 #include <array>
 #include <chrono>
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -71,10 +70,8 @@ public:
     void reject() override;
     void done(int result) override;
 
-    // The control with this id (res::trainer), and the text an edit or a
-    // label of the window shows.
+    // The control with this id (res::trainer): each is named after its id.
     QWidget* Item(int id) const;
-    QString ShownText(int id) const;
 
     // Window menu and help. Returns true when the command was the About item.
     bool OnSysCommand(int id);
@@ -141,7 +138,6 @@ private:
     CardStrip m_cardStrip;
     Trainer m_trainer;
     TrainerSettingsStore m_settings{m_trainer};
-    std::map<int, QWidget*> m_items;
     QTableWidget* m_listHands{};
     std::array<CardSlotView*, kCardSlots> m_cardViews{};
     QLabel* m_winningRate{};

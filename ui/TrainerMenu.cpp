@@ -1,7 +1,7 @@
-// The main window's own menu entries beside Help and About: the call advisor,
-// the hand statistics, the estimating drill and the equity calculator, in the
-// context menu (right-click, the menu key, Shift+F10) and, on macOS, the
-// application menu.
+// The main window's hidden export button and its own menu entries beside Help
+// and About: the call advisor, the hand statistics, the estimating drill and
+// the equity calculator, in the context menu (right-click, the menu key,
+// Shift+F10) and, on macOS, the application menu.
 #include "odds/Profit.h"
 #include "report/HandStatistics.h"
 #include "ui/CallAdvisorDialog.h"
@@ -82,6 +82,14 @@ void CTrainerDialog::OnHandStatistics() {
     HandStatisticsDialog picture(*statistics, this);
     picture.ShowTableSize(State().m_nPlayers);
     RunModalDialog(picture);
+}
+
+// The hidden "&More..." button simulates 100,000 deals and saves the hand
+// statistics where the user chooses. The export uses nothing of the window's
+// state; the read only makes a refused entry known, as every handler does.
+void CTrainerDialog::OnMore() {
+    m_trainer.Read(Fields());
+    SaveHandStatistics(this, StatisticsExportOptions{});
 }
 
 } // namespace quillory

@@ -80,16 +80,11 @@ private slots:
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Practise Estimating"));
             QCOMPARE(QApplication::focusWidget(), dialog.m_guess);
             // Every control is reached by Tab, top to bottom, and has a name.
-            const QList<QWidget*> order{dialog.m_go,
-                                        dialog.m_recordButton,
-                                        dialog.m_close,
-                                        dialog.m_opponents,
-                                        dialog.m_street,
-                                        dialog.m_players,
-                                        dialog.m_cards,
-                                        static_cast<QWidget*>(dialog.m_kind),
-                                        dialog.m_focus,
-                                        dialog.m_guess};
+            const QList<QWidget*> order{dialog.m_go,     dialog.m_recordButton,
+                                        dialog.m_close,  dialog.m_opponents,
+                                        dialog.m_street, dialog.m_players,
+                                        dialog.m_cards,  static_cast<QWidget*>(dialog.m_kind),
+                                        dialog.m_focus,  dialog.m_guess};
             for (QWidget* next : order) {
                 Press(QApplication::focusWidget(), Qt::Key_Tab);
                 QCOMPARE(QApplication::focusWidget(), next);
@@ -225,8 +220,20 @@ private slots:
     void theSummaryReadsAndExports() {
         const std::vector<drill::Answer> answers{
             {1, 1, "A(S) A(H)", "", drill::Street::Preflop, 2, 80, 85, drill::Method::MonteCarlo},
-            {2, 1, "A(S) A(H)", "K(D) 7(C) 2(H)", drill::Street::Flop, 2, 70, 88.77,
-             drill::Method::Exact, {}, drill::Question::Estimate, {}, {}, "QQ+, AKs"},
+            {2,
+             1,
+             "A(S) A(H)",
+             "K(D) 7(C) 2(H)",
+             drill::Street::Flop,
+             2,
+             70,
+             88.77,
+             drill::Method::Exact,
+             {},
+             drill::Question::Estimate,
+             {},
+             {},
+             "QQ+, AKs"},
             {3, 2, "2(C) 7(D)", "", drill::Street::Preflop, 10, 10, 8, drill::Method::MonteCarlo},
         };
         RecordDialog record(answers);

@@ -109,8 +109,9 @@ private slots:
         QTest::keyClicks(players, QStringLiteral("6"));
         QTest::mouseClick(m_dialog->Item(ids::kFlop), Qt::LeftButton);
         QCOMPARE(m_dialog->State().m_nPlayers, 6);
-        QCOMPARE(m_dialog->ShownText(ids::kAverageRate), QStringLiteral("17-18 %"));
-        QCOMPARE(m_dialog->ShownText(ids::kPot), QStringLiteral("40")); // until the next reset
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kAverageRate), QStringLiteral("17-18 %"));
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kPot),
+                 QStringLiteral("40")); // until the next reset
 
         QTest::mouseClick(m_dialog->Item(ids::kShowdown), Qt::LeftButton);
         QCOMPARE(Seam().Messages().size(), std::size_t(1));
@@ -164,11 +165,12 @@ private:
                 QCOMPARE(view->Image(), CardImageIndex(card));
             }
         }
-        QCOMPARE(m_dialog->ShownText(ids::kWinningRate),
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kWinningRate),
                  QString::fromStdString(s.WinningRateText()));
-        QCOMPARE(m_dialog->ShownText(ids::kExpectingProfit), QString::number(s.m_nExpectingProfit));
-        QCOMPARE(m_dialog->ShownText(ids::kAddUpTo), QString::number(s.m_nAddUpTo));
-        QCOMPARE(m_dialog->ShownText(ids::kPot), QString::number(s.m_nPot));
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kExpectingProfit),
+                 QString::number(s.m_nExpectingProfit));
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kAddUpTo), QString::number(s.m_nAddUpTo));
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kPot), QString::number(s.m_nPot));
         QVERIFY(m_dialog->Item(ids::kDraw)->isEnabled());
         QCOMPARE(m_dialog->Item(ids::kFlop)->isEnabled(), s.FlopEnabled());
         QCOMPARE(m_dialog->Item(ids::kTurn)->isEnabled(), s.TurnEnabled());

@@ -97,15 +97,15 @@ private slots:
 
     void aNewCountInTheMiddleOfAHandNeitherResetsNorRecomputes() {
         testing::Control<QPushButton>(*m_dialog, ids::kDraw)->click();
-        const QString rate = m_dialog->ShownText(ids::kWinningRate);
+        const QString rate = testing::ShownText(*m_dialog, ids::kWinningRate);
         Type(m_players, QStringLiteral("7"));
         LeaveWithTab(m_players);
         QVERIFY(Seam().Messages().empty());
         QCOMPARE(m_dialog->State().m_nPlayers, 7);
-        QCOMPARE(m_dialog->ShownText(ids::kPot), QStringLiteral("40"));
-        QCOMPARE(m_dialog->ShownText(ids::kWinningRate), rate);
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kPot), QStringLiteral("40"));
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kWinningRate), rate);
         QCOMPARE(m_dialog->CardView(CardSlot::Hole1)->rowCount(), 1);
-        QCOMPARE(m_dialog->ShownText(ids::kAverageRate), QStringLiteral("25-27 %"));
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kAverageRate), QStringLiteral("25-27 %"));
     }
 
     void switchingTheModeSetsTheEnabledControlsAndStartsAFreshHand() {
@@ -157,7 +157,7 @@ private slots:
         testing::Control<QCheckBox>(*m_dialog, ids::kPracticeMode)->click();
         QCOMPARE(m_dialog->State().m_bPracticeMode, 0);
         QCOMPARE(m_dialog->State().m_nPlayers, 7);
-        QCOMPARE(m_dialog->ShownText(ids::kPot), QStringLiteral("70"));
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kPot), QStringLiteral("70"));
         QVERIFY(Seam().Messages().empty());
     }
 
@@ -171,12 +171,12 @@ private:
             QCOMPARE(view->rowCount(), 0);
         }
         QCOMPARE(m_dialog->State().m_nPlayers, players);
-        QCOMPARE(m_dialog->ShownText(ids::kPot), QString::number(10 * players));
-        QCOMPARE(m_dialog->ShownText(ids::kInvest), QStringLiteral("10"));
-        QCOMPARE(m_dialog->ShownText(ids::kExpectingProfit), QStringLiteral("0"));
-        QCOMPARE(m_dialog->ShownText(ids::kAddUpTo), QStringLiteral("0"));
-        QCOMPARE(m_dialog->ShownText(ids::kWinningRate), QString());
-        QCOMPARE(m_dialog->ShownText(ids::kAverageRate),
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kPot), QString::number(10 * players));
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kInvest), QStringLiteral("10"));
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kExpectingProfit), QStringLiteral("0"));
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kAddUpTo), QStringLiteral("0"));
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kWinningRate), QString());
+        QCOMPARE(testing::ShownText(*m_dialog, ids::kAverageRate),
                  QString::fromStdString(AverageWinningRate(players)));
         QVERIFY(m_dialog->Item(ids::kDraw)->isEnabled());
         QVERIFY(!m_dialog->Item(ids::kFlop)->isEnabled());

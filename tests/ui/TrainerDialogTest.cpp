@@ -26,7 +26,7 @@ const QString kModeKey = QStringLiteral("Setting/Demonstration");
 const QString kPlayersKey = QStringLiteral("Setting/NumPlayers");
 
 QString Edit(const CTrainerDialog& dialog, int id) {
-    return dialog.ShownText(id);
+    return testing::ShownText(dialog, id);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "ui/Settings.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
@@ -86,6 +88,17 @@ void Type(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
+}
+
+QString ShownText(const QWidget* control) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control); edit != nullptr) {
+        return edit->text();
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(control); label != nullptr) {
+        return label->text();
+    }
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    return button != nullptr ? button->text() : QString();
 }
 
 } // namespace quillory::testing

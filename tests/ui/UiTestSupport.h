@@ -83,6 +83,12 @@ template <class T, class Window> T* Control(const Window& window, int id) {
     return qobject_cast<T*>(window.Item(id));
 }
 
+// The text an edit, a label or a button shows; empty for other controls.
+QString ShownText(const QWidget* control);
+template <class Window> QString ShownText(const Window& window, int id) {
+    return ShownText(window.Item(id));
+}
+
 } // namespace quillory::testing
 
 // A Qt Test main that runs one test class on a scripted seam with temporary
