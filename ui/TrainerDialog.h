@@ -11,14 +11,12 @@
 #include <array>
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <vector>
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QMenuBar;
 class QPushButton;
 class QTableWidget;
 
@@ -76,11 +74,6 @@ public:
     // Window menu and help. Returns true when the command was the About item.
     bool OnSysCommand(int id);
     void OnHelp();
-    // The About item where the window menu is the program's own (the context
-    // menu, and the application menu on macOS); nullptr where the system menu
-    // carries it.
-    QAction* AboutAction() const { return m_aboutAction; }
-    QAction* StatisticsAction() const { return m_statisticsAction; }
 
     // The hidden "&More..." button and the context-menu entries "Should I
     // Call?..." and "Hand Statistics...".
@@ -164,10 +157,6 @@ private:
     std::chrono::steady_clock::time_point m_estimateStart{};
 
     QAction* m_helpAction{};
-    QAction* m_aboutAction{};
-    QAction* m_callAdvisorAction{};
-    QAction* m_statisticsAction{};
-    std::unique_ptr<QMenuBar> m_applicationMenu;
 };
 
 } // namespace quillory

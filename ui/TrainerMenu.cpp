@@ -1,7 +1,7 @@
 // The main window's hidden export button and its own menu entries beside Help
 // and About: the call advisor, the hand statistics, the estimating drill and
 // the equity calculator, in the context menu (right-click, the menu key,
-// Shift+F10) and, on macOS, the application menu.
+// Shift+F10).
 #include "odds/Profit.h"
 #include "report/HandStatistics.h"
 #include "ui/CallAdvisorDialog.h"
@@ -18,10 +18,10 @@
 namespace quillory {
 
 void CTrainerDialog::AddWindowCommands() {
-    m_callAdvisorAction = new QAction(QStringLiteral("Should I &Call?..."), this);
-    connect(m_callAdvisorAction, &QAction::triggered, this, [this] { OnCallAdvisor(); });
-    m_statisticsAction = new QAction(QStringLiteral("Hand &Statistics..."), this);
-    connect(m_statisticsAction, &QAction::triggered, this, [this] { OnHandStatistics(); });
+    auto* callAdvisor = new QAction(QStringLiteral("Should I &Call?..."), this);
+    connect(callAdvisor, &QAction::triggered, this, [this] { OnCallAdvisor(); });
+    auto* statistics = new QAction(QStringLiteral("Hand &Statistics..."), this);
+    connect(statistics, &QAction::triggered, this, [this] { OnHandStatistics(); });
     // The drill is a window of its own over its own state; the hand in this
     // window is left as it is.
     auto* drill = new QAction(QStringLiteral("Practise &Estimating..."), this);
@@ -47,8 +47,7 @@ void CTrainerDialog::AddWindowCommands() {
     });
     auto* separator = new QAction(this);
     separator->setSeparator(true);
-    insertActions(m_helpAction,
-                  {m_callAdvisorAction, m_statisticsAction, drill, equity, separator});
+    insertActions(m_helpAction, {callAdvisor, statistics, drill, equity, separator});
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

@@ -7,8 +7,6 @@
 
 #include <QAction>
 #include <QKeySequence>
-#include <QMenu>
-#include <QMenuBar>
 
 namespace quillory {
 
@@ -49,24 +47,14 @@ void CTrainerDialog::AddAboutEntry(const QString& text) {
         return;
     }
     // No system menu to extend: the window's context menu carries the entry
-    // after a separator, and macOS shows it in the application menu too.
+    // after a separator.
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     addAction(separator);
-    m_aboutAction = new QAction(text, this);
-    m_aboutAction->setMenuRole(QAction::AboutRole);
-    connect(m_aboutAction, &QAction::triggered, this, [this] { OnSysCommand(res::kAboutCommand); });
-    addAction(m_aboutAction);
+    auto* about = new QAction(text, this);
+    connect(about, &QAction::triggered, this, [this] { OnSysCommand(res::kAboutCommand); });
+    addAction(about);
     setContextMenuPolicy(Qt::ActionsContextMenu);
-#ifdef Q_OS_MACOS
-    m_applicationMenu = std::make_unique<QMenuBar>(nullptr);
-    QMenu* helpMenu = m_applicationMenu->addMenu(QStringLiteral("&Help"));
-    QMenu* toolsMenu = m_applicationMenu->addMenu(QStringLiteral("&Tools"));
-    toolsMenu->addAction(m_callAdvisorAction);
-    toolsMenu->addAction(m_statisticsAction);
-    helpMenu->addAction(m_helpAction);
-    helpMenu->addAction(m_aboutAction);
-#endif
 }
 
 bool CTrainerDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {

@@ -352,7 +352,8 @@ private slots:
         CTrainerDialog window;
         window.Create();
         const QList<QAction*> actions = window.actions();
-        const qsizetype at = actions.indexOf(window.StatisticsAction()) + 1;
+        const qsizetype at =
+            testing::ActionIndex(window, QStringLiteral("Hand &Statistics...")) + 1;
         QVERIFY(at > 0 && at < actions.size());
         QCOMPARE(actions[at]->text(), QStringLiteral("Practise &Estimating..."));
         QString opened;

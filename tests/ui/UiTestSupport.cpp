@@ -3,6 +3,7 @@
 #include "ui/Settings.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
@@ -88,6 +89,16 @@ void Type(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
+}
+
+qsizetype ActionIndex(const QWidget& window, const QString& text) {
+    const QList<QAction*> actions = window.actions();
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        if (actions[i]->text() == text) {
+            return i;
+        }
+    }
+    return -1;
 }
 
 QString ShownText(const QWidget* control) {

@@ -83,6 +83,9 @@ template <class T, class Window> T* Control(const Window& window, int id) {
     return qobject_cast<T*>(window.Item(id));
 }
 
+// Where the window's action with this text stands in its actions, or -1.
+qsizetype ActionIndex(const QWidget& window, const QString& text);
+
 // The text an edit, a label or a button shows; empty for other controls.
 QString ShownText(const QWidget* control);
 template <class Window> QString ShownText(const Window& window, int id) {
