@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillory {
@@ -34,6 +35,15 @@ enum class ModeControls { Practice, Entry };
 // The seven card views, in the order of the Fix buttons.
 enum class CardSlot { Hole1, Hole2, Flop1, Flop2, Flop3, Turn, River };
 inline constexpr std::size_t kCardSlots = 7;
+
+// The names screen readers give the card views and their Fix buttons, by slot.
+inline constexpr std::array<std::string_view, kCardSlots> kCardSlotNames{
+    "Your first card", "Your second card", "First flop card", "Second flop card",
+    "Third flop card", "Turn card",        "River card"};
+inline constexpr std::array<std::string_view, kCardSlots> kFixButtonNames{
+    "Fix your first card",      "Fix your second card",    "Fix the first flop card",
+    "Fix the second flop card", "Fix the third flop card", "Fix the turn card",
+    "Fix the river card"};
 
 // One row of the hands list: the seat's two card labels ("A(S), 10(H)") and
 // the result column ("Winner!" or empty). Row i belongs to seat i.

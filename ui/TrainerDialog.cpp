@@ -82,14 +82,9 @@ void CTrainerDialog::BuildControls() {
     m_listHands->setAccessibleName(QStringLiteral("Hands and results"));
     m_listHands->setObjectName(QString::number(ids::kHands));
     m_listHands->setFocusPolicy(Qt::ClickFocus);
-    const std::array<QString, kCardSlots> cardNames{
-        QStringLiteral("Your first card"), QStringLiteral("Your second card"),
-        QStringLiteral("First flop card"), QStringLiteral("Second flop card"),
-        QStringLiteral("Third flop card"), QStringLiteral("Turn card"),
-        QStringLiteral("River card")};
     for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
         m_cardViews[slot] = new CardSlotView(m_cardImages, this);
-        m_cardViews[slot]->setAccessibleName(cardNames[slot]);
+        m_cardViews[slot]->setAccessibleName(QString::fromUtf8(kCardSlotNames[slot]));
         m_cardViews[slot]->setObjectName(QString::number(ids::kHole1 + static_cast<int>(slot)));
     }
     m_averageRate = layout::PlainLabel(*this, QStringLiteral("-"));
@@ -110,14 +105,10 @@ void CTrainerDialog::BuildControls() {
                     QStringLiteral("Export hand statistics"));
     m_more->setHidden(true);
     m_more->setEnabled(false);
-    const std::array<QString, kCardSlots> fixNames{
-        QStringLiteral("Fix your first card"),     QStringLiteral("Fix your second card"),
-        QStringLiteral("Fix the first flop card"), QStringLiteral("Fix the second flop card"),
-        QStringLiteral("Fix the third flop card"), QStringLiteral("Fix the turn card"),
-        QStringLiteral("Fix the river card")};
     for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
-        m_fixButtons[slot] = Button(*this, ids::kFixHole1 + static_cast<int>(slot),
-                                    QStringLiteral("Fix"), fixNames[slot]);
+        m_fixButtons[slot] =
+            Button(*this, ids::kFixHole1 + static_cast<int>(slot), QStringLiteral("Fix"),
+                   QString::fromUtf8(kFixButtonNames[slot]));
     }
 
     const auto fix = [this](std::size_t slot) { return m_fixButtons[slot]; };

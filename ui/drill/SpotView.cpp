@@ -2,16 +2,13 @@
 
 #include "engine/CardNames.h"
 #include "odds/Labels.h"
+#include "trainer/TrainerState.h"
 
 #include <QGridLayout>
 #include <QLabel>
 
 namespace quillory {
 namespace {
-
-constexpr std::array<const char*, 7> kSlotNames{
-    "Your first card", "Your second card", "First flop card", "Second flop card",
-    "Third flop card", "Turn card",        "River card"};
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -93,7 +90,7 @@ void SpotView::Paint(std::size_t slot, const Card& card) {
     QLabel* label = m_cards[slot];
     if (!IsRealCard(card)) {
         label->clear();
-        label->setAccessibleName(QString::fromLatin1(kSlotNames[slot]));
+        label->setAccessibleName(Text(kCardSlotNames[slot]));
         label->hide();
         return;
     }
@@ -101,8 +98,7 @@ void SpotView::Paint(std::size_t slot, const Card& card) {
     label->setPixmap(m_images.PictureFor(index, devicePixelRatioF()));
     const QString name = CardPictureName(index);
     label->setToolTip(name);
-    label->setAccessibleName(
-        QStringLiteral("%1: %2").arg(QString::fromLatin1(kSlotNames[slot]), name));
+    label->setAccessibleName(QStringLiteral("%1: %2").arg(Text(kCardSlotNames[slot]), name));
     label->show();
 }
 
