@@ -30,8 +30,8 @@ class CardSlotView;
 // per user action; and shows the state the trainer reports.
 //
 // - Clicks send their command at once. The pot and investment edits send
-//   EditPot / EditInvest on every change the user makes (textEdited: the
-//   window's own writes send nothing).
+//   EditPot / EditInvest on every change the user makes (the window writes
+//   them under a signal blocker, so its own writes send nothing).
 // - Leaving the player count, the pot or the investment (editingFinished,
 //   not a focus loss to another window) sends its Leave command just after
 //   the event that moved the focus. A click that comes first sends the
