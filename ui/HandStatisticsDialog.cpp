@@ -93,28 +93,27 @@ QWidget* HandStatisticsDialog::BuildPicture() {
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->setShowGrid(false);
     m_grid->setItemDelegate(new CurrentCellFrame(m_grid));
-    m_grid->setWordWrap(false);
+    QStringList rows;
     for (int row = 0; row < kHeatRows; ++row) {
-        m_grid->setVerticalHeaderItem(row,
-                                      new QTableWidgetItem(QString::fromUtf8(HeatRowLabel(row))));
+        rows << QString::fromUtf8(HeatRowLabel(row));
     }
+    QStringList columns;
     for (int column = 0; column < kHeatColumns; ++column) {
-        m_grid->setHorizontalHeaderItem(
-            column, new QTableWidgetItem(QString::fromUtf8(HeatColumnLabel(column))));
+        columns << QString::fromUtf8(HeatColumnLabel(column));
     }
-    const int cell = fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 14;
+    m_grid->setVerticalHeaderLabels(rows);
+    m_grid->setHorizontalHeaderLabels(columns);
+    // Cells of one size, and the map shown whole at its own size.
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->horizontalHeader()->setDefaultSectionSize(cell);
+    m_grid->horizontalHeader()->setDefaultSectionSize(
+        fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 14);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 12);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int width = m_grid->verticalHeader()->sizeHint().width() + kHeatColumns * cell +
-                      2 * m_grid->frameWidth();
-    const int height = m_grid->horizontalHeader()->sizeHint().height() +
-                       kHeatRows * m_grid->verticalHeader()->defaultSectionSize() +
-                       2 * m_grid->frameWidth();
-    m_grid->setFixedSize(width, height);
+    m_grid->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_grid->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    m_grid->doItemsLayout(); // places the headers now, so the size is right before showing
 
     auto* layout = new QVBoxLayout(m_picture);
     layout->addWidget(m_title);
@@ -174,11 +173,8 @@ HeatLegend::HeatLegend(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("Colour scale"));
     setAccessibleDescription(
         QStringLiteral("From dark blue, no hand lost, through green to yellow, every hand lost"));
-}
-
-QSize HeatLegend::sizeHint() const {
-    return {13 * fontMetrics().horizontalAdvance(QStringLiteral("100%")),
-            2 * fontMetrics().height() + 10};
+    setMinimumSize(13 * fontMetrics().horizontalAdvance(QStringLiteral("100%")),
+                   2 * fontMetrics().height() + 10);
 }
 
 void HeatLegend::paintEvent(QPaintEvent* /*event*/) {

@@ -58,7 +58,6 @@ class HeatLegend : public QWidget {
 
 public:
     explicit HeatLegend(QWidget* parent = nullptr);
-    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -8,20 +8,16 @@
 #include "ui/SystemPath.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QProgressDialog>
+#include <QPromise>
 #include <QThread>
-#include <QTimer>
-#include <atomic>
 #include <exception>
-#include <filesystem>
 #include <functional>
 #include <future>
 #include <limits>
-#include <memory>
-#include <string>
 
 namespace quillory {
 namespace {
@@ -37,49 +33,40 @@ StatisticsExportOutcome Fail(QWidget* owner, const QString& path, const QString&
 
 // Runs `task` on a worker thread and returns once it has ended; its
 // exception, if any, passes through. A task still running after `delay` gets
-// the progress window, which follows the callback's (done, total) and whose
-// cancel makes the callback return false.
+// the progress window, which follows the callback's (done, total) and ends by
+// itself when the task ends; its cancel, or a modal run that returns without
+// that end, makes the callback return false.
 void RunWithProgress(QWidget* owner, const QString& label, std::chrono::milliseconds delay,
                      const std::function<void(const ProgressCallback&)>& task) {
-    std::atomic<bool> cancelled{false};
-    std::atomic<std::int64_t> done{0};
-    std::atomic<std::int64_t> total{0};
-    const ProgressCallback progress = [&](std::int64_t finished, std::int64_t all) {
-        done.store(finished, std::memory_order_relaxed);
-        total.store(all, std::memory_order_relaxed);
-        return !cancelled.load(std::memory_order_relaxed);
-    };
-    std::future<void> worker = std::async(std::launch::async, [&] { task(progress); });
-    const auto running = [&worker] {
-        return worker.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
-    };
+    QPromise<void> promise;
+    QFuture<void> future = promise.future();
+    std::future<void> worker = std::async(std::launch::async, [&task, &promise] {
+        // Moved here so that the future ends with the task.
+        QPromise<void> running = std::move(promise);
+        running.start(); // a started future tells a late watcher its progress
+        running.setProgressRange(0, 100);
+        task([&running](std::int64_t done, std::int64_t total) {
+            running.setProgressValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
+            return !running.isCanceled();
+        });
+        running.finish(); // also, as cancelled, when the task throws
+    });
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    worker.wait_for(delay);
+    const std::future_status waited = worker.wait_for(delay);
     QGuiApplication::restoreOverrideCursor();
-    if (running()) {
+    if (waited != std::future_status::ready) {
         QProgressDialog dialog(label, QStringLiteral("Cancel"), 0, 100, owner);
         dialog.setWindowTitle(QString::fromUtf8(res::kMessageTitle));
-        dialog.setAutoClose(false);
-        dialog.setAutoReset(false);
+        dialog.setAutoReset(false); // keeps 100 % showing at the end
         dialog.setMinimumDuration(std::numeric_limits<int>::max()); // shown by the modal run only
-        const auto update = [&] {
-            const std::int64_t all = total.load(std::memory_order_relaxed);
-            dialog.setValue(all > 0 ? static_cast<int>(done.load() * 100 / all) : 0);
-            if (!running()) {
-                dialog.done(QDialog::Accepted);
-            }
-        };
-        QTimer poll;
-        poll.setInterval(50);
-        QObject::connect(&poll, &QTimer::timeout, &dialog, update);
-        update();
-        if (dialog.result() != QDialog::Accepted) {
-            poll.start();
-            RunModalDialog(dialog);
-            poll.stop();
-        }
-        if (dialog.result() != QDialog::Accepted) {
-            cancelled.store(true); // Cancel, or a seam that returned without an end
+        QFutureWatcher<void> watcher;
+        QObject::connect(&watcher, &QFutureWatcherBase::progressValueChanged, &dialog,
+                         &QProgressDialog::setValue);
+        QObject::connect(&watcher, &QFutureWatcherBase::finished, &dialog,
+                         [&dialog] { dialog.done(QDialog::Accepted); });
+        watcher.setFuture(future); // a future already finished says so at once
+        if (RunModalDialog(dialog) != QDialog::Accepted) {
+            future.cancel(); // Cancel, or a seam that returned without an end
         }
     }
     worker.get();
@@ -113,9 +100,8 @@ StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExpor
     try {
         RunWithProgress(owner, DealsLabel(options.deals), options.progressDelay,
                         [&](const ProgressCallback& report) {
-                            SimulationOptions run = simulation;
-                            run.progress = report;
-                            result = ExportReportFile(SystemPath(path), run, target);
+                            simulation.progress = report;
+                            result = ExportReportFile(SystemPath(path), simulation, target);
                         });
     } catch (const std::exception& error) {
         return Fail(owner, path, QString::fromLocal8Bit(error.what()));
