@@ -72,11 +72,6 @@ void RunWithProgress(QWidget* owner, const QString& label, std::chrono::millisec
     worker.get();
 }
 
-QString DealsLabel(std::int64_t deals) {
-    return QStringLiteral("Dealing %1 hands for the hand statistics...")
-        .arg(QLocale(QLocale::English).toString(static_cast<qlonglong>(deals)));
-}
-
 } // namespace
 
 StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExportOptions& options) {
@@ -87,10 +82,10 @@ StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExpor
         return StatisticsExportOutcome::NoPath;
     }
 
-    SimulationOptions simulation;
-    simulation.deals = options.deals;
-    simulation.ticks = options.ticks;
-    simulation.threads = options.threads > 0 ? options.threads : QThread::idealThreadCount();
+    SimulationOptions simulation{.deals = options.deals,
+                                 .ticks = options.ticks,
+                                 .threads = options.threads > 0 ? options.threads
+                                                                : QThread::idealThreadCount()};
     // The same export as quillory-report's, with the platform's line ends, a
     // FIFO without a reader refused at once, and the progress window's
     // callback. The target is opened before the simulation, so an impossible
@@ -98,23 +93,21 @@ StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExpor
     ExportTarget target{FifoWithoutReader::Fail, LineEnds::Platform, options.result};
     ExportResult result;
     try {
-        RunWithProgress(owner, DealsLabel(options.deals), options.progressDelay,
-                        [&](const ProgressCallback& report) {
-                            simulation.progress = report;
-                            result = ExportReportFile(SystemPath(path), simulation, target);
-                        });
+        const QString label =
+            QStringLiteral("Dealing %1 hands for the hand statistics...")
+                .arg(QLocale(QLocale::English).toString(static_cast<qlonglong>(options.deals)));
+        RunWithProgress(owner, label, options.progressDelay, [&](const ProgressCallback& report) {
+            simulation.progress = report;
+            result = ExportReportFile(SystemPath(path), simulation, target);
+        });
     } catch (const std::exception& error) {
         return Fail(owner, path, QString::fromLocal8Bit(error.what()));
     }
-    switch (result.status) {
-    case ExportStatus::Written:
-        return StatisticsExportOutcome::Written;
-    case ExportStatus::Cancelled:
-        return StatisticsExportOutcome::Cancelled;
-    case ExportStatus::Failed:
-        break;
+    if (result.status == ExportStatus::Failed) {
+        return Fail(owner, path, QString::fromLocal8Bit(result.reason));
     }
-    return Fail(owner, path, QString::fromLocal8Bit(result.reason));
+    return result.status == ExportStatus::Written ? StatisticsExportOutcome::Written
+                                                  : StatisticsExportOutcome::Cancelled;
 }
 
 } // namespace quillory
