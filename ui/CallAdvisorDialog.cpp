@@ -28,10 +28,6 @@ constexpr int kShownRows = 21;
 // loss. Larger figures widen their column when they appear.
 const QString kAmountSample = QStringLiteral("$99999.00");
 const QString kProfitSample = QStringLiteral("-$99999 (-100%)");
-// The longest status line, which the line's height is made for.
-QString LongestSummary() {
-    return QString::fromStdString(CallSummary(WinRate::Unknown, 0, 0, std::nullopt));
-}
 
 } // namespace
 
@@ -69,7 +65,6 @@ CCallAdvisorDialog::CCallAdvisorDialog(QWidget* parent) : QDialog(parent) {
     m_summary = layout::PlainLabel(*this, QString());
     m_summary->setWordWrap(true);
     m_summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_summary->setAccessibleName(QStringLiteral("Summary"));
 
     connect(m_calculate, &QPushButton::clicked, this, &CCallAdvisorDialog::OnCalculate);
     connect(m_close, &QPushButton::clicked, this, &CCallAdvisorDialog::reject);
@@ -200,9 +195,12 @@ void CCallAdvisorDialog::FitToContent() {
     m_listCallers->resize(width - 2 * margin, tableHeight);
     m_close->move(width - margin - m_close->width(), table.y() + tableHeight + closeGap);
     const int summaryWidth = m_close->x() - 2 * margin;
+    // The status line is as high as its longest text, the one before a calculation.
+    const QString longest =
+        QString::fromStdString(CallSummary(WinRate::Unknown, 0, 0, std::nullopt));
     const int summaryHeight =
         m_summary->fontMetrics()
-            .boundingRect(QRect(0, 0, summaryWidth, 0), Qt::TextWordWrap, LongestSummary())
+            .boundingRect(QRect(0, 0, summaryWidth, 0), Qt::TextWordWrap, longest)
             .height();
     m_summary->setGeometry(margin, m_close->y() + summaryGap, summaryWidth, summaryHeight);
     setFixedSize(width, bottom() + bottomGap);

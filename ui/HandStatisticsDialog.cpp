@@ -20,15 +20,6 @@
 namespace quillory {
 namespace {
 
-QColor Rgb(std::uint32_t rgb) {
-    return QColor::fromRgb(static_cast<QRgb>(rgb));
-}
-
-// Light text on the dark end of the scale, dark text on the light end.
-QColor TextOn(const QColor& fill) {
-    return fill.lightnessF() > 0.55 ? QColor(Qt::black) : QColor(Qt::white);
-}
-
 // Draws the current cell with a frame that shows on every colour of the
 // scale: the palette's highlight outside, the base colour inside.
 class CurrentCellFrame : public QStyledItemDelegate {
@@ -71,7 +62,7 @@ protected:
         const QRect bar(margin, 2, width() - 2 * margin, metrics.height() / 2 + 4);
         QLinearGradient gradient(bar.topLeft(), bar.topRight());
         for (int percent = 0; percent <= 100; percent += 5) {
-            gradient.setColorAt(percent / 100.0, Rgb(HeatColour(percent)));
+            gradient.setColorAt(percent / 100.0, QColor(HeatColour(percent)));
         }
         painter.fillRect(bar, gradient);
         painter.setPen(palette().color(QPalette::WindowText));
@@ -144,16 +135,14 @@ QWidget* HandStatisticsDialog::BuildPicture() {
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->setShowGrid(false);
     m_grid->setItemDelegate(new CurrentCellFrame(m_grid));
-    QStringList rows;
     for (int row = 0; row < kHeatRows; ++row) {
-        rows << QString::fromUtf8(HeatRowLabel(row));
+        m_grid->setVerticalHeaderItem(row,
+                                      new QTableWidgetItem(QString::fromUtf8(HeatRowLabel(row))));
     }
-    QStringList columns;
     for (int column = 0; column < kHeatColumns; ++column) {
-        columns << QString::fromUtf8(HeatColumnLabel(column));
+        m_grid->setHorizontalHeaderItem(
+            column, new QTableWidgetItem(QString::fromUtf8(HeatColumnLabel(column))));
     }
-    m_grid->setVerticalHeaderLabels(rows);
-    m_grid->setHorizontalHeaderLabels(columns);
     // Cells of one size, and the map shown whole at its own size.
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setDefaultSectionSize(
@@ -195,10 +184,11 @@ void HandStatisticsDialog::Refresh() {
             item->setToolTip(description);
             item->setData(Qt::AccessibleTextRole, description);
             if (!cell.IsEmpty()) {
-                const QColor fill = Rgb(HeatColour(cell.LostPercent()));
+                const QColor fill(HeatColour(cell.LostPercent()));
                 item->setText(QString::number(qRound(cell.LostPercent())));
                 item->setBackground(fill);
-                item->setForeground(TextOn(fill));
+                // Light text on the dark end of the scale, dark on the light end.
+                item->setForeground(fill.lightnessF() > 0.55 ? Qt::black : Qt::white);
             }
             m_grid->setItem(row, column, item);
         }

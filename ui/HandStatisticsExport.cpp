@@ -1,8 +1,6 @@
 #include "ui/HandStatisticsExport.h"
 
-#include "report/HandStatistics.h"
 #include "report/ReportExport.h"
-#include "report/ReportFormat.h"
 #include "res/Strings.h"
 #include "ui/ModalSeam.h"
 #include "ui/SystemPath.h"
@@ -21,15 +19,6 @@
 
 namespace quillory {
 namespace {
-
-// Says that the report cannot be saved to `path`, and why.
-StatisticsExportOutcome Fail(QWidget* owner, const QString& path, const QString& reason) {
-    ShowMessageBox(owner,
-                   QStringLiteral("The hand statistics could not be saved to \"%1\".\n\n%2")
-                       .arg(QDir::toNativeSeparators(path), reason),
-                   MessageIcon::Warning);
-    return StatisticsExportOutcome::Failed;
-}
 
 // Runs `task` on a worker thread and returns once it has ended; its
 // exception, if any, passes through. A task still running after `delay` gets
@@ -101,10 +90,15 @@ StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExpor
             result = ExportReportFile(SystemPath(path), simulation, target);
         });
     } catch (const std::exception& error) {
-        return Fail(owner, path, QString::fromLocal8Bit(error.what()));
+        result = ExportResult{ExportStatus::Failed, {}, error.what()};
     }
     if (result.status == ExportStatus::Failed) {
-        return Fail(owner, path, QString::fromLocal8Bit(result.reason));
+        ShowMessageBox(
+            owner,
+            QStringLiteral("The hand statistics could not be saved to \"%1\".\n\n%2")
+                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(result.reason)),
+            MessageIcon::Warning);
+        return StatisticsExportOutcome::Failed;
     }
     return result.status == ExportStatus::Written ? StatisticsExportOutcome::Written
                                                   : StatisticsExportOutcome::Cancelled;
