@@ -30,7 +30,8 @@ void RunWithProgress(QWidget* owner, const QString& label, std::chrono::millisec
     QPromise<void> promise;
     QFuture<void> future = promise.future();
     std::future<void> worker = std::async(std::launch::async, [&task, &promise] {
-        // Moved here so that the future ends with the task.
+        // Moved here so that the future ends with the task: finished below, or
+        // cancelled and finished by the destructor when the task throws.
         QPromise<void> running = std::move(promise);
         running.start(); // a started future tells a late watcher its progress
         running.setProgressRange(0, 100);
@@ -38,7 +39,7 @@ void RunWithProgress(QWidget* owner, const QString& label, std::chrono::millisec
             running.setProgressValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
             return !running.isCanceled();
         });
-        running.finish(); // also, as cancelled, when the task throws
+        running.finish();
     });
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const std::future_status waited = worker.wait_for(delay);
