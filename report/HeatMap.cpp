@@ -92,6 +92,11 @@ std::string HeatCellDescription(const HeatMap& map, int row, int column) {
            " did not win (" + FixedText(cell.LostPercent(), 2) + "%)";
 }
 
+std::string HeatMapTitle(const HeatMap& map) {
+    return "Hands that did not win, " + std::to_string(map.tableSize) + " players, " +
+           std::string(HoleCardsUsedLabel(map.holeCards));
+}
+
 std::uint32_t HeatColour(double lostPercent) {
     const double position = std::clamp(lostPercent, 0.0, 100.0) / 100.0 * (kScale.size() - 1);
     const auto low = static_cast<std::size_t>(std::floor(position));
@@ -136,8 +141,7 @@ std::string RenderHeatMapSvg(const HeatMap& map, const HeatMapStyle& style) {
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) +
            "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(width) +
            " " + std::to_string(height) + "\" font-family=\"DejaVu Sans, Verdana, sans-serif\">\n";
-    const std::string title = "Hands that did not win, " + std::to_string(map.tableSize) +
-                              " players, " + std::string(HoleCardsUsedLabel(map.holeCards));
+    const std::string title = HeatMapTitle(map);
     svg += "<title>" + title + "</title>\n";
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"" + Colour(style.background) + "\"/>\n";
     Text(svg, kLeft, 24, "start", style.text, title, 15);

@@ -51,6 +51,8 @@ std::string_view HeatRowLabel(int row);
 std::string_view HeatColumnLabel(int column);
 // "Full House, Ace high: 3 of 40 did not win (7.50%)", or "... no hands".
 std::string HeatCellDescription(const HeatMap& map, int row, int column);
+// "Hands that did not win, 6 players, Both hole cards": the picture's title.
+std::string HeatMapTitle(const HeatMap& map);
 
 // The colour of a share of hands that did not win, 0 to 100 percent, on a
 // sequential scale that stays readable for colour-blind readers and in print:

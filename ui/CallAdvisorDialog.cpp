@@ -11,10 +11,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
 namespace quillory {
 namespace {
@@ -28,10 +28,6 @@ constexpr int kShownRows = 21;
 // loss. Larger figures widen their column when they appear.
 const QString kAmountSample = QStringLiteral("$99999.00");
 const QString kProfitSample = QStringLiteral("-$99999 (-100%)");
-// The longest status line, which the line's height is made for.
-QString LongestSummary() {
-    return QString::fromStdString(CallSummary(WinRate::Unknown, 0, 0, std::nullopt));
-}
 
 } // namespace
 
@@ -49,10 +45,11 @@ CCallAdvisorDialog::CCallAdvisorDialog(QWidget* parent) : QDialog(parent) {
     m_prize = new QPlainTextEdit(this);
     m_prize->setReadOnly(true);
     m_prize->setAccessibleName(QStringLiteral("Expected prize"));
-    for (QWidget* hidden : {static_cast<QWidget*>(prizeLabel), static_cast<QWidget*>(m_prize)}) {
-        hidden->setHidden(true);
+    // The prize field and its label stay hidden and disabled; the status line
+    // under the table shows the prize instead.
+    for (QWidget* hidden : std::initializer_list<QWidget*>{prizeLabel, m_prize}) {
+        hidden->hide();
         hidden->setEnabled(false);
-        hidden->setFocusPolicy(Qt::NoFocus);
     }
     QLabel* callersLabel =
         layout::PlainLabel(*this, QStringLiteral("# of players who will call after you."));
@@ -61,32 +58,32 @@ CCallAdvisorDialog::CCallAdvisorDialog(QWidget* parent) : QDialog(parent) {
         QStringLiteral("Expected profit by the number of players who call after you"));
     layout::MakeRowList(*m_listCallers);
     m_listCallers->setFocusPolicy(Qt::ClickFocus);
+    m_listCallers->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // New columns start narrow and take the width they need when fitted.
+    m_listCallers->horizontalHeader()->setDefaultSectionSize(0);
     m_close = new QPushButton(QStringLiteral("Close"), this);
     m_summary = layout::PlainLabel(*this, QString());
     m_summary->setWordWrap(true);
     m_summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_summary->setAccessibleName(QStringLiteral("Summary"));
 
     connect(m_calculate, &QPushButton::clicked, this, &CCallAdvisorDialog::OnCalculate);
     connect(m_close, &QPushButton::clicked, this, &CCallAdvisorDialog::reject);
-    const layout::BaseUnits units = layout::PlaceControls(*this, QStringLiteral("Should I Call?"),
-                                                          layout::DialogFont("Verdana", 10),
-                                                          {{potLabel, {7, 9, 88, 8}},
-                                                           {m_currentPot, {100, 7, 60, 14}},
-                                                           {investLabel, {7, 27, 88, 8}},
-                                                           {m_investSoFar, {100, 25, 60, 14}},
-                                                           {addingLabel, {7, 45, 88, 8}},
-                                                           {m_adding, {100, 43, 60, 14}},
-                                                           {m_calculate, {170, 43, 60, 14}},
-                                                           {prizeLabel, {250, 9, 80, 8}},
-                                                           {m_prize, {250, 19, 120, 28}},
-                                                           {callersLabel, {7, 67, 200, 8}},
-                                                           {m_listCallers, {7, 77, 488, 233}},
-                                                           {m_close, {445, 316, 50, 14}},
-                                                           {m_summary, {7, 319, 430, 8}}},
-                                                          502, 337);
-    m_unitX = units.x;
-    m_unitY = units.y;
+    layout::PlaceControls(*this, QStringLiteral("Should I Call?"),
+                          layout::DialogFont("Verdana", 10),
+                          {{potLabel, {7, 9, 88, 8}},
+                           {m_currentPot, {100, 7, 60, 14}},
+                           {investLabel, {7, 27, 88, 8}},
+                           {m_investSoFar, {100, 25, 60, 14}},
+                           {addingLabel, {7, 45, 88, 8}},
+                           {m_adding, {100, 43, 60, 14}},
+                           {m_calculate, {170, 43, 60, 14}},
+                           {prizeLabel, {250, 9, 80, 8}},
+                           {m_prize, {250, 19, 120, 28}},
+                           {callersLabel, {7, 67, 200, 8}},
+                           {m_listCallers, {7, 77, 488, 233}},
+                           {m_close, {445, 316, 50, 14}},
+                           {m_summary, {7, 319, 430, 8}}},
+                          502, 337);
 }
 
 void CCallAdvisorDialog::Create() {
@@ -105,14 +102,9 @@ void CCallAdvisorDialog::reject() {
 }
 
 void CCallAdvisorDialog::Initialise() {
-    if (m_initialised) {
-        return;
-    }
-    m_initialised = true;
     m_currentPot->setText(QString::number(m_nCurrentPot));
     m_investSoFar->setText(QString::number(m_nInvestSoFar));
     m_adding->setText(QString::number(m_nAdding));
-    AddMissingColumns();
     ShowSummary();
     FitToContent();
     m_currentPot->setFocus(Qt::TabFocusReason);
@@ -121,7 +113,7 @@ void CCallAdvisorDialog::Initialise() {
 // Reads the amounts in order and stops at the first refused one, which is
 // reported and focused; an amount that is a whole number is kept even when
 // it is out of range.
-bool CCallAdvisorDialog::ReadAmounts() {
+void CCallAdvisorDialog::ReadAmounts() {
     const std::array<std::pair<QLineEdit*, std::int32_t*>, 3> amounts{
         {{m_currentPot, &m_nCurrentPot}, {m_investSoFar, &m_nInvestSoFar}, {m_adding, &m_nAdding}}};
     for (const auto& [edit, member] : amounts) {
@@ -133,10 +125,9 @@ bool CCallAdvisorDialog::ReadAmounts() {
             ShowMessageBox(this, QString::fromStdString(read.refusal), MessageIcon::Warning);
             edit->setFocus(Qt::OtherFocusReason);
             edit->selectAll();
-            return false;
+            return;
         }
     }
-    return true;
 }
 
 void CCallAdvisorDialog::OnCalculate() {
@@ -146,8 +137,8 @@ void CCallAdvisorDialog::OnCalculate() {
     m_strPrize = QString::fromStdString(table.prize);
     m_prize->setPlainText(m_strPrize);
 
-    AddMissingColumns();
-    m_listCallers->clearContents();
+    // Removing every row also clears the selection and the current row.
+    m_listCallers->setRowCount(0);
     m_listCallers->setRowCount(static_cast<int>(table.rows.size()));
     for (std::size_t row = 0; row < table.rows.size(); ++row) {
         const CallTable::Row& entry = table.rows[row];
@@ -158,73 +149,61 @@ void CCallAdvisorDialog::OnCalculate() {
             m_listCallers->setItem(static_cast<int>(row), static_cast<int>(column), cell);
         }
     }
-    m_listCallers->clearSelection();
-    m_listCallers->setCurrentItem(nullptr);
     if (table.selectedRow >= 0) {
         m_listCallers->selectRow(table.selectedRow);
         m_listCallers->setFocus(Qt::OtherFocusReason);
     }
-    FitColumns();
     FitToContent();
     ShowSummary();
 }
 
-void CCallAdvisorDialog::AddMissingColumns() {
-    const QFontMetrics metrics = m_listCallers->fontMetrics();
-    const int profitWidth = metrics.horizontalAdvance(kProfitSample);
-    for (int column = m_listCallers->columnCount(); column <= m_nCallers; ++column) {
-        const QString heading = QString::fromStdString(CallerHeading(column));
-        const int sample = column == 0 ? metrics.horizontalAdvance(kAmountSample) : profitWidth;
-        m_listCallers->insertColumn(column);
-        auto* header = new QTableWidgetItem(heading);
-        header->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_listCallers->setHorizontalHeaderItem(column, header);
-        m_listCallers->setColumnWidth(column, std::max(metrics.horizontalAdvance(heading), sample) +
-                                                  kCellPadding);
-    }
-}
-
-// Columns only ever widen, so the table does not jump about between
-// calculations of similar amounts.
-void CCallAdvisorDialog::FitColumns() {
-    const QAbstractItemView& view = *m_listCallers;
-    for (int column = 0; column < m_listCallers->columnCount(); ++column) {
-        const int wanted = std::max(view.sizeHintForColumn(column),
-                                    m_listCallers->horizontalHeader()->sectionSizeHint(column));
-        if (wanted > m_listCallers->columnWidth(column)) {
-            m_listCallers->setColumnWidth(column, wanted);
-        }
-    }
-}
-
-// The table shows every column and a whole calculation's rows; the window
-// fits it, the fields above it and the status line under it, with the
-// margins of the fixed layout.
+// Makes the columns (the amount, then one per number of callers) and fits
+// them to their heading, their texts and a large figure; columns only ever
+// widen, so the table does not jump about between calculations of similar
+// amounts. The table then shows every column and a whole calculation's rows,
+// and the window fits it, the fields above it and the status line under it,
+// keeping the margin and the gaps of the fixed layout.
 void CCallAdvisorDialog::FitToContent() {
-    const int frame = 2 * m_listCallers->frameWidth();
-    int tableWidth = frame + 2;
-    for (int column = 0; column < m_listCallers->columnCount(); ++column) {
-        tableWidth += m_listCallers->columnWidth(column);
+    const int columns = std::max(m_listCallers->columnCount(), std::max(m_nCallers, 0) + 1);
+    m_listCallers->setColumnCount(columns);
+    QHeaderView& header = *m_listCallers->horizontalHeader();
+    const QAbstractItemView& view = *m_listCallers; // where the width of the texts is public
+    const QFontMetrics metrics = m_listCallers->fontMetrics();
+    for (int column = 0; column < columns; ++column) {
+        m_listCallers->setHorizontalHeaderItem(
+            column, new QTableWidgetItem(QString::fromStdString(CallerHeading(column))));
+        const QString& sample = column == 0 ? kAmountSample : kProfitSample;
+        m_listCallers->setColumnWidth(
+            column, std::max({m_listCallers->columnWidth(column), header.sectionSizeHint(column),
+                              view.sizeHintForColumn(column),
+                              metrics.horizontalAdvance(sample) + kCellPadding}));
     }
-    const int tableHeight = frame + 2 + m_listCallers->horizontalHeader()->sizeHint().height() +
+    const int frame = 2 * m_listCallers->frameWidth() + 2;
+    const int tableHeight = frame + header.sizeHint().height() +
                             kShownRows * m_listCallers->verticalHeader()->defaultSectionSize();
-    const int margin = (7 * m_unitX + 2) / 4;
-    const auto down = [this](int units) { return (units * m_unitY + 4) / 8; };
-    const QRect table = m_listCallers->geometry();
-    const int width =
-        std::max(table.x() + tableWidth, m_calculate->geometry().right() + 1) + margin;
-    m_listCallers->setGeometry(table.x(), table.y(), width - table.x() - margin, tableHeight);
 
-    const int closeY = table.y() + tableHeight + down(6);
-    m_close->move(width - margin - m_close->width(), closeY);
-    const int summaryWidth = m_close->x() - margin - table.x();
+    const QRect table = m_listCallers->geometry();
+    const int margin = table.x();
+    const int closeGap = m_close->y() - table.y() - table.height();
+    const int summaryGap = m_summary->y() - m_close->y();
+    const auto bottom = [this] {
+        return std::max(m_close->geometry().bottom(), m_summary->geometry().bottom()) + 1;
+    };
+    const int bottomGap = height() - bottom();
+    const int width =
+        std::max(margin + frame + header.length(), m_calculate->geometry().right() + 1) + margin;
+    m_listCallers->resize(width - 2 * margin, tableHeight);
+    m_close->move(width - margin - m_close->width(), table.y() + tableHeight + closeGap);
+    const int summaryWidth = m_close->x() - 2 * margin;
+    // The status line is as high as its longest text, the one before a calculation.
+    const QString longest =
+        QString::fromStdString(CallSummary(WinRate::Unknown, 0, 0, std::nullopt));
     const int summaryHeight =
         m_summary->fontMetrics()
-            .boundingRect(QRect(0, 0, summaryWidth, 0), Qt::TextWordWrap, LongestSummary())
+            .boundingRect(QRect(0, 0, summaryWidth, 0), Qt::TextWordWrap, longest)
             .height();
-    m_summary->setGeometry(table.x(), closeY + down(3), summaryWidth, summaryHeight);
-    setFixedSize(width, std::max(m_close->geometry().bottom(), m_summary->geometry().bottom()) + 1 +
-                            down(7));
+    m_summary->setGeometry(margin, m_close->y() + summaryGap, summaryWidth, summaryHeight);
+    setFixedSize(width, bottom() + bottomGap);
 }
 
 void CCallAdvisorDialog::ShowSummary() {

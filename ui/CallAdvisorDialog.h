@@ -66,15 +66,9 @@ public:
 
 private:
     void Initialise();
-    bool ReadAmounts();
-    void AddMissingColumns();
-    void FitColumns();
+    void ReadAmounts();
     void FitToContent();
     void ShowSummary();
-
-    int m_unitX{};
-    int m_unitY{};
-    bool m_initialised{};
 };
 
 } // namespace quillory

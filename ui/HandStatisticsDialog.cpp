@@ -1,20 +1,18 @@
 #include "ui/HandStatisticsDialog.h"
 
 #include "report/ReportFormat.h"
-#include "ui/CurrentCellFrame.h"
 #include "ui/ModalSeam.h"
 #include "ui/SaveFile.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,14 +20,60 @@
 namespace quillory {
 namespace {
 
-QColor Rgb(std::uint32_t rgb) {
-    return QColor::fromRgb(static_cast<QRgb>(rgb));
-}
+// Draws the current cell with a frame that shows on every colour of the
+// scale: the palette's highlight outside, the base colour inside.
+class CurrentCellFrame : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
 
-// Light text on the dark end of the scale, dark text on the light end.
-QColor TextOn(const QColor& fill) {
-    return fill.lightnessF() > 0.55 ? QColor(Qt::black) : QColor(Qt::white);
-}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (view == nullptr || view->currentIndex() != index) {
+            return;
+        }
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 3));
+        painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+        painter->setPen(QPen(option.palette.color(QPalette::Base), 1));
+        painter->drawRect(option.rect.adjusted(3, 3, -4, -4));
+        painter->restore();
+    }
+};
+
+// The colour scale under the heat map: the gradient from 0 % to 100 % of
+// hands that did not win, labelled in the palette's text colour.
+class HeatLegend : public QWidget {
+public:
+    explicit HeatLegend(QWidget* parent) : QWidget(parent) {
+        setAccessibleName(QStringLiteral("Colour scale"));
+        setAccessibleDescription(QStringLiteral(
+            "From dark blue, no hand lost, through green to yellow, every hand lost"));
+        setMinimumSize(13 * fontMetrics().horizontalAdvance(QStringLiteral("100%")),
+                       2 * fontMetrics().height() + 10);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        const QFontMetrics metrics = fontMetrics();
+        const int margin = metrics.horizontalAdvance(QStringLiteral("100%")) / 2;
+        const QRect bar(margin, 2, width() - 2 * margin, metrics.height() / 2 + 4);
+        QLinearGradient gradient(bar.topLeft(), bar.topRight());
+        for (int percent = 0; percent <= 100; percent += 5) {
+            gradient.setColorAt(percent / 100.0, QColor(HeatColour(percent)));
+        }
+        painter.fillRect(bar, gradient);
+        painter.setPen(palette().color(QPalette::WindowText));
+        for (int percent = 0; percent <= 100; percent += 25) {
+            const int x = bar.left() + bar.width() * percent / 100;
+            const QString label = QStringLiteral("%1%").arg(percent);
+            painter.drawText(x - metrics.horizontalAdvance(label) / 2,
+                             bar.bottom() + 4 + metrics.ascent(), label);
+        }
+    }
+};
 
 } // namespace
 
@@ -60,14 +104,12 @@ HandStatisticsDialog::HandStatisticsDialog(const HandStatistics& statistics, QWi
     choices->addStretch();
 
     auto* buttons = new QDialogButtonBox(this);
-    m_saveReport =
-        buttons->addButton(QStringLiteral("Save &Report..."), QDialogButtonBox::ActionRole);
-    m_savePicture =
-        buttons->addButton(QStringLiteral("Save &Picture..."), QDialogButtonBox::ActionRole);
+    connect(buttons->addButton(QStringLiteral("Save &Report..."), QDialogButtonBox::ActionRole),
+            &QPushButton::clicked, this, [this] { SaveReport(); });
+    connect(buttons->addButton(QStringLiteral("Save &Picture..."), QDialogButtonBox::ActionRole),
+            &QPushButton::clicked, this, [this] { SavePicture(); });
     buttons->addButton(QDialogButtonBox::Close);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_saveReport, &QPushButton::clicked, this, [this] { SaveReport(); });
-    connect(m_savePicture, &QPushButton::clicked, this, [this] { SavePicture(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choices);
@@ -93,7 +135,6 @@ QWidget* HandStatisticsDialog::BuildPicture() {
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->setShowGrid(false);
     m_grid->setItemDelegate(new CurrentCellFrame(m_grid));
-    m_grid->setWordWrap(false);
     for (int row = 0; row < kHeatRows; ++row) {
         m_grid->setVerticalHeaderItem(row,
                                       new QTableWidgetItem(QString::fromUtf8(HeatRowLabel(row))));
@@ -102,19 +143,17 @@ QWidget* HandStatisticsDialog::BuildPicture() {
         m_grid->setHorizontalHeaderItem(
             column, new QTableWidgetItem(QString::fromUtf8(HeatColumnLabel(column))));
     }
-    const int cell = fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 14;
+    // Cells of one size, and the map shown whole at its own size.
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->horizontalHeader()->setDefaultSectionSize(cell);
+    m_grid->horizontalHeader()->setDefaultSectionSize(
+        fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 14);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 12);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int width = m_grid->verticalHeader()->sizeHint().width() + kHeatColumns * cell +
-                      2 * m_grid->frameWidth();
-    const int height = m_grid->horizontalHeader()->sizeHint().height() +
-                       kHeatRows * m_grid->verticalHeader()->defaultSectionSize() +
-                       2 * m_grid->frameWidth();
-    m_grid->setFixedSize(width, height);
+    m_grid->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_grid->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    m_grid->doItemsLayout(); // places the headers now, so the size is right before showing
 
     auto* layout = new QVBoxLayout(m_picture);
     layout->addWidget(m_title);
@@ -134,9 +173,7 @@ void HandStatisticsDialog::ShowHoleCards(HoleCardsUsed holeCards) {
 void HandStatisticsDialog::Refresh() {
     const auto used = static_cast<HoleCardsUsed>(m_holeCards->currentData().toInt());
     m_map = BuildHeatMap(m_statistics, m_players->currentData().toInt(), used);
-    m_title->setText(QStringLiteral("Hands that did not win, %1 players, %2")
-                         .arg(m_map.tableSize)
-                         .arg(QString::fromUtf8(HoleCardsUsedLabel(used))));
+    m_title->setText(QString::fromStdString(HeatMapTitle(m_map)));
     for (int row = 0; row < kHeatRows; ++row) {
         for (int column = 0; column < kHeatColumns; ++column) {
             const HeatCell& cell = m_map.At(row, column);
@@ -147,10 +184,11 @@ void HandStatisticsDialog::Refresh() {
             item->setToolTip(description);
             item->setData(Qt::AccessibleTextRole, description);
             if (!cell.IsEmpty()) {
-                const QColor fill = Rgb(HeatColour(cell.LostPercent()));
+                const QColor fill(HeatColour(cell.LostPercent()));
                 item->setText(QString::number(qRound(cell.LostPercent())));
                 item->setBackground(fill);
-                item->setForeground(TextOn(fill));
+                // Light text on the dark end of the scale, dark on the light end.
+                item->setForeground(fill.lightnessF() > 0.55 ? Qt::black : Qt::white);
             }
             m_grid->setItem(row, column, item);
         }
@@ -168,36 +206,6 @@ bool HandStatisticsDialog::SaveReport() {
 bool HandStatisticsDialog::SavePicture() {
     return SavePictureAs(this, QStringLiteral("hand-statistics.png"), *m_picture,
                          [this] { return RenderHeatMapSvg(m_map); });
-}
-
-HeatLegend::HeatLegend(QWidget* parent) : QWidget(parent) {
-    setAccessibleName(QStringLiteral("Colour scale"));
-    setAccessibleDescription(
-        QStringLiteral("From dark blue, no hand lost, through green to yellow, every hand lost"));
-}
-
-QSize HeatLegend::sizeHint() const {
-    return {13 * fontMetrics().horizontalAdvance(QStringLiteral("100%")),
-            2 * fontMetrics().height() + 10};
-}
-
-void HeatLegend::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    const QFontMetrics metrics = fontMetrics();
-    const int margin = metrics.horizontalAdvance(QStringLiteral("100%")) / 2;
-    const QRect bar(margin, 2, width() - 2 * margin, metrics.height() / 2 + 4);
-    QLinearGradient gradient(bar.topLeft(), bar.topRight());
-    for (int percent = 0; percent <= 100; percent += 5) {
-        gradient.setColorAt(percent / 100.0, Rgb(HeatColour(percent)));
-    }
-    painter.fillRect(bar, gradient);
-    painter.setPen(palette().color(QPalette::WindowText));
-    for (int percent = 0; percent <= 100; percent += 25) {
-        const int x = bar.left() + bar.width() * percent / 100;
-        const QString label = QStringLiteral("%1%").arg(percent);
-        painter.drawText(x - metrics.horizontalAdvance(label) / 2,
-                         bar.bottom() + 4 + metrics.ascent(), label);
-    }
 }
 
 } // namespace quillory

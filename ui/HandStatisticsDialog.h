@@ -7,7 +7,6 @@
 
 class QComboBox;
 class QLabel;
-class QPushButton;
 class QTableWidget;
 class QWidget;
 
@@ -28,7 +27,6 @@ public:
 
     void ShowTableSize(int players);
     void ShowHoleCards(HoleCardsUsed holeCards);
-    const HeatMap& Map() const { return m_map; }
     QTableWidget* Grid() const { return m_grid; }
 
     // Both ask where to save and report a failure with a message; true when
@@ -47,21 +45,6 @@ private:
     QWidget* m_picture{};
     QLabel* m_title{};
     QTableWidget* m_grid{};
-    QPushButton* m_saveReport{};
-    QPushButton* m_savePicture{};
-};
-
-// The colour scale under the heat map: the gradient from 0 % to 100 % of
-// hands that did not win, labelled in the palette's text colour.
-class HeatLegend : public QWidget {
-    Q_OBJECT
-
-public:
-    explicit HeatLegend(QWidget* parent = nullptr);
-    QSize sizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace quillory

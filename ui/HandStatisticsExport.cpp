@@ -1,93 +1,65 @@
 #include "ui/HandStatisticsExport.h"
 
-#include "report/HandStatistics.h"
 #include "report/ReportExport.h"
-#include "report/ReportFormat.h"
 #include "res/Strings.h"
 #include "ui/ModalSeam.h"
 #include "ui/SystemPath.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QProgressDialog>
+#include <QPromise>
 #include <QThread>
-#include <QTimer>
-#include <atomic>
 #include <exception>
-#include <filesystem>
 #include <functional>
 #include <future>
 #include <limits>
-#include <memory>
-#include <string>
 
 namespace quillory {
 namespace {
 
-// Says that the report cannot be saved to `path`, and why.
-StatisticsExportOutcome Fail(QWidget* owner, const QString& path, const QString& reason) {
-    ShowMessageBox(owner,
-                   QStringLiteral("The hand statistics could not be saved to \"%1\".\n\n%2")
-                       .arg(QDir::toNativeSeparators(path), reason),
-                   MessageIcon::Warning);
-    return StatisticsExportOutcome::Failed;
-}
-
 // Runs `task` on a worker thread and returns once it has ended; its
 // exception, if any, passes through. A task still running after `delay` gets
-// the progress window, which follows the callback's (done, total) and whose
-// cancel makes the callback return false.
+// the progress window, which follows the callback's (done, total) and ends by
+// itself when the task ends; its cancel, or a modal run that returns without
+// that end, makes the callback return false.
 void RunWithProgress(QWidget* owner, const QString& label, std::chrono::milliseconds delay,
                      const std::function<void(const ProgressCallback&)>& task) {
-    std::atomic<bool> cancelled{false};
-    std::atomic<std::int64_t> done{0};
-    std::atomic<std::int64_t> total{0};
-    const ProgressCallback progress = [&](std::int64_t finished, std::int64_t all) {
-        done.store(finished, std::memory_order_relaxed);
-        total.store(all, std::memory_order_relaxed);
-        return !cancelled.load(std::memory_order_relaxed);
-    };
-    std::future<void> worker = std::async(std::launch::async, [&] { task(progress); });
-    const auto running = [&worker] {
-        return worker.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
-    };
+    QPromise<void> promise;
+    QFuture<void> future = promise.future();
+    std::future<void> worker = std::async(std::launch::async, [&task, &promise] {
+        // Moved here so that the future ends with the task: finished below, or
+        // cancelled and finished by the destructor when the task throws.
+        QPromise<void> running = std::move(promise);
+        running.start(); // a started future tells a late watcher its progress
+        running.setProgressRange(0, 100);
+        task([&running](std::int64_t done, std::int64_t total) {
+            running.setProgressValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
+            return !running.isCanceled();
+        });
+        running.finish();
+    });
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    worker.wait_for(delay);
+    const std::future_status waited = worker.wait_for(delay);
     QGuiApplication::restoreOverrideCursor();
-    if (running()) {
+    if (waited != std::future_status::ready) {
         QProgressDialog dialog(label, QStringLiteral("Cancel"), 0, 100, owner);
         dialog.setWindowTitle(QString::fromUtf8(res::kMessageTitle));
-        dialog.setAutoClose(false);
-        dialog.setAutoReset(false);
+        dialog.setAutoReset(false); // keeps 100 % showing at the end
         dialog.setMinimumDuration(std::numeric_limits<int>::max()); // shown by the modal run only
-        const auto update = [&] {
-            const std::int64_t all = total.load(std::memory_order_relaxed);
-            dialog.setValue(all > 0 ? static_cast<int>(done.load() * 100 / all) : 0);
-            if (!running()) {
-                dialog.done(QDialog::Accepted);
-            }
-        };
-        QTimer poll;
-        poll.setInterval(50);
-        QObject::connect(&poll, &QTimer::timeout, &dialog, update);
-        update();
-        if (dialog.result() != QDialog::Accepted) {
-            poll.start();
-            RunModalDialog(dialog);
-            poll.stop();
-        }
-        if (dialog.result() != QDialog::Accepted) {
-            cancelled.store(true); // Cancel, or a seam that returned without an end
+        QFutureWatcher<void> watcher;
+        QObject::connect(&watcher, &QFutureWatcherBase::progressValueChanged, &dialog,
+                         &QProgressDialog::setValue);
+        QObject::connect(&watcher, &QFutureWatcherBase::finished, &dialog,
+                         [&dialog] { dialog.done(QDialog::Accepted); });
+        watcher.setFuture(future); // a future already finished says so at once
+        if (RunModalDialog(dialog) != QDialog::Accepted) {
+            future.cancel(); // Cancel, or a seam that returned without an end
         }
     }
     worker.get();
-}
-
-QString DealsLabel(std::int64_t deals) {
-    return QStringLiteral("Dealing %1 hands for the hand statistics...")
-        .arg(QLocale(QLocale::English).toString(static_cast<qlonglong>(deals)));
 }
 
 } // namespace
@@ -100,10 +72,10 @@ StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExpor
         return StatisticsExportOutcome::NoPath;
     }
 
-    SimulationOptions simulation;
-    simulation.deals = options.deals;
-    simulation.ticks = options.ticks;
-    simulation.threads = options.threads > 0 ? options.threads : QThread::idealThreadCount();
+    SimulationOptions simulation{.deals = options.deals,
+                                 .ticks = options.ticks,
+                                 .threads = options.threads > 0 ? options.threads
+                                                                : QThread::idealThreadCount()};
     // The same export as quillory-report's, with the platform's line ends, a
     // FIFO without a reader refused at once, and the progress window's
     // callback. The target is opened before the simulation, so an impossible
@@ -111,24 +83,26 @@ StatisticsExportOutcome SaveHandStatistics(QWidget* owner, const StatisticsExpor
     ExportTarget target{FifoWithoutReader::Fail, LineEnds::Platform, options.result};
     ExportResult result;
     try {
-        RunWithProgress(owner, DealsLabel(options.deals), options.progressDelay,
-                        [&](const ProgressCallback& report) {
-                            SimulationOptions run = simulation;
-                            run.progress = report;
-                            result = ExportReportFile(SystemPath(path), run, target);
-                        });
+        const QString label =
+            QStringLiteral("Dealing %1 hands for the hand statistics...")
+                .arg(QLocale(QLocale::English).toString(static_cast<qlonglong>(options.deals)));
+        RunWithProgress(owner, label, options.progressDelay, [&](const ProgressCallback& report) {
+            simulation.progress = report;
+            result = ExportReportFile(SystemPath(path), simulation, target);
+        });
     } catch (const std::exception& error) {
-        return Fail(owner, path, QString::fromLocal8Bit(error.what()));
+        result = ExportResult{ExportStatus::Failed, {}, error.what()};
     }
-    switch (result.status) {
-    case ExportStatus::Written:
-        return StatisticsExportOutcome::Written;
-    case ExportStatus::Cancelled:
-        return StatisticsExportOutcome::Cancelled;
-    case ExportStatus::Failed:
-        break;
+    if (result.status == ExportStatus::Failed) {
+        ShowMessageBox(
+            owner,
+            QStringLiteral("The hand statistics could not be saved to \"%1\".\n\n%2")
+                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(result.reason)),
+            MessageIcon::Warning);
+        return StatisticsExportOutcome::Failed;
     }
-    return Fail(owner, path, QString::fromLocal8Bit(result.reason));
+    return result.status == ExportStatus::Written ? StatisticsExportOutcome::Written
+                                                  : StatisticsExportOutcome::Cancelled;
 }
 
 } // namespace quillory

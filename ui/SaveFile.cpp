@@ -40,13 +40,10 @@ bool SavePictureAs(QWidget* owner, const QString& suggestedName, QWidget& pictur
     if (suffix.isEmpty()) {
         path += QStringLiteral(".png");
     }
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        picture.grab().save(&buffer, "PNG");
-    }
-    return SaveBytes(owner, path, png, false);
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    picture.grab().save(&png, "PNG");
+    return SaveBytes(owner, path, png.data(), false);
 }
 
 } // namespace quillory

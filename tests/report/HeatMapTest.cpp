@@ -104,6 +104,7 @@ TEST(HeatMap, SvgShowsEveryCellAndTheScale) {
          {"Straight Flush", "Highcard", ">A<", ">2<", ">100%<", "6 players, All hole cards"}) {
         EXPECT_NE(svg.find(label), std::string::npos) << label;
     }
+    EXPECT_EQ(HeatMapTitle(map), "Hands that did not win, 6 players, All hole cards");
     EXPECT_EQ(HeatCellDescription(map, 0, 12), "Straight Flush, 2 high: no hands");
     EXPECT_EQ(HeatColour(0), 0x440154u);
     EXPECT_EQ(HeatColour(100), 0xFDE725u);

@@ -118,13 +118,17 @@ private slots:
         QCOMPARE(list.currentRow(), -1);
     }
 
+    // Callers of 0 or less: the amount column alone.
     void withoutResultColumnsTheAmountsStillShow() {
-        Open(50, 0);
-        Calculate(100, 20, 20);
-        QCOMPARE(m_dialog->m_listCallers->columnCount(), 1);
-        QCOMPARE(m_dialog->m_listCallers->rowCount(), 21);
-        QVERIFY(m_dialog->m_listCallers->selectionModel()->isRowSelected(10, {}));
-        QCOMPARE(m_dialog->m_strPrize, QStringLiteral("+$20 (50%)"));
+        for (const int callers : {0, -3}) {
+            Open(50, callers);
+            Calculate(100, 20, 20);
+            QCOMPARE(m_dialog->m_listCallers->columnCount(), 1);
+            QCOMPARE(m_dialog->m_listCallers->rowCount(), 21);
+            QCOMPARE(Cell(*m_dialog->m_listCallers, 20, 0), QStringLiteral("$200.00"));
+            QVERIFY(m_dialog->m_listCallers->selectionModel()->isRowSelected(10, {}));
+            QCOMPARE(m_dialog->m_strPrize, QStringLiteral("+$20 (50%)"));
+        }
     }
 
     void anAmountOutOfRangeIsReportedAndTheRestGoesOn() {

@@ -13,6 +13,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <stdexcept>
+#include <thread>
 
 using namespace quillory;
 using testing::Seam;
@@ -150,6 +152,29 @@ private slots:
         options.progressDelay = std::chrono::milliseconds(0);
         QCOMPARE(SaveHandStatistics(nullptr, options), Outcome::Cancelled);
         QVERIFY(Entries(folder).isEmpty());
+    }
+
+    // A failure inside the simulation ends the progress window by itself and
+    // is said with its reason; the existing file stays as it was.
+    void aFailureDuringTheSimulationIsReported() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("stats.txt"));
+        WriteContents(path, "an older report\n");
+        Seam().QueueSavePath(path);
+        int ended = -1;
+        Seam().QueueDialog([&ended](QDialog& dialog) { return ended = WaitForTheEnd(dialog); });
+        StatisticsExportOptions options = SmallRun();
+        options.progressDelay = std::chrono::milliseconds(0);
+        options.ticks = SeedSource::Ticks([]() -> std::uint32_t {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            throw std::runtime_error("the clock stopped");
+        });
+        QCOMPARE(SaveHandStatistics(nullptr, options), Outcome::Failed);
+        QCOMPARE(Seam().Calls(), 3); // the save dialog, the progress window, the message
+        QCOMPARE(ended, int(QDialog::Accepted));
+        QVERIFY(Seam().Messages().front().text.endsWith(QStringLiteral("\n\nthe clock stopped")));
+        QCOMPARE(Contents(path), QByteArray("an older report\n"));
+        QCOMPARE(Entries(folder), QStringList{QStringLiteral("stats.txt")});
     }
 
     void theFileHoldsTheReportOfTheSameSeeds() {
