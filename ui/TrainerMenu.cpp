@@ -5,11 +5,11 @@
 #include "odds/Profit.h"
 #include "report/HandStatistics.h"
 #include "ui/CallAdvisorDialog.h"
-#include "ui/HandStatisticsDialog.h"
 #include "ui/HandStatisticsExport.h"
 #include "ui/TrainerDialog.h"
 #include "ui/drill/DrillDialog.h"
 #include "ui/equity/EquityWindow.h"
+#include "ui/statistics/HandStatisticsDialog.h"
 
 #include <QAction>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The Hand Statistics dialog: its cells show the counts of the choice at the
 // top, empty cells stay empty, and the picture reads in light and dark
 // palettes. Set QUILLORY_TEST_SHOTS to a folder to keep the pictures.
-#include "ui/HandStatisticsDialog.h"
+#include "ui/statistics/HandStatisticsDialog.h"
 
 #include "report/HeatMap.h"
 #include "report/Simulation.h"

@@ -1,4 +1,4 @@
-#include "ui/HandStatisticsDialog.h"
+#include "ui/statistics/HandStatisticsDialog.h"
 
 #include "report/ReportFormat.h"
 #include "ui/ModalSeam.h"
