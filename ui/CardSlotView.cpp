@@ -19,9 +19,10 @@ QRect CardRect(const QRect& area) {
 }
 
 // Paints the slot's card: its picture centred in the cell. The picture has
-// exactly the device pixels of the slot and is drawn without smoothing, so it
-// is copied pixel for pixel even where a fractional scale puts its corner
-// between device pixels.
+// exactly the device pixels of the slot, so the painter copies it pixel for
+// pixel, rounding its corner to a whole device pixel where a fractional scale
+// puts it between two. (A Qt::DecorationRole icon would lie at the cell's left
+// or top edge, and QIcon picks its own density.)
 class PictureDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
