@@ -2,85 +2,61 @@
 
 #include "engine/CardNames.h"
 
-namespace quillory {
+#include <QBitmap>
+#include <QPixmapCache>
 
-QImage MaskBlack(const QImage& image) {
-    QImage masked = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < masked.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
-        for (int x = 0; x < masked.width(); ++x) {
-            if ((line[x] & 0x00FFFFFFu) == 0) {
-                line[x] = 0;
-            }
-        }
-    }
+namespace quillory {
+namespace {
+
+// The strip with its pure black pixels transparent.
+QPixmap MaskBlack(const QImage& strip) {
+    QPixmap masked = QPixmap::fromImage(strip);
+    masked.setMask(QBitmap::fromImage(strip.createMaskFromColor(qRgb(0, 0, 0))));
     return masked;
 }
 
+} // namespace
+
 int CardImages::Add(const QImage& strip, const QImage& doubleDensity) {
-    const int width = kPictureSize.width();
-    const int height = kPictureSize.height();
-    if (strip.isNull() || strip.height() < height) {
-        return 0;
-    }
-    const bool hasDouble = !doubleDensity.isNull() && doubleDensity.width() >= 2 * strip.width() &&
-                           doubleDensity.height() >= 2 * height;
-    const QImage normal = MaskBlack(strip);
-    const QImage twice = hasDouble ? MaskBlack(doubleDensity) : QImage();
-    const int count = strip.width() / width;
+    const QSize size = kPictureSize;
+    const int count = strip.height() >= size.height() ? strip.width() / size.width() : 0;
+    const bool hasDouble =
+        doubleDensity.width() >= 2 * strip.width() && doubleDensity.height() >= 2 * size.height();
+    const QPixmap normal = MaskBlack(strip);
+    const QPixmap twice = hasDouble ? MaskBlack(doubleDensity) : QPixmap();
     for (int i = 0; i < count; ++i) {
-        QPixmap doubled;
-        if (hasDouble) {
-            doubled = QPixmap::fromImage(twice.copy(2 * i * width, 0, 2 * width, 2 * height));
-            doubled.setDevicePixelRatio(2.0);
-        }
-        m_pictures.push_back(QPixmap::fromImage(normal.copy(i * width, 0, width, height)));
-        m_doubles.push_back(doubled);
+        const QRect cut(QPoint(i * size.width(), 0), size);
+        QPixmap doubled = twice.copy(QRect(cut.topLeft() * 2, size * 2)); // null without a strip
+        doubled.setDevicePixelRatio(2.0);
+        m_pictures.push_back({normal.copy(cut), doubled});
     }
-    m_scaled.clear();
     return count;
 }
 
-void CardImages::Clear() {
-    m_pictures.clear();
-    m_doubles.clear();
-    m_scaled.clear();
-}
-
-QPixmap CardImages::PictureFor(int index, qreal ratio) const {
+// QIcon with both densities does not do this: Qt 6.4 takes the nearer density
+// and never enlarges it, so at 1.25, 1.5 or 3 its picture is stretched again
+// when painted.
+QPixmap CardImages::Picture(int index, qreal ratio) const {
     if (index < 0 || index >= Count()) {
         return {};
     }
-    const auto at = static_cast<std::size_t>(index);
+    const auto& [normal, doubled] = m_pictures[static_cast<std::size_t>(index)];
     if (ratio <= 1.0) {
-        return m_pictures[at];
+        return normal;
     }
-    const QPixmap& source = m_doubles[at].isNull() ? m_pictures[at] : m_doubles[at];
-    if (qFuzzyCompare(ratio, 2.0) && !m_doubles[at].isNull()) {
+    const QPixmap& source = doubled.isNull() ? normal : doubled;
+    if (qFuzzyCompare(source.devicePixelRatio(), ratio)) {
         return source;
     }
-    if (!qFuzzyCompare(ratio, m_scaledRatio)) {
-        m_scaled.assign(m_pictures.size(), QPixmap());
-        m_scaledRatio = ratio;
-    }
-    QPixmap& scaled = m_scaled[at];
-    if (scaled.isNull()) {
-        const QSize size(qRound(kPictureSize.width() * ratio),
-                         qRound(kPictureSize.height() * ratio));
-        // Premultiplied, so the transparent corners do not darken the edges.
-        const QImage image = source.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QString key = QStringLiteral("quillory card %1 %2").arg(source.cacheKey()).arg(ratio);
+    QPixmap scaled;
+    if (!QPixmapCache::find(key, &scaled)) {
         scaled =
-            QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            source.scaled(kPictureSize * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         scaled.setDevicePixelRatio(ratio);
+        QPixmapCache::insert(key, scaled);
     }
     return scaled;
-}
-
-QPixmap CardImages::Picture(int index) const {
-    if (index < 0 || index >= Count()) {
-        return {};
-    }
-    return m_pictures[static_cast<std::size_t>(index)];
 }
 
 CardStrip LoadCardStrip() {

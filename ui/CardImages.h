@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <array>
 #include <vector>
 
 namespace quillory {
@@ -23,27 +24,22 @@ public:
     // high. Returns the number of pictures added (0 for a null strip).
     int Add(const QImage& strip, const QImage& doubleDensity = {});
 
-    void Clear();
+    void Clear() { m_pictures.clear(); }
     int Count() const { return static_cast<int>(m_pictures.size()); }
-
-    // The normal-density picture, with transparency; null outside 0 to
-    // Count() - 1.
-    QPixmap Picture(int index) const;
 
     // The picture for a screen of `ratio` device pixels per logical pixel:
     // exactly kPictureSize * ratio device pixels (rounded), with that ratio
     // set, so it is painted one to one. At ratio 1 and below it is the normal
     // picture; at 2 the double-density one as it is; between and above it is
     // scaled smoothly from the double-density one (from the normal one when
-    // there is none), never pixel-doubled. Null outside the range.
-    QPixmap PictureFor(int index, qreal ratio) const;
+    // there is none), never pixel-doubled, and kept in QPixmapCache. Null
+    // outside 0 to Count() - 1.
+    QPixmap Picture(int index, qreal ratio = 1.0) const;
 
 private:
-    std::vector<QPixmap> m_pictures;
-    std::vector<QPixmap> m_doubles; // null where no double-density picture was given
-    // The pictures last made for a ratio other than 1 and 2, by index.
-    mutable qreal m_scaledRatio{0.0};
-    mutable std::vector<QPixmap> m_scaled;
+    // Per card, the normal picture and the double-density one (null where no
+    // double-density strip was given).
+    std::vector<std::array<QPixmap, 2>> m_pictures;
 };
 
 // The program's card strip (resource 133) at normal and double density.
@@ -58,8 +54,5 @@ QIcon ProgramIcon();
 
 // CardPictureWords (engine/CardNames.h) as a QString: "ace of spades".
 QString CardPictureName(int index);
-
-// A copy of an image in which every pure black pixel is transparent.
-QImage MaskBlack(const QImage& image);
 
 } // namespace quillory

@@ -5,8 +5,6 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
-#include <algorithm>
-#include <cmath>
 
 namespace quillory {
 namespace {
@@ -15,37 +13,26 @@ constexpr int kImageRole = Qt::UserRole + 1;
 const QColor kFelt(0x1f, 0x5e, 0x3b);
 const QColor kSlotOutline(255, 255, 255, 90);
 
-// Paints the slot's card: its picture centred in the view.
+// Where the card lies: centred in `area`.
+QRect CardRect(const QRect& area) {
+    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, CardImages::kPictureSize, area);
+}
+
+// Paints the slot's card: its picture centred in the cell. The picture has
+// exactly the device pixels of the slot, so the painter copies it pixel for
+// pixel, rounding its corner to a whole device pixel where a fractional scale
+// puts it between two. (A Qt::DecorationRole icon would lie at the cell's left
+// or top edge, and QIcon picks its own density.)
 class PictureDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        const auto* view = qobject_cast<const CardSlotView*>(option.widget);
-        const int image = index.data(kImageRole).isValid() ? index.data(kImageRole).toInt() : -1;
-        if (view == nullptr || image < 0) {
-            return;
-        }
+        const auto& view = static_cast<const CardSlotView&>(*parent());
         const qreal ratio = painter->device()->devicePixelRatioF();
-        const QPixmap picture = view->Images().PictureFor(image, ratio);
-        if (picture.isNull()) {
-            return;
-        }
-        const QSize size = CardImages::kPictureSize;
-        const QRect target((view->viewport()->width() - size.width()) / 2,
-                           option.rect.top() + (option.rect.height() - size.height()) / 2,
-                           size.width(), size.height());
-        // The picture has exactly the device pixels of the slot; its corner is
-        // put on a whole device pixel too, so at a fractional scale nothing
-        // resamples it a second time.
-        const QTransform toDevice = painter->deviceTransform();
-        const QPointF corner = toDevice.map(QPointF(target.topLeft()));
-        const QPointF snapped(std::round(corner.x()), std::round(corner.y()));
-        painter->save();
-        painter->setRenderHint(QPainter::SmoothPixmapTransform);
-        painter->drawPixmap(toDevice.inverted().map(snapped), picture);
-        painter->restore();
+        painter->drawPixmap(CardRect(option.rect).topLeft(),
+                            view.Images().Picture(index.data(kImageRole).toInt(), ratio));
     }
 };
 
@@ -57,20 +44,18 @@ CardSlotView::CardSlotView(const CardImages& images, QWidget* parent)
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);
     setFrameStyle(QFrame::NoFrame);
-    setCornerButtonEnabled(false);
+    // The one cell fills the view.
     horizontalHeader()->hide();
-    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     setShowGrid(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setItemDelegate(new PictureDelegate(this));
     QPalette felt = palette();
     felt.setColor(QPalette::Base, kFelt);
-    felt.setColor(QPalette::Window, kFelt);
     setPalette(felt);
-    setAutoFillBackground(true);
 }
 
 void CardSlotView::ShowCard(int image) {
@@ -86,7 +71,6 @@ void CardSlotView::ShowCard(int image) {
         item->setToolTip(name);
         item->setData(Qt::AccessibleTextRole, name);
         setItem(0, 0, item);
-        FitRow();
     }
     viewport()->update();
 }
@@ -104,28 +88,10 @@ void CardSlotView::paintEvent(QPaintEvent* event) {
     // An empty card slot: a faint outline where the card will lie.
     QPainter painter(viewport());
     painter.setRenderHint(QPainter::Antialiasing);
-    const QSize size = CardImages::kPictureSize;
-    const QRectF slot((viewport()->width() - size.width()) / 2 + 0.5,
-                      (viewport()->height() - size.height()) / 2 + 0.5, size.width() - 1,
-                      size.height() - 1);
     painter.setPen(QPen(kSlotOutline, 1.0, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(slot, 3.0, 3.0);
-}
-
-void CardSlotView::resizeEvent(QResizeEvent* event) {
-    QTableWidget::resizeEvent(event);
-    FitRow();
-}
-
-// The one row fills the slot (the view's own rectangle: a hidden view's
-// viewport is laid out only when it shows).
-void CardSlotView::FitRow() {
-    const int height = std::max(contentsRect().height(), CardImages::kPictureSize.height());
-    verticalHeader()->setDefaultSectionSize(height);
-    if (rowCount() > 0) {
-        setRowHeight(0, height);
-    }
+    painter.drawRoundedRect(QRectF(CardRect(viewport()->rect())).adjusted(0.5, 0.5, -0.5, -0.5),
+                            3.0, 3.0);
 }
 
 } // namespace quillory

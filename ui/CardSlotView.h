@@ -7,9 +7,9 @@ namespace quillory {
 class CardImages;
 
 // A card slot on the table's felt: a one-cell table that shows one card
-// picture centred, or a faint outline where a card will lie. The cell is
-// named after the card ("ace of spades") for tooltips and screen readers;
-// an empty slot has no rows.
+// picture centred, or a faint outline where a card will lie. The cell fills
+// the view and is named after the card ("ace of spades") for tooltips and
+// screen readers; an empty slot has no rows.
 class CardSlotView : public QTableWidget {
     Q_OBJECT
 
@@ -24,11 +24,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void FitRow();
-
     const CardImages& m_images;
 };
 

@@ -67,7 +67,7 @@ private slots:
         // One to one at every scale: the picture has exactly the device pixels
         // of a 40 x 60 slot.
         for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 3.0}) {
-            const QPixmap picture = m_images.PictureFor(13, ratio);
+            const QPixmap picture = m_images.Picture(13, ratio);
             QCOMPARE(picture.size(), QSize(qRound(40 * ratio), qRound(60 * ratio)));
             QCOMPARE(picture.devicePixelRatio(), ratio);
             const QImage face = picture.toImage();
@@ -75,23 +75,28 @@ private slots:
             QCOMPARE(qAlpha(face.pixel(face.width() / 2, face.height() / 2)), 255);
             QVERIFY(RedPixels(face) > 60 * ratio * ratio);
         }
-        QCOMPARE(m_images.PictureFor(13, 1.0).toImage(), m_images.Picture(13).toImage());
-        QImage doubled = MaskBlack(LoadCardStrip().doubleDensity.copy(2 * 13 * 40, 0, 80, 120));
-        QImage atTwo = m_images.PictureFor(13, 2.0).toImage();
-        doubled.setDevicePixelRatio(1.0);
-        atTwo.setDevicePixelRatio(1.0);
-        QCOMPARE(atTwo.convertToFormat(QImage::Format_ARGB32),
-                 doubled.convertToFormat(QImage::Format_ARGB32));
+        // At 2 the double strip's picture as it is, its pure black pixels
+        // transparent.
+        const QImage doubled = LoadCardStrip().doubleDensity.copy(2 * 13 * 40, 0, 80, 120);
+        const QImage atTwo = m_images.Picture(13, 2.0).toImage();
+        int same = 0;
+        for (int y = 0; y < 120; ++y) {
+            for (int x = 0; x < 80; ++x) {
+                const QRgb pixel = doubled.pixel(x, y);
+                same += atTwo.pixel(x, y) == ((pixel & 0xFFFFFFu) == 0 ? 0u : pixel) ? 1 : 0;
+            }
+        }
+        QCOMPARE(same, 80 * 120);
         // Smoothly scaled: at 1.5 the edge of the face blends into the
         // transparent corner instead of stepping from opaque to clear.
-        const QImage half = m_images.PictureFor(13, 1.5).toImage();
+        const QImage half = m_images.Picture(13, 1.5).toImage();
         bool blended = false;
         for (int x = 0; x < half.width() && !blended; ++x) {
             const int alpha = qAlpha(half.pixel(x, 1));
             blended = alpha > 0 && alpha < 255;
         }
         QVERIFY(blended);
-        QVERIFY(m_images.PictureFor(52, 1.5).isNull());
+        QVERIFY(m_images.Picture(52, 1.5).isNull());
         QVERIFY(m_images.Picture(-1).isNull());
     }
 
@@ -113,7 +118,7 @@ private slots:
         painter.end();
         // Device pixel for device pixel the card is the scaled picture, so
         // nothing resampled it a second time.
-        QImage picture = m_images.PictureFor(22, 1.5).toImage().convertToFormat(
+        QImage picture = m_images.Picture(22, 1.5).toImage().convertToFormat(
             QImage::Format_ARGB32_Premultiplied);
         const int left = qRound((view.viewport()->width() - 40) / 2 * 1.5);
         const int top = qRound((option.rect.top() + (option.rect.height() - 60) / 2) * 1.5);
@@ -143,10 +148,13 @@ private slots:
         view.ShowCard(51);
         QCOMPARE(view.Image(), 51);
         QCOMPARE(view.item(0, 0)->toolTip(), QStringLiteral("king of diamonds"));
+        // The cell, and so its tooltip, covers the whole slot.
+        QCOMPARE(view.visualRect(view.model()->index(0, 0)), view.viewport()->rect());
         const QImage shown = view.grab().toImage();
         const QPoint centre(view.width() / 2, view.height() / 2);
         QVERIFY(shown.pixel(centre) != empty.pixel(centre));
         // The card lies within the view, with felt around it.
+        QCOMPARE(empty.pixel(2, 2), qRgb(0x1f, 0x5e, 0x3b));
         QCOMPARE(shown.pixel(2, 2), empty.pixel(2, 2));
         QVERIFY(!view.horizontalHeader()->isVisible());
     }

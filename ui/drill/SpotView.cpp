@@ -95,7 +95,7 @@ void SpotView::Paint(std::size_t slot, const Card& card) {
         return;
     }
     const int index = CardImageIndex(card);
-    label->setPixmap(m_images.PictureFor(index, devicePixelRatioF()));
+    label->setPixmap(m_images.Picture(index, devicePixelRatioF()));
     const QString name = CardPictureName(index);
     label->setToolTip(name);
     label->setAccessibleName(QStringLiteral("%1: %2").arg(Text(kCardSlotNames[slot]), name));
