@@ -33,12 +33,10 @@ std::filesystem::path FilePath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
 
+// The file that was checked, or the store of the owner's names (the default
+// format and the user's scope) where the settings are not a file.
 QSettings OpenStore(const QString& file) {
-    if (!file.isEmpty()) {
-        return QSettings(file, QSettings::defaultFormat());
-    }
-    return QSettings(QSettings::defaultFormat(), QSettings::UserScope,
-                     QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    return file.isEmpty() ? QSettings() : QSettings(file, QSettings::defaultFormat());
 }
 
 // QSettings waits for its lock file without end. Taking the lock once here,

@@ -14,10 +14,10 @@ class Trainer;
 // temporary folder never touches the user's settings).
 //
 // Where the settings are a file, it is checked before anything opens it
-// (files/SettingsFileGuard.h): when it, or the lock file beside it, is not a
-// regular file, the settings are unusable. Reads then give the defaults and
-// writes are skipped; one line on standard error says so, once, and so does
-// a write that fails, with its cause.
+// (files/SettingsFileGuard.h). When it is not a regular file, reads give the
+// defaults and writes are skipped; a lock beside it that is not a regular
+// file skips the write. One line on standard error says so, once, and so
+// does a write that fails, with its cause.
 
 // Names the owner: the company, and the application named after the program
 // file without its extension.
