@@ -27,12 +27,12 @@ std::string Quoted(fs::path path) {
 }
 
 fs::path LockPath(const fs::path& file) {
-    fs::path lock = file;
-    lock += ".lock";
-    return lock;
+    return fs::path(file) += ".lock";
 }
 
-constexpr const char* kNotSaved = "the settings were not saved: ";
+std::string NotSaved(const std::string& cause) {
+    return "the settings were not saved: " + cause;
+}
 
 } // namespace
 
@@ -48,13 +48,13 @@ std::optional<std::string> PrepareSettingsWrite(const fs::path& file) {
         return fault;
     }
     if (!IsRegularOrMissing(LockPath(file), Links::Refuse)) {
-        return kNotSaved + Quoted(LockPath(file)) + " is not a regular file";
+        return NotSaved(Quoted(LockPath(file)) + " is not a regular file");
     }
     std::error_code error;
     const fs::path folder = fs::absolute(file, error).parent_path();
     fs::create_directories(folder, error);
     if (error) {
-        return kNotSaved + std::string("cannot create the folder ") + Quoted(folder);
+        return NotSaved("cannot create the folder " + Quoted(folder));
     }
     return std::nullopt;
 }
@@ -62,16 +62,15 @@ std::optional<std::string> PrepareSettingsWrite(const fs::path& file) {
 std::string SettingsNotSavedNote(SettingsWriteFailure failure, const fs::path& file) {
     switch (failure) {
     case SettingsWriteFailure::LockHeld:
-        return kNotSaved + Quoted(LockPath(file)) + " stayed locked";
+        return NotSaved(Quoted(LockPath(file)) + " stayed locked");
     case SettingsWriteFailure::LockDenied:
-        return kNotSaved + std::string("cannot create ") + Quoted(LockPath(file)) +
-               ": permission denied";
+        return NotSaved("cannot create " + Quoted(LockPath(file)) + ": permission denied");
     case SettingsWriteFailure::LockNotCreated:
-        return kNotSaved + std::string("cannot create ") + Quoted(LockPath(file));
+        return NotSaved("cannot create " + Quoted(LockPath(file)));
     case SettingsWriteFailure::FileDenied:
         break;
     }
-    return kNotSaved + std::string("cannot write ") + Quoted(file) + ": permission denied";
+    return NotSaved("cannot write " + Quoted(file) + ": permission denied");
 }
 
 } // namespace quillory
