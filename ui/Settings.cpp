@@ -1,105 +1,79 @@
 #include "ui/Settings.h"
 
+#include "files/SettingsFileGuard.h"
 #include "platform/MessageText.h"
 #include "platform/NumberText.h"
 #include "trainer/Trainer.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
+#include <string>
 
 namespace quillory {
 namespace {
 
-// Whether the store is a file that this program opens (QSettings' ini files)
-// rather than a system service.
-bool StoreIsFile() {
-#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
-    return QSettings::defaultFormat() != QSettings::NativeFormat;
-#else
-    return true;
-#endif
-}
-
-enum class Links { Follow, Refuse };
-
-// True for a regular file, and for nothing at all (not even a dangling link).
-bool IsRegularOrMissing(const QString& path, Links links) {
-    const QFileInfo info(path);
-    if (info.isSymbolicLink()) {
-        return links == Links::Follow && info.exists() && info.isFile();
-    }
-    return !info.exists() || info.isFile();
-}
-
 // Says once per run, on standard error, why the settings are left alone. The
 // text names a path that comes from the environment (XDG_CONFIG_HOME, HOME),
 // so its control characters are escaped as those of typed arguments are.
-void NoteOnce(const QString& text) {
+void NoteOnce(const std::string& text) {
     static std::atomic<bool> said{false};
     if (!said.exchange(true)) {
-        const QString line = QCoreApplication::applicationName() + QStringLiteral(": ") + text;
+        const QString line = QCoreApplication::applicationName() + QStringLiteral(": ") +
+                             QString::fromStdString(text);
         std::fprintf(stderr, "%s\n", PrintableText(line.toLocal8Bit().toStdString()).c_str());
     }
 }
 
-QSettings OpenStore(const QString& file) {
-    if (!file.isEmpty()) {
-        return QSettings(file, QSettings::defaultFormat());
-    }
-    return QSettings(QSettings::defaultFormat(), QSettings::UserScope,
-                     QCoreApplication::organizationName(), QCoreApplication::applicationName());
+std::filesystem::path FilePath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
 }
 
-// Why the lock could not be had, as the lock reports it: held by another
-// program, or not creatable where it belongs (a read-only folder).
-QString LockFailure(const QLockFile& lock, const QString& lockPath) {
-    const QString path = QDir::toNativeSeparators(lockPath);
-    switch (lock.error()) {
-    case QLockFile::LockFailedError:
-        return QStringLiteral("\"%1\" stayed locked").arg(path);
-    case QLockFile::PermissionError:
-        return QStringLiteral("cannot create \"%1\": permission denied").arg(path);
-    default:
-        return QStringLiteral("cannot create \"%1\"").arg(path);
-    }
+// The file that was checked, or the store of the owner's names (the default
+// format and the user's scope) where the settings are not a file.
+QSettings OpenStore(const QString& file) {
+    return file.isEmpty() ? QSettings() : QSettings(file, QSettings::defaultFormat());
 }
 
 // QSettings waits for its lock file without end. Taking the lock once here,
 // with a time limit, first makes sure that it can be had; QSettings then
 // takes it again at once. A lock that is not a regular file (a folder, a
-// FIFO, a link) is never waited for at all.
+// FIFO, a link) is never waited for at all. QLockFile is kept for this, and
+// not a lock of our own: only the same lock protocol as QSettings' (its
+// stale-lock rules included) sees the lock that QSettings takes.
 bool LockIsFree(const QString& file) {
-    const QString lockPath = file + QStringLiteral(".lock");
-    if (!IsRegularOrMissing(lockPath, Links::Refuse)) {
-        NoteOnce(QStringLiteral("the settings were not saved: \"%1\" is not a regular file")
-                     .arg(QDir::toNativeSeparators(lockPath)));
+    if (const auto fault = PrepareSettingsWrite(FilePath(file))) {
+        NoteOnce(*fault);
         return false;
     }
-    const QString folder = QFileInfo(file).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        NoteOnce(QStringLiteral("the settings were not saved: cannot create the folder \"%1\"")
-                     .arg(QDir::toNativeSeparators(folder)));
-        return false;
+    QLockFile lock(file + QStringLiteral(".lock"));
+    if (lock.tryLock(kSettingsLockTimeout)) {
+        return true;
     }
-    QLockFile lock(lockPath);
-    if (!lock.tryLock(kSettingsLockTimeout)) {
-        NoteOnce(QStringLiteral("the settings were not saved: ") + LockFailure(lock, lockPath));
-        return false;
-    }
-    return true;
+    // Why the lock could not be had, as the lock reports it: held by another
+    // program, or not creatable where it belongs (a read-only folder).
+    const QLockFile::LockError error = lock.error();
+    const SettingsWriteFailure failure =
+        error == QLockFile::LockFailedError   ? SettingsWriteFailure::LockHeld
+        : error == QLockFile::PermissionError ? SettingsWriteFailure::LockDenied
+                                              : SettingsWriteFailure::LockNotCreated;
+    NoteOnce(SettingsNotSavedNote(failure, FilePath(file)));
+    return false;
 }
 
 } // namespace
 
 QString SettingsFilePath() {
-    if (!StoreIsFile()) {
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    // The registry and the preferences system are no files of ours.
+    if (QSettings::defaultFormat() == QSettings::NativeFormat) {
         return {};
     }
+#endif
     // QSettings keeps the folder of its per-user files to itself (a test may
     // move it with setPath). A store named after nothing that exists shows
     // that folder and the file ending without opening any file of ours.
@@ -110,17 +84,6 @@ QString SettingsFilePath() {
     return probeFile.path() + QLatin1Char('/') + QCoreApplication::organizationName() +
            QLatin1Char('/') + QCoreApplication::applicationName() + QLatin1Char('.') +
            probeFile.suffix();
-}
-
-SettingsStore CheckSettingsFile() {
-    const QString file = SettingsFilePath();
-    if (file.isEmpty() || IsRegularOrMissing(file, Links::Follow)) {
-        return SettingsStore::Usable;
-    }
-    NoteOnce(QStringLiteral("\"%1\" is not a regular file; the default settings are used and "
-                            "not saved")
-                 .arg(QDir::toNativeSeparators(file)));
-    return SettingsStore::Unusable;
 }
 
 void SetSettingsOwner(const QString& company) {
@@ -147,12 +110,15 @@ std::int32_t ReadInt(const QSettings& store, const char* key, std::int32_t defau
 
 void TrainerSettingsStore::Load() {
     m_loaded = true;
-    m_usable = CheckSettingsFile() == SettingsStore::Usable;
-    if (!m_usable) {
+    const QString file = SettingsFilePath();
+    const auto fault = SettingsFileFault(FilePath(file));
+    m_usable = !fault;
+    if (fault) {
+        NoteOnce(*fault);
         m_trainer.RestoreSettings({});
         return;
     }
-    const QSettings store = OpenStore(SettingsFilePath());
+    const QSettings store = OpenStore(file);
     m_trainer.RestoreSettings(
         {ReadInt(store, kPracticeModeKey, 1), ReadInt(store, kPlayersKey, 4)});
 }
@@ -162,7 +128,7 @@ void TrainerSettingsStore::Save() {
         return;
     }
     m_saved = true;
-    if (!m_usable || CheckSettingsFile() == SettingsStore::Unusable) {
+    if (!m_usable) {
         return;
     }
     const QString file = SettingsFilePath();
@@ -176,8 +142,7 @@ void TrainerSettingsStore::Save() {
     store.sync();
     if (store.status() == QSettings::AccessError) {
         NoteOnce(
-            QStringLiteral("the settings were not saved: cannot write \"%1\": permission denied")
-                .arg(QDir::toNativeSeparators(store.fileName())));
+            SettingsNotSavedNote(SettingsWriteFailure::FileDenied, FilePath(store.fileName())));
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <chrono>
 
 namespace quillory {
 
@@ -14,33 +13,19 @@ class Trainer;
 // (QSettings' default format, so a test that switches it to an ini file in a
 // temporary folder never touches the user's settings).
 //
-// Where the settings are a file, it is checked before anything opens it: a
-// path that exists but is not a regular file (a FIFO, a device, a folder, a
-// link to one of those, a loop of links), or a lock file beside it that is
-// not a regular file, makes the settings unusable. Reads then give the
-// defaults and writes are skipped, so the settings can neither block the
-// program nor replace what the name points to; one line on standard error
-// says so, once, and so does a write that fails, with its cause (the lock
-// held by another program, a folder that cannot be created or written).
+// Where the settings are a file, it is checked before anything opens it
+// (files/SettingsFileGuard.h). When it is not a regular file, reads give the
+// defaults and writes are skipped; a lock beside it that is not a regular
+// file skips the write. One line on standard error says so, once, and so
+// does a write that fails, with its cause.
 
 // Names the owner: the company, and the application named after the program
 // file without its extension.
 void SetSettingsOwner(const QString& company);
 
-enum class SettingsStore {
-    Usable,   // missing (it will be created) or a regular file
-    Unusable, // something else stands at its path or at its lock's path
-};
-
-// Checks the settings file and its lock (always Usable for the registry).
-SettingsStore CheckSettingsFile();
-
 // The settings file, or empty where the settings are not a file (the
 // registry on Windows, the preferences system on macOS).
 QString SettingsFilePath();
-
-// How long a write waits for the settings' lock before giving up.
-inline constexpr std::chrono::milliseconds kSettingsLockTimeout{1000};
 
 // The main window's two settings, section "Setting": "Demonstration" (the
 // practice mode, default 1) and "NumPlayers" (the player count, default 4).
