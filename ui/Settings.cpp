@@ -4,6 +4,7 @@
 #include "platform/MessageText.h"
 #include "platform/NumberText.h"
 #include "trainer/Trainer.h"
+#include "ui/SystemPath.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,7 +12,6 @@
 #include <QSettings>
 #include <atomic>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 namespace quillory {
@@ -29,10 +29,6 @@ void NoteOnce(const std::string& text) {
     }
 }
 
-std::filesystem::path FilePath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
-}
-
 // The file that was checked, or the store of the owner's names (the default
 // format and the user's scope) where the settings are not a file.
 QSettings OpenStore(const QString& file) {
@@ -46,7 +42,7 @@ QSettings OpenStore(const QString& file) {
 // not a lock of our own: only the same lock protocol as QSettings' (its
 // stale-lock rules included) sees the lock that QSettings takes.
 bool LockIsFree(const QString& file) {
-    if (const auto fault = PrepareSettingsWrite(FilePath(file))) {
+    if (const auto fault = PrepareSettingsWrite(SystemPath(file))) {
         NoteOnce(*fault);
         return false;
     }
@@ -61,7 +57,7 @@ bool LockIsFree(const QString& file) {
         error == QLockFile::LockFailedError   ? SettingsWriteFailure::LockHeld
         : error == QLockFile::PermissionError ? SettingsWriteFailure::LockDenied
                                               : SettingsWriteFailure::LockNotCreated;
-    NoteOnce(SettingsNotSavedNote(failure, FilePath(file)));
+    NoteOnce(SettingsNotSavedNote(failure, SystemPath(file)));
     return false;
 }
 
@@ -111,7 +107,7 @@ std::int32_t ReadInt(const QSettings& store, const char* key, std::int32_t defau
 void TrainerSettingsStore::Load() {
     m_loaded = true;
     const QString file = SettingsFilePath();
-    const auto fault = SettingsFileFault(FilePath(file));
+    const auto fault = SettingsFileFault(SystemPath(file));
     m_usable = !fault;
     if (fault) {
         NoteOnce(*fault);
@@ -142,7 +138,7 @@ void TrainerSettingsStore::Save() {
     store.sync();
     if (store.status() == QSettings::AccessError) {
         NoteOnce(
-            SettingsNotSavedNote(SettingsWriteFailure::FileDenied, FilePath(store.fileName())));
+            SettingsNotSavedNote(SettingsWriteFailure::FileDenied, SystemPath(store.fileName())));
     }
 }
 
