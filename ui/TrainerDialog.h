@@ -81,14 +81,6 @@ public:
     void OnCallAdvisor();
     void OnHandStatistics();
 
-    // The hands list and the card views, in the order of the trainer's card
-    // slots, and the 52 card pictures (index CardImageIndex) they show.
-    QTableWidget* HandsList() const { return m_listHands; }
-    CardSlotView* CardView(CardSlot slot) const {
-        return m_cardViews[static_cast<std::size_t>(slot)];
-    }
-    const CardImages& Pictures() const { return m_cardImages; }
-
 protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -46,13 +46,13 @@ private slots:
         QCOMPARE(Hands()->rowCount(), 4);
         QVERIFY(Seam().Messages().empty());
         const Card river = m_dialog->State().m_board[4];
-        QCOMPARE(m_dialog->CardView(CardSlot::River)->Image(), CardImageIndex(river));
+        QCOMPARE(View(CardSlot::River)->Image(), CardImageIndex(river));
         QVERIFY(!m_dialog->Item(ids::kRiver)->isEnabled());
 
         Click(ids::kDraw); // a new hand clears every view
         CheckViews();
         QCOMPARE(Hands()->rowCount(), 1);
-        QCOMPARE(m_dialog->CardView(CardSlot::Flop1)->rowCount(), 0);
+        QCOMPARE(View(CardSlot::Flop1)->rowCount(), 0);
     }
 
     // Entry mode: each step opens the picker for its cards with the columns
@@ -76,8 +76,8 @@ private slots:
         QCOMPARE(draw.title, QStringLiteral("Select Card"));
         QCOMPARE(draw.columnEnabled, (std::array<bool, 3>{true, true, false}));
         QCOMPARE(Hands()->item(0, 0)->text(), QStringLiteral("10(H), A(S)"));
-        QCOMPARE(m_dialog->CardView(CardSlot::Hole1)->Image(), 22);
-        QCOMPARE(m_dialog->CardView(CardSlot::Hole2)->Image(), 0);
+        QCOMPARE(View(CardSlot::Hole1)->Image(), 22);
+        QCOMPARE(View(CardSlot::Hole2)->Image(), 0);
         CheckViews();
 
         PickerVisit flop;
@@ -92,8 +92,8 @@ private slots:
         Click(ids::kFixFlop2);
         QCOMPARE(fix.columnEnabled, (std::array<bool, 3>{true, false, false}));
         QCOMPARE(fix.opening[0], (Card{kAce, kSpade})); // not the card it replaces
-        QCOMPARE(m_dialog->CardView(CardSlot::Flop2)->rowCount(), 1);
-        QCOMPARE(m_dialog->CardView(CardSlot::Flop2)->Image(), CardImageIndex(Card{kNine, kClub}));
+        QCOMPARE(View(CardSlot::Flop2)->rowCount(), 1);
+        QCOMPARE(View(CardSlot::Flop2)->Image(), CardImageIndex(Card{kNine, kClub}));
         CheckViews();
         QCOMPARE(Seam().DialogTitles().size(), std::size_t(4));
     }
@@ -146,7 +146,11 @@ private:
 
     void Click(int id) { testing::Control<QPushButton>(*m_dialog, id)->click(); }
 
-    QTableWidget* Hands() const { return m_dialog->HandsList(); }
+    QTableWidget* Hands() const { return testing::Control<QTableWidget>(*m_dialog, ids::kHands); }
+
+    CardSlotView* View(CardSlot slot) const {
+        return testing::Control<CardSlotView>(*m_dialog, ids::kHole1 + static_cast<int>(slot));
+    }
 
     // The views, texts and buttons against the trainer's state.
     void CheckViews() {
@@ -158,7 +162,7 @@ private:
             QCOMPARE(Hands()->item(r, 1)->text(), QString::fromStdString(s.m_rows[row].result));
         }
         for (std::size_t slot = 0; slot < kCardSlots; ++slot) {
-            CardSlotView* view = m_dialog->CardView(static_cast<CardSlot>(slot));
+            CardSlotView* view = View(static_cast<CardSlot>(slot));
             const Card card = s.m_shown[slot];
             QCOMPARE(view->rowCount(), HoldsCard(card) ? 1 : 0);
             if (HoldsCard(card)) {

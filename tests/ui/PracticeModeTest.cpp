@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(m_dialog->State().m_nPlayers, 7);
         QCOMPARE(testing::ShownText(*m_dialog, ids::kPot), QStringLiteral("40"));
         QCOMPARE(testing::ShownText(*m_dialog, ids::kWinningRate), rate);
-        QCOMPARE(m_dialog->CardView(CardSlot::Hole1)->rowCount(), 1);
+        QCOMPARE(testing::Control<QTableWidget>(*m_dialog, ids::kHole1)->rowCount(), 1);
         QCOMPARE(testing::ShownText(*m_dialog, ids::kAverageRate), QStringLiteral("25-27 %"));
     }
 
@@ -163,12 +163,9 @@ private slots:
 
 private:
     void CheckFreshHand(int players) {
-        for (QTableWidget* view : std::initializer_list<QTableWidget*>{
-                 m_dialog->HandsList(), m_dialog->CardView(CardSlot::Hole1),
-                 m_dialog->CardView(CardSlot::Hole2), m_dialog->CardView(CardSlot::Flop1),
-                 m_dialog->CardView(CardSlot::Flop2), m_dialog->CardView(CardSlot::Flop3),
-                 m_dialog->CardView(CardSlot::Turn), m_dialog->CardView(CardSlot::River)}) {
-            QCOMPARE(view->rowCount(), 0);
+        for (const int id : {ids::kHands, ids::kHole1, ids::kHole2, ids::kFlop1, ids::kFlop2,
+                             ids::kFlop3, ids::kTurnCard, ids::kRiverCard}) {
+            QCOMPARE(testing::Control<QTableWidget>(*m_dialog, id)->rowCount(), 0);
         }
         QCOMPARE(m_dialog->State().m_nPlayers, players);
         QCOMPARE(testing::ShownText(*m_dialog, ids::kPot), QString::number(10 * players));

@@ -77,7 +77,6 @@ private slots:
         for (const Card& card : dialog.State().m_board) {
             QCOMPARE(card, kNoCard);
         }
-        QCOMPARE(dialog.Pictures().Count(), 52);
         QVERIFY(Seam().Messages().empty());
     }
 
@@ -97,20 +96,21 @@ private slots:
     void windowMatchesItsTemplate() {
         CTrainerDialog dialog;
         dialog.Create();
-        QCOMPARE(dialog.HandsList()->columnCount(), 2);
-        QCOMPARE(dialog.HandsList()->horizontalHeaderItem(0)->text(), QStringLiteral("Hands"));
-        QCOMPARE(dialog.HandsList()->horizontalHeaderItem(1)->text(), QStringLiteral("Result"));
-        QCOMPARE(dialog.HandsList()->columnWidth(0), 90);
-        QCOMPARE(dialog.HandsList()->columnWidth(1), 90);
-        QVERIFY(dialog.HandsList()->showGrid());
-        QCOMPARE(dialog.HandsList()->selectionBehavior(), QAbstractItemView::SelectRows);
-        for (CardSlotView* view :
-             {dialog.CardView(CardSlot::Hole1), dialog.CardView(CardSlot::Hole2),
-              dialog.CardView(CardSlot::Flop1), dialog.CardView(CardSlot::Flop2),
-              dialog.CardView(CardSlot::Flop3), dialog.CardView(CardSlot::Turn),
-              dialog.CardView(CardSlot::River)}) {
+        const auto* hands = testing::Control<QTableWidget>(dialog, ids::kHands);
+        QCOMPARE(hands->columnCount(), 2);
+        QCOMPARE(hands->horizontalHeaderItem(0)->text(), QStringLiteral("Hands"));
+        QCOMPARE(hands->horizontalHeaderItem(1)->text(), QStringLiteral("Result"));
+        QCOMPARE(hands->columnWidth(0), 90);
+        QCOMPARE(hands->columnWidth(1), 90);
+        QVERIFY(hands->showGrid());
+        QCOMPARE(hands->selectionBehavior(), QAbstractItemView::SelectRows);
+        // Every card view shows the window's one set of the 52 pictures.
+        const auto* first = testing::Control<CardSlotView>(dialog, ids::kHole1);
+        QCOMPARE(first->Images().Count(), 52);
+        for (int id = ids::kHole1; id <= ids::kRiverCard; ++id) {
+            const auto* view = testing::Control<CardSlotView>(dialog, id);
             QCOMPARE(view->columnCount(), 1);
-            QCOMPARE(&view->Images(), &dialog.Pictures());
+            QCOMPARE(&view->Images(), &first->Images());
             QCOMPARE(view->focusPolicy(), Qt::NoFocus);
         }
         QCOMPARE(dialog.Item(ids::kHole1)->accessibleName(), QStringLiteral("Your first card"));
