@@ -16,14 +16,10 @@ namespace quillory {
 // caller passes its own), and writes the 381-line report.
 //
 // - Cancelling the save dialog ends the export silently; nothing is created.
-// - The file is written by the same writer as quillory-report's -o
-//   (files/AtomicFile.h), so a device, FIFO or link is treated exactly as
-//   there: devices and FIFOs are written directly and never replaced, links
-//   are followed by the system (a dangling one creates its file, a loop is
-//   an error), a read-only file is refused, and a replaced file keeps its
-//   permissions and, where the process may, its owner. One difference: a
-//   FIFO that no program reads is an error at once, rather than a wait that
-//   would freeze the window.
+// - The file is written by quillory-report's writer (ExportReportFile), so
+//   devices, FIFOs and links are treated exactly as there (files/AtomicFile.h
+//   says how), except that a FIFO no program reads is an error at once rather
+//   than a wait that would freeze the window.
 // - The target is opened before the simulation, so a path that cannot be
 //   written is reported at once, with the path and the reason.
 // - A regular file is replaced only once the report is complete; cancelling
