@@ -14,15 +14,10 @@ namespace quillory {
 
 // "Should I Call?": the expected profit of putting more money into the pot.
 // From the pot, the user's investment so far, an amount to add and the
-// winning rate, "Calculate" (OnCalculate; Enter presses it) works out
-//   - the prize: the expected profit of adding the amount, with its
-//     percentage of what the user would then have put in ("+$20 (50%)");
-//   - the table: 21 rows for 0 % to 1000 % of the amount (0, 10, ..., 100,
-//     150, 200, 300, ..., 1000) against columns for 0, 1, 2, ... players who
-//     put the same in after the user. Row 10, the amount itself, is selected
-//     and focused. An amount of 0 gives one row (the profit of adding
-//     nothing) and no selection.
-// Higher is better everywhere; "-" is a profit of exactly 0.
+// winning rate, "Calculate" (OnCalculate; Enter presses it) shows the prize
+// and the table of odds/CallTable.h (21 amounts against 0, 1, 2, ... players
+// who put the same in after the user), with the amount's own row selected
+// and focused.
 //
 // The opener sets m_nWinRate, m_rateKnown, m_nCallers and the two amounts
 // before Create or DoModal, which write the amounts into the fields, make
