@@ -1,14 +1,21 @@
 #pragma once
 
-// Numbers of the program's resources: the About command of the window
-// menu, the results of a modal dialog, and the control ids of the main
-// window (CTrainerDialog::Item); the card and Fix ids run in card-slot order.
+#include <string_view>
+
+// The program's resources: the About command and item of the window menu,
+// the title of its message boxes, the results of a modal dialog, and the
+// control ids of the main window (CTrainerDialog::Item); the card and Fix
+// ids run in card-slot order.
 
 namespace quillory::res {
 
-// Command id of the About item in the window menu. Window-menu commands keep
-// their low four bits for the system, so handlers compare id & 0xFFF0.
+// The About item of the window menu and its command id. Window-menu commands
+// keep their low four bits for the system, so handlers compare id & 0xFFF0.
 inline constexpr int kAboutCommand = 0x0010;
+inline constexpr std::string_view kAboutItem = "&About Quillory...";
+
+// Title of the program's message boxes.
+inline constexpr std::string_view kMessageTitle = "Quillory";
 
 // Results of a modal dialog.
 inline constexpr int kIdOk = 1;

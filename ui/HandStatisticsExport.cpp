@@ -1,7 +1,7 @@
 #include "ui/HandStatisticsExport.h"
 
 #include "report/ReportExport.h"
-#include "res/Strings.h"
+#include "res/ResourceIds.h"
 #include "ui/ModalSeam.h"
 #include "ui/SystemPath.h"
 

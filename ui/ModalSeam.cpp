@@ -1,6 +1,6 @@
 #include "ui/ModalSeam.h"
 
-#include "res/Strings.h"
+#include "res/ResourceIds.h"
 
 #include <QApplication>
 #include <QDialog>

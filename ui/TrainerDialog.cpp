@@ -1,7 +1,6 @@
 #include "ui/TrainerDialog.h"
 
 #include "res/ResourceIds.h"
-#include "res/Strings.h"
 #include "ui/CardSlotView.h"
 #include "ui/DialogLayout.h"
 
