@@ -24,7 +24,6 @@ public:
     // high. Returns the number of pictures added (0 for a null strip).
     int Add(const QImage& strip, const QImage& doubleDensity = {});
 
-    void Clear() { m_pictures.clear(); }
     int Count() const { return static_cast<int>(m_pictures.size()); }
 
     // The picture for a screen of `ratio` device pixels per logical pixel:

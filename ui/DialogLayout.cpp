@@ -16,12 +16,6 @@
 namespace quillory::layout {
 namespace {
 
-// value x numerator / denominator, rounded to the nearest integer.
-int MulDiv(int value, int numerator, int denominator) {
-    const long long product = static_cast<long long>(value) * numerator;
-    return static_cast<int>((product + denominator / 2) / denominator);
-}
-
 // The pixels a control needs to show its caption; 0 without one.
 int CaptionWidth(const QWidget& widget) {
     const QFontMetrics metrics(widget.font());
@@ -58,8 +52,10 @@ BaseUnits MeasureBaseUnits(const QFont& font) {
 }
 
 QRect ToPixels(const DialogRect& rect, BaseUnits units) {
-    return QRect(MulDiv(rect.x, units.x, 4), MulDiv(rect.y, units.y, 8),
-                 MulDiv(rect.width, units.x, 4), MulDiv(rect.height, units.y, 8));
+    // Units are never negative, so adding half the divisor rounds to nearest.
+    const auto across = [&units](int value) { return (value * units.x + 2) / 4; };
+    const auto down = [&units](int value) { return (value * units.y + 4) / 8; };
+    return QRect(across(rect.x), down(rect.y), across(rect.width), down(rect.height));
 }
 
 QFont DialogFont(std::string_view family, int points) {

@@ -175,7 +175,6 @@ void CTrainerDialog::Start() {
     setWindowIcon(m_hIcon);
     m_settings.Load();
     m_cardStrip = LoadCardStrip();
-    m_cardImages.Clear();
     m_cardImages.Add(m_cardStrip.normal, m_cardStrip.doubleDensity);
     LayOutLists();
     ShowState();
