@@ -145,7 +145,6 @@ private:
     bool m_started{};
     bool m_ended{};
     bool m_showFocusOnActivation{};
-    bool m_estimateCursor{};
     std::chrono::steady_clock::time_point m_estimateStart{};
 
     QAction* m_helpAction{};

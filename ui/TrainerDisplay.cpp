@@ -76,9 +76,7 @@ void CTrainerDialog::ShowState() {
         SetFigure(m_winningRate, QStringLiteral("Winning rate"),
                   QString::fromStdString(s.WinningRateText()));
         SetText(*m_players, QString::number(s.m_nPlayers));
-        if (m_practiceMode->isChecked() != (s.m_bPracticeMode != 0)) {
-            m_practiceMode->setChecked(s.m_bPracticeMode != 0);
-        }
+        m_practiceMode->setChecked(s.m_bPracticeMode != 0); // no signal when unchanged
         SetFigure(m_averageRate, QStringLiteral("Average winning rate"),
                   QString::fromStdString(s.m_strAverageRate));
         SetText(*m_pot, QString::number(s.m_nPot));
@@ -105,24 +103,24 @@ void CTrainerDialog::ShowInformation(std::string_view text) {
     ShowMessage(QString::fromUtf8(text), MessageIcon::Information);
 }
 
+// The estimate runs on this thread without an event loop, so the flag cannot
+// change between the two calls.
 void CTrainerDialog::EstimateStarting() {
     m_estimateStart = Clock::now();
-    m_estimateCursor = g_slowEstimates;
-    if (m_estimateCursor) {
+    if (g_slowEstimates) {
         QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     }
 }
 
 void CTrainerDialog::EstimateFinished() {
+    if (g_slowEstimates) {
+        QApplication::restoreOverrideCursor();
+    }
     const auto elapsed = Clock::now() - m_estimateStart;
     if (elapsed > std::chrono::milliseconds(100)) {
         g_slowEstimates = true;
     } else if (elapsed < std::chrono::milliseconds(50)) {
         g_slowEstimates = false;
-    }
-    if (m_estimateCursor) {
-        QApplication::restoreOverrideCursor();
-        m_estimateCursor = false;
     }
 }
 
