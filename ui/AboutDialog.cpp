@@ -27,8 +27,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
 }
 
 int CAboutDialog::DoModal() {
-    const int result = RunModalDialog(*this);
-    return result == res::kIdOk ? result : res::kIdCancel;
+    return RunModalDialog(*this) == res::kIdOk ? res::kIdOk : res::kIdCancel;
 }
 
 void CAboutDialog::reject() {

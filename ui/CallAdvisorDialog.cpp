@@ -93,8 +93,7 @@ void CCallAdvisorDialog::Create() {
 
 int CCallAdvisorDialog::DoModal() {
     Initialise();
-    const int result = RunModalDialog(*this);
-    return result == res::kIdOk ? result : res::kIdCancel;
+    return RunModalDialog(*this) == res::kIdOk ? res::kIdOk : res::kIdCancel;
 }
 
 void CCallAdvisorDialog::reject() {

@@ -72,8 +72,7 @@ CCardPickerDialog::CCardPickerDialog(std::int32_t cards, QWidget* parent)
 }
 
 int CCardPickerDialog::DoModal() {
-    const int result = RunModalDialog(*this);
-    return result == res::kIdOk ? result : res::kIdCancel;
+    return RunModalDialog(*this) == res::kIdOk ? res::kIdOk : res::kIdCancel;
 }
 
 void CCardPickerDialog::accept() {

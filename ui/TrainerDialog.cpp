@@ -159,9 +159,7 @@ int CTrainerDialog::DoModal() {
     Start();
     if (!m_ended) {
         RunModalDialog(*this);
-    }
-    if (!m_ended) {
-        done(res::kIdCancel); // the seam returned without an end
+        done(res::kIdCancel); // ends it where the seam returned without an end
     }
     return result();
 }
