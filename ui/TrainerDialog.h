@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/CardNames.h"
 #include "trainer/Trainer.h"
 #include "ui/CardImages.h"
 #include "ui/ModalSeam.h"

@@ -2,7 +2,6 @@
 // card picker, messages, the wait cursor, and the hand's rows, pictures and
 // enabled states shown in the controls.
 #include "engine/CardNames.h"
-#include "odds/Labels.h"
 #include "res/ResourceIds.h"
 #include "ui/CardPickerDialog.h"
 #include "ui/CardSlotView.h"

@@ -2,7 +2,6 @@
 // and About: the call advisor, the hand statistics, the estimating drill and
 // the equity calculator, in the context menu (right-click, the menu key,
 // Shift+F10).
-#include "odds/Profit.h"
 #include "report/HandStatistics.h"
 #include "ui/CallAdvisorDialog.h"
 #include "ui/HandStatisticsExport.h"
