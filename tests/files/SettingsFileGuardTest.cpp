@@ -46,13 +46,6 @@ TEST(SettingsFileGuard, AMissingOrRegularFileIsUsedAndItsFolderMade) {
     WriteFile(LockOf(file), ""); // a lock left by an earlier run
     EXPECT_EQ(SettingsFileFault(file), std::nullopt);
     EXPECT_EQ(PrepareSettingsWrite(file), std::nullopt);
-
-    // A folder where the settings file belongs is refused both times.
-    fs::remove(file);
-    fs::create_directory(file);
-    EXPECT_EQ(SettingsFileFault(file), NotUsedNote(file));
-    EXPECT_EQ(PrepareSettingsWrite(file), NotUsedNote(file));
-    EXPECT_TRUE(fs::is_directory(file));
 }
 
 TEST(SettingsFileGuard, ALockOrFolderThatCannotBeUsedIsNamed) {
